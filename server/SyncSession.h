@@ -1,0 +1,43 @@
+#pragma once
+// One client's exchange on the server side: login, the scheduled jobs handed
+// out field by field, inspections taken in and stored by Doc #.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ServerStore.h"
+#include "SyncServer.h"
+#include "exchange/SyncSocket.h"
+
+namespace server {
+
+class SyncSession {
+public:
+    SyncSession(exchange::SyncSocket socket, const ServerConfig& config, std::string peer);
+    // Serves the client until it quits, goes silent, breaks the protocol or the server stops.
+    void run();
+
+private:
+    void serve(ServerStore& store);
+    bool readCommand(std::string& line);
+    bool readValue(std::string& value);
+    bool reply(std::string_view bytes);
+    bool replyValue(const std::string& utf8);
+    void handleReceive(ServerStore& store, const std::string& mode);
+    bool handleField();
+    bool receiveInspections(ServerStore& store, int count);
+    void log(const std::string& text) const;
+
+    exchange::SyncSocket m_socket;
+    const ServerConfig& m_config;
+    std::string m_peer;
+    std::string m_user;
+    bool m_loggedIn = false;
+    int m_failures = 0;
+    std::vector<Job> m_jobs;
+    int m_job = -1;   // index of the job the last "INSP" handed out
+    int m_field = 0;  // the last field handed out of that job
+    bool m_ended = false;
+};
+
+} // namespace server

@@ -1,0 +1,52 @@
+#pragma once
+// The commands of inspector-cli. Each command lives in its own source file and
+// registers itself with INSPECTOR_CLI_COMMAND, so commands are added without
+// touching the others.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+struct Args {
+    std::vector<std::string> positional;
+    std::map<std::string, std::vector<std::string>> options; // "--name" -> values
+    std::set<std::string> flags;                             // "--name" given without a value
+
+    bool Flag(const std::string& name) const { return flags.count(name) > 0; }
+    bool Has(const std::string& name) const { return options.count(name) > 0; }
+    std::string Get(const std::string& name, const std::string& fallback = {}) const;
+    const std::vector<std::string>& All(const std::string& name) const;
+};
+
+struct CommandInfo {
+    std::string name;
+    std::string usage;                  // arguments after the name
+    std::string summary;                // one line for the help text
+    std::set<std::string> flags;        // options that take no value ("--yes" is always one)
+    std::set<std::string> multi;        // options that take every value up to the next option
+    int (*run)(const Args&) = nullptr;  // returns the exit status
+};
+
+bool RegisterCommand(CommandInfo info);
+
+// Opens both data files: --template and --inspection when given, otherwise the
+// paths of the settings file, otherwise the defaults. Creates nothing: a missing
+// file is reported with a hint to run `inspector-cli init`. When `upgrade` is
+// set, an outdated structure is upgraded (asks first; --yes answers).
+bool OpenDataFiles(const Args& args);
+
+// The exit status of a failure.
+inline constexpr int kFailed = 1;
+// The exit status of wrong arguments.
+inline constexpr int kUsage = 2;
+
+int Usage(const std::string& command);
+
+} // namespace cli
+
+#define INSPECTOR_CLI_CONCAT2(a, b) a##b
+#define INSPECTOR_CLI_CONCAT(a, b) INSPECTOR_CLI_CONCAT2(a, b)
+#define INSPECTOR_CLI_COMMAND(...) \
+    static const bool INSPECTOR_CLI_CONCAT(registered_, __LINE__) = ::cli::RegisterCommand(::cli::CommandInfo __VA_ARGS__)

@@ -1,0 +1,103 @@
+#pragma once
+// The two data files of the program and their connections. Each database is one
+// SQLite file, opened once and kept for the process; every record object of a
+// kind shares its connection.
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+enum class DatabaseKind { Template = 0, Inspection = 1 };
+
+// One declared column of a table as the file reports it.
+struct TableColumn {
+    std::string name;
+    std::string declaredType;
+};
+
+class Connection {
+public:
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens (and, when `create` is set and the file is missing, creates) the
+    // file. On failure returns nullptr and fills `error` with a message for the user.
+    static std::shared_ptr<Connection> Open(const std::string& path, bool create, std::string* error);
+
+    sqlite3* Handle() const { return m_db; }
+    const std::string& Path() const { return m_path; }
+
+    // A prepared statement for `sql`, reused across calls (reset, bindings
+    // cleared). Returns nullptr with the SQLite result code in `rc` on failure.
+    sqlite3_stmt* Prepare(const std::string& sql, int* rc);
+
+    // The columns of `table` in order (empty when the table does not exist).
+    const std::vector<TableColumn>& Columns(const std::string& table);
+    // Called after a statement that changes the structure.
+    void StructureChanged();
+
+    int m_savepointDepth = 0; // nesting of store::Transaction
+
+private:
+    Connection() = default;
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    std::unordered_map<std::string, sqlite3_stmt*> m_statements;
+    std::map<std::string, std::vector<TableColumn>> m_columns;
+};
+
+// A message for the user when `path` cannot be a data file of this program
+// (a folder, a Jet database, any other file that is not SQLite); nothing when
+// it is an SQLite file, an empty file or missing. Never modifies the file.
+std::optional<std::string> CheckDataFile(const std::string& path);
+
+// Process-wide connections of the two databases.
+namespace Database {
+// Opens the database of `kind` at `path`, replacing an earlier connection.
+// On failure shows the reason through the port and returns false.
+bool Open(DatabaseKind kind, const std::string& path, bool create = false);
+void Close(DatabaseKind kind);
+void CloseAll();
+bool IsOpen(DatabaseKind kind);
+std::shared_ptr<Connection> Get(DatabaseKind kind);
+sqlite3* Handle(DatabaseKind kind);
+const std::string& Path(DatabaseKind kind);
+} // namespace Database
+
+// The text of a database error as the user sees it.
+std::string DatabaseErrorText(sqlite3* db, int rc);
+// Shows a database error through the port.
+void ReportDatabaseError(sqlite3* db, int rc);
+
+// The address that ends the messages of the fatal structure failures.
+inline constexpr const char* kSupportContact = "support@veltrane-inspector.org";
+
+// Shows `message` with the stop icon and ends the process with a failure status.
+[[noreturn]] void Fatal(const std::string& message);
+
+// All writes between construction and Commit() land together or not at all.
+// Transactions nest (savepoints); one not committed rolls back when destroyed.
+class Transaction {
+public:
+    explicit Transaction(DatabaseKind kind);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool Commit();
+    bool Active() const { return m_active; }
+
+private:
+    std::shared_ptr<Connection> m_connection;
+    std::string m_name;
+    bool m_active = false;
+};
+
+} // namespace store

@@ -1,0 +1,106 @@
+// Creating and upgrading the tables of both data files.
+#include "store/Category.h"
+#include "store/CategoryComment.h"
+#include "store/CategoryStep.h"
+#include "store/CategoryTemplate.h"
+#include "store/Comments.h"
+#include "store/ExpandedText.h"
+#include "store/Field.h"
+#include "store/FieldTemplate.h"
+#include "store/Inspection.h"
+#include "store/InspectionType.h"
+#include "store/InspectionTypeCategory.h"
+#include "store/InspectionTypeComment.h"
+#include "store/MaterialComment.h"
+#include "store/MaterialTemplate.h"
+#include "store/Options.h"
+#include "store/Owner.h"
+#include "store/Pickers.h"
+#include "store/RatingChoices.h"
+#include "store/RatingType.h"
+#include "store/Step.h"
+#include "store/StepComment.h"
+#include "store/StepTemplate.h"
+#include "store/TableRecord.h"
+#include "store/UniqueID.h"
+#include "store/VoidComments.h"
+#include "ui/Port.h"
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace store {
+namespace {
+
+using Maker = std::function<std::unique_ptr<TableRecord>()>;
+
+template <class T>
+Maker Make()
+{
+    return [] { return std::make_unique<T>(); };
+}
+
+Maker MakeCounter(DatabaseKind kind)
+{
+    return [kind] { return std::make_unique<UniqueID>(kind); };
+}
+
+// The tables checked on an upgrade, in the order they are checked.
+std::vector<std::pair<const char*, Maker>> UpgradedTables()
+{
+    return {
+        {"Owner", Make<Owner>()},
+        {"Inspection", Make<Inspection>()},
+        {"Category", Make<Category>()},
+        {"Step", Make<Step>()},
+        {"Field", Make<Field>()},
+        {"CategoryComment", Make<CategoryComment>()},
+        {"CategoryStep", Make<CategoryStep>()},
+        {"CategoryTemplate", Make<CategoryTemplate>()},
+        {"Comments", Make<Comments>()},
+        {"InspectionType", Make<InspectionType>()},
+        {"InspectionTypeCategory", Make<InspectionTypeCategory>()},
+        {"InspectionTypeComment", Make<InspectionTypeComment>()},
+        {"MaterialComment", Make<MaterialComment>()},
+        {"MaterialTemplate", Make<MaterialTemplate>()},
+        {"Pickers", Make<Pickers>()},
+        {"RatingChoices", Make<RatingChoices>()},
+        {"RatingType", Make<RatingType>()},
+        {"StepComment", Make<StepComment>()},
+        {"StepTemplate", Make<StepTemplate>()},
+        {"FieldTemplate", Make<FieldTemplate>()},
+        {"UniqueID", MakeCounter(DatabaseKind::Inspection)},
+        {"UniqueID", MakeCounter(DatabaseKind::Template)},
+        {"ExpandedText", Make<ExpandedText>()},
+    };
+}
+
+} // namespace
+
+void UpdateDatabaseStructure()
+{
+    const auto tables = UpgradedTables();
+    auto progress = ui::CurrentPort().progress();
+    progress->setTitle("Updating Data Structure...");
+    progress->setRange(0, static_cast<int>(tables.size()));
+    int done = 0;
+    for (const auto& [name, make] : tables) {
+        progress->setStatus(name);
+        make()->CheckStructure();
+        progress->setPosition(++done);
+    }
+}
+
+void CreateFullStructure()
+{
+    UpdateDatabaseStructure();
+    MERGE_Inspection().CheckStructure();
+    MERGE_Category().CheckStructure();
+    MERGE_Step().CheckStructure();
+    VoidComments().CheckStructure();
+    Options options; // checks its own table
+}
+
+} // namespace store
