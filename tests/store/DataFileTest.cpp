@@ -1,0 +1,130 @@
+// Files that are not data files of the program, transactions, and the full structure.
+#include "store/Database.h"
+#include "store/Inspection.h"
+#include "store/Step.h"
+#include "store/TableRecord.h"
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace store;
+using namespace testing_support;
+
+namespace {
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Write(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+TEST(DataFileTest, ForeignFilesAreRefusedByNameAndLeftUnchanged)
+{
+    TempFolder folder;
+    ScriptedPort port;
+    std::string jet(2048, '\0');
+    jet.replace(4, 15, "Standard Jet DB");
+    std::string noise;
+    for (int i = 0; i < 4096; ++i)
+        noise += static_cast<char>((i * 7919 + 13) % 251);
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    } files[] = {{"old.cdb", jet, "Microsoft Access (Jet) database"}, {"noise.cdb", noise, "is not a data file"}};
+    for (const auto& f : files) {
+        const std::string path = folder.File(f.name);
+        Write(path, f.bytes);
+        EXPECT_FALSE(Database::Open(DatabaseKind::Template, path, true));
+        EXPECT_TRUE(port.Saw(path)) << port.AllText();
+        EXPECT_TRUE(port.Saw(f.says)) << port.AllText();
+        EXPECT_EQ(Contents(path), f.bytes);
+    }
+    std::filesystem::create_directory(folder.File("dir.cdb"));
+    EXPECT_FALSE(Database::Open(DatabaseKind::Template, folder.File("dir.cdb"), true));
+    EXPECT_TRUE(port.Saw("is a folder"));
+    EXPECT_FALSE(Database::Open(DatabaseKind::Inspection, folder.File("missing.cdb"), false));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing.cdb")));
+}
+
+class StructureTest : public DataFilesTest {};
+
+TEST_F(StructureTest, FullStructureHasEveryTableWithItsColumns)
+{
+    const char* templateTables[] = {"Owner", "CategoryComment", "CategoryStep", "CategoryTemplate", "Comments",
+                                    "InspectionType", "InspectionTypeCategory", "InspectionTypeComment",
+                                    "MaterialComment", "MaterialTemplate", "Pickers", "RatingChoices", "RatingType",
+                                    "StepComment", "StepTemplate", "FieldTemplate", "UniqueID", "ExpandedText",
+                                    "VoidComments", "Options"};
+    for (const char* t : templateTables)
+        EXPECT_EQ(QueryInt(0, std::string("SELECT count(*) FROM sqlite_master WHERE name = '") + t + "'"), 1) << t;
+    const char* inspectionTables[] = {"Inspection", "Category", "Step", "Field", "UniqueID",
+                                      "MERGE_Inspection", "MERGE_Category", "MERGE_Step"};
+    for (const char* t : inspectionTables)
+        EXPECT_EQ(QueryInt(1, std::string("SELECT count(*) FROM sqlite_master WHERE name = '") + t + "'"), 1) << t;
+
+    auto columns = [](int kind, const std::string& table) {
+        // SQLite reports the common type names in capitals.
+        return QueryText(kind, "SELECT group_concat(name || ' ' || lower(type), ',') FROM (SELECT * FROM pragma_table_info('" +
+                                   table + "') ORDER BY cid)");
+    };
+    EXPECT_EQ(columns(1, "Step"),
+              "StepID integer,StepNumber varchar (255),StepTitle varchar (255),CategoryID integer,InspectResult varchar "
+              "(255),Comments varchar (255),Materials varchar (255),StepRatingType varchar (255),String8 varchar "
+              "(255),MaterialList varchar (255),StepTemplateID integer,YesNo11 bit,MajorSystem text,StepInfoExists "
+              "bit,SummaryComment text,BitmapPath text,PictureBefore bit");
+    EXPECT_EQ(columns(1, "Inspection").substr(0, 61), "InspectionID integer,DwellingAddress varchar (255),ClientName");
+    EXPECT_NE(columns(1, "Inspection").find("InspectionDate datetime,DocType varchar (255),YesNo8 bit,YesNo9 bit,Number10 integer"), std::string::npos);
+    EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM pragma_table_info('Inspection')"), 19);
+    EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM pragma_table_info('MERGE_Inspection')"), 18);
+    EXPECT_EQ(columns(1, "Field"),
+              "ID integer,CategoryID integer,AssignedValue text,SequenceNumber integer,FieldType integer,FieldLabel "
+              "varchar(80)");
+    EXPECT_EQ(columns(0, "UniqueID"), "TableName varchar(50),NextID integer");
+    EXPECT_EQ(QueryInt(0, "SELECT count(*) FROM pragma_table_info('Options')"), 41);
+    EXPECT_EQ(QueryText(0, "SELECT type FROM pragma_table_info('Options') WHERE name = 'ReportIcon'"), "Long Varbinary");
+    EXPECT_EQ(QueryText(0, "SELECT type FROM pragma_table_info('Options') WHERE name = 'ColumnWidth1'"), "float");
+    EXPECT_EQ(QueryText(0, "SELECT name FROM pragma_table_info('RatingChoices') WHERE cid = 8"), "RedFlag");
+    EXPECT_TRUE(port.messages.empty()) << port.AllText();
+    EXPECT_NE(std::find(port.progressLog.begin(), port.progressLog.end(), "status: ExpandedText"),
+              port.progressLog.end());
+}
+
+TEST_F(StructureTest, UnfinishedTransactionLeavesNothingAndTransactionsNest)
+{
+    {
+        Transaction outer(DatabaseKind::Inspection);
+        Inspection insp;
+        insp.New();
+        insp.Save();
+        {
+            Transaction inner(DatabaseKind::Inspection);
+            Step step;
+            step.New();
+            step.Save();
+            ASSERT_TRUE(inner.Commit());
+        }
+        // outer is not committed
+    }
+    EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM Inspection"), 0);
+    EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM Step"), 0);
+    EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM UniqueID"), 0);
+    {
+        Transaction tx(DatabaseKind::Inspection);
+        Inspection insp;
+        insp.New();
+        insp.Save();
+        ASSERT_TRUE(tx.Commit());
+    }
+    EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM Inspection"), 1);
+}
