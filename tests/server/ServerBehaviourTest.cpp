@@ -1,0 +1,319 @@
+// The sync server on its own: protocol discipline, time-outs, the bound on
+// clients, shutdown, and the two programs' command lines.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <future>
+#include <sstream>
+
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ServerStore.h"
+#include "SyncTestSupport.h"
+#include "exchange/SyncWire.h"
+#include "store/Inspection.h"
+#include "support/TempDataFiles.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace synctest;
+using exchange::SyncSocket;
+using exchange::WireStatus;
+
+class ServerBehaviour : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        storePath = folder.File("server.db");
+        server::ServerStore store(storePath);
+        store.addUser("anna", "pw", 10);
+        store.putJobs({MakeJob("J-1", kToday, "Client")});
+    }
+
+    SyncSocket Connect(int port)
+    {
+        SyncSocket s;
+        EXPECT_EQ(s.connect("127.0.0.1", port, 2s).status, WireStatus::Ok);
+        return s;
+    }
+
+    static std::string Line(SyncSocket& s, std::chrono::milliseconds wait = 5s)
+    {
+        std::string reply;
+        s.readUntil("\r", reply, wait, wait, 4096);
+        return reply;
+    }
+
+    static void Login(SyncSocket& s)
+    {
+        s.sendAll("USER anna\rPASS pw\r", 2s); // two commands in one segment
+        ASSERT_EQ(Line(s), "CNFM\r");
+        ASSERT_EQ(Line(s), "CNFM\r");
+    }
+
+    // True when the server closed the connection (within a few seconds).
+    static bool ClosedByServer(SyncSocket& s)
+    {
+        std::string rest;
+        return s.readUntil("\x01", rest, 5s, 5s, 1 << 20) == WireStatus::Closed;
+    }
+
+    testing_support::TempFolder folder;
+    std::string storePath;
+};
+
+TEST_F(ServerBehaviour, NothingWithoutLoginAndThreeWrongPasswordsCloseTheConnection)
+{
+    RunningServer running(storePath);
+    SyncSocket s = Connect(running.port());
+    s.sendAll("RECV all\r", 2s);
+    EXPECT_EQ(Line(s), "DENY\r");
+    s.sendAll("SEND 1\r", 2s);
+    EXPECT_EQ(Line(s), "DENY\r");
+    s.sendAll("USER anna\r", 2s);
+    EXPECT_EQ(Line(s), "CNFM\r") << "the user name alone tells nothing";
+    for (int i = 0; i < 3; ++i) {
+        s.sendAll("PASS guess\r", 2s);
+        EXPECT_EQ(Line(s), "DENY\r");
+    }
+    EXPECT_TRUE(ClosedByServer(s));
+}
+
+TEST_F(ServerBehaviour, HandsOutFieldsInOrderAndTheEmptyValuePastTheList)
+{
+    RunningServer running(storePath);
+    SyncSocket s = Connect(running.port());
+    Login(s);
+    s.sendAll("RECV today\r", 2s);
+    EXPECT_EQ(Line(s), "CONT 1\r");
+    std::string value;
+    s.sendAll("INSP\r", 2s);
+    s.readUntil("\x04", value, 2s, 2s, 4096);
+    EXPECT_EQ(value, "J-1\x04");
+    for (int n = 1; n <= 12; ++n) {
+        s.sendAll("FELD\r", 2s);
+        if (n == 10) {
+            s.readExact(4, value, 2s);
+            EXPECT_EQ(exchange::wire::DecodeInt32(value), 25003);
+        } else {
+            s.readUntil("\x04", value, 2s, 2s, 4096);
+            if (n == 2) {
+                EXPECT_EQ(value, "Client\x04");
+            } else if (n == 12) {
+                EXPECT_EQ(value, "5/15/2024\x04");
+            }
+        }
+    }
+    s.sendAll("INSP\r", 2s);
+    s.readUntil("\x04", value, 2s, 2s, 4096);
+    EXPECT_EQ(value, "\x04");
+    EXPECT_EQ(s.buffered(), 0u);
+}
+
+TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
+{
+    RunningServer running(storePath);
+    {
+        SyncSocket s = Connect(running.port());
+        Login(s);
+        s.sendAll("SEND 1\r", 2s);
+        EXPECT_EQ(Line(s), "CNFM\r");
+        for (int n = 0; n < 11; ++n) {
+            s.sendAll("X-" + std::to_string(n) + "\x04", 2s);
+            EXPECT_EQ(Line(s), "CNFM\r");
+        }
+        s.sendAll("MORE\x04", 2s);
+        EXPECT_EQ(Line(s), "DENY\r");
+        EXPECT_TRUE(ClosedByServer(s));
+    }
+    {
+        SyncSocket s = Connect(running.port());
+        Login(s);
+        s.sendAll("SEND 2\r", 2s);
+        EXPECT_EQ(Line(s), "CNFM\r");
+        for (int n = 0; n < 11; ++n) {
+            s.sendAll("Y-" + std::to_string(n) + "\x04", 2s);
+            Line(s);
+        }
+        s.sendAll("DONE\x04", 2s);
+        EXPECT_EQ(Line(s), "CNFM\r");
+        s.sendAll("Z-0\x04Z-1\x04", 2s); // the second inspection breaks off
+        Line(s);
+        Line(s);
+    }
+    const auto sent = server::ServerStore(storePath).sent(std::nullopt);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].header.docNumber, "Y-0");
+    EXPECT_EQ(sent[0].header.realEstateCompany, "Y-10");
+}
+
+TEST_F(ServerBehaviour, SilentAndSlowClientsLoseTheirSlot)
+{
+    RunningServer running(storePath, [](server::ServerConfig& c) {
+        c.idleTimeout = 200ms;
+        c.readTimeout = 200ms;
+    });
+    SyncSocket silent = Connect(running.port());
+    EXPECT_TRUE(ClosedByServer(silent));
+
+    SyncSocket slow = Connect(running.port());
+    slow.sendAll("USE", 2s); // begins a command and never ends it
+    EXPECT_TRUE(ClosedByServer(slow));
+}
+
+TEST_F(ServerBehaviour, ClientsBeyondTheBoundWaitForAFreeSlot)
+{
+    RunningServer running(storePath, [](server::ServerConfig& c) { c.maxClients = 1; });
+    SyncSocket first = Connect(running.port());
+    Login(first);
+    SyncSocket second = Connect(running.port()); // queued by the system, not yet served
+    second.sendAll("USER anna\r", 2s);
+    EXPECT_EQ(Line(second, 300ms), "") << "served while the only slot is taken";
+    first.sendAll("QUIT\r", 2s);
+    EXPECT_EQ(Line(second), "CNFM\r");
+}
+
+TEST_F(ServerBehaviour, StopEndsEverySessionAndReturns)
+{
+    auto running = std::make_unique<RunningServer>(storePath);
+    SyncSocket idle = Connect(running->port());
+    SyncSocket loggedIn = Connect(running->port());
+    Login(loggedIn);
+    auto stopped = std::async(std::launch::async, [&] { running->stop(); });
+    ASSERT_EQ(stopped.wait_for(20s), std::future_status::ready) << "stop must not wait for idle clients";
+    EXPECT_TRUE(ClosedByServer(idle));
+    EXPECT_TRUE(ClosedByServer(loggedIn));
+}
+
+// Runs `argv` with standard output and error into `output`; returns the pid.
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& output)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The exit status of `pid`, or -1 when it has not ended within `limit`.
+int WaitFor(pid_t pid, std::chrono::seconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        int status = 0;
+        if (::waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::this_thread::sleep_for(20ms);
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+TEST_F(ServerBehaviour, TheServerProgramStopsCleanlyOnSigterm)
+{
+    const std::string log = folder.File("server.log");
+    const pid_t pid = Spawn({INSPECTOR_BINARY_DIR "/server/inspector-server", "--store", storePath, "--port", "0"},
+                            log);
+    ASSERT_GT(pid, 0);
+    int portNumber = 0;
+    for (int i = 0; i < 250 && portNumber == 0; ++i) {
+        const std::string text = ReadFile(log);
+        if (const auto at = text.find("port "); at != std::string::npos && text.find('\n', at) != std::string::npos)
+            portNumber = std::stoi(text.substr(at + 5));
+        else
+            std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_GT(portNumber, 0) << ReadFile(log);
+    SyncSocket client = Connect(portNumber);
+    Login(client);
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(WaitFor(pid, 20s), 0) << ReadFile(log);
+    EXPECT_TRUE(ClosedByServer(client));
+    EXPECT_NE(ReadFile(log).find("stopped"), std::string::npos);
+}
+
+class CommandLine : public testing_support::DataFilesTest {
+protected:
+    int Cli(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), INSPECTOR_BINARY_DIR "/src/inspector-cli");
+        args.insert(args.end(), {"--template", templatePath, "--inspection", inspectionPath});
+        const pid_t pid = Spawn(args, folder.File("cli.out"));
+        const int status = WaitFor(pid, std::chrono::seconds(60));
+        output = ReadFile(folder.File("cli.out"));
+        return status;
+    }
+    std::string output;
+};
+
+TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
+{
+    const std::string storePath = folder.File("server.db");
+    {
+        server::ServerStore store(storePath);
+        store.addUser("anna", "pw", 10);
+        store.putJobs({MakeJob("J-1", kToday, "Scheduled"), MakeJob("J-2", {2030, 1, 1}, "Later")});
+    }
+    // The connection options take ports from 10 to 10000 only.
+    std::unique_ptr<RunningServer> holder;
+    for (int candidate = 9000; !holder && candidate < 10000; ++candidate) {
+        try {
+            holder = std::make_unique<RunningServer>(storePath, [&](server::ServerConfig& c) { c.port = candidate; });
+        } catch (const std::runtime_error&) {
+        }
+    }
+    ASSERT_TRUE(holder);
+    RunningServer& running = *holder;
+    store::Inspection mine;
+    mine.New();
+    mine.m_InspectionNum = "S-1";
+    mine.m_ClientName = "Finished";
+    ASSERT_TRUE(mine.Save());
+
+    EXPECT_EQ(Cli({"connection", "--port", "5"}), 2) << output;
+    ASSERT_EQ(Cli({"connection", "--user", "anna", "--password", "pw", "--host", "127.0.0.1", "--port",
+                   std::to_string(running.port())}),
+              0)
+        << output;
+    ASSERT_EQ(Cli({"connection"}), 0);
+    EXPECT_NE(output.find("User name:  anna"), std::string::npos) << output;
+    EXPECT_EQ(output.find("pw\n"), std::string::npos) << "the password is not shown";
+
+    EXPECT_EQ(Cli({"sync", "--receive", "today", "--send", "S-1"}), 0) << output;
+    EXPECT_NE(output.find("Received 1 of 1 inspections: 1 new, 0 updated."), std::string::npos) << output;
+    EXPECT_NE(output.find("Sent 1 of 1 inspections; the server confirmed 1."), std::string::npos) << output;
+    EXPECT_EQ(server::ServerStore(storePath).sent(std::nullopt).size(), 1u);
+    EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection WHERE InspectionNum = 'J-1'"), 1);
+
+    EXPECT_EQ(Cli({"sync", "--send", "NO-SUCH"}), 1);
+    EXPECT_NE(output.find("no inspection with Doc # NO-SUCH"), std::string::npos) << output;
+    EXPECT_EQ(Cli({"sync", "--receive", "month"}), 2);
+    SetConnection("anna", "wrong", running.port());
+    EXPECT_EQ(Cli({"sync", "--receive", "all"}), 1);
+    EXPECT_NE(output.find("ERROR:"), std::string::npos) << output;
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+#pragma once
+// Helpers for the tests of the server exchange: a real sync server on a
+// loopback port, a scripted one that misbehaves on purpose, and the client's
+// connection settings.
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ServerStore.h"
+#include "SyncServer.h"
+#include "exchange/SyncSocket.h"
+
+namespace synctest {
+
+using namespace std::chrono_literals;
+
+// The "today" of the test servers: Wednesday 15 May 2024.
+inline constexpr exchange::wire::Date kToday{2024, 5, 15};
+
+// A sync server on 127.0.0.1 and a free port, serving on a thread of its own
+// until the object goes.
+class RunningServer {
+public:
+    explicit RunningServer(const std::string& storePath,
+                           const std::function<void(server::ServerConfig&)>& adjust = {});
+    ~RunningServer();
+    int port() const { return m_server->port(); }
+    server::SyncServer& server() { return *m_server; }
+    // Stops the server and waits for run() to return.
+    void stop();
+
+private:
+    server::ServerConfig m_config;
+    std::unique_ptr<server::SyncServer> m_server;
+    std::thread m_thread;
+};
+
+// A server for one connection at a time that runs `script` on each accepted
+// connection (on its own thread), for tests of a server that misbehaves.
+class ScriptedServer {
+public:
+    using Script = std::function<void(exchange::SyncSocket&)>;
+    explicit ScriptedServer(Script script, int connections = 1);
+    ~ScriptedServer();
+    int port() const { return m_port; }
+
+private:
+    int m_listenFd = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+// One command line from the client (without its carriage return), waiting at
+// most five seconds; empty when none came.
+std::string ReadCommand(exchange::SyncSocket& socket);
+// One value the client sends (without its 0x04).
+std::string ReadClientValue(exchange::SyncSocket& socket);
+void Reply(exchange::SyncSocket& socket, std::string_view bytes);
+// Answers USER and PASS with the confirmation.
+void AcceptLogin(exchange::SyncSocket& socket);
+
+// Writes the client's connection settings into the options row.
+void SetConnection(const std::string& user, const std::string& password, int port,
+                   const std::string& host = "127.0.0.1");
+
+// A job for the server's schedule.
+server::Job MakeJob(const std::string& docNumber, exchange::wire::Date date, const std::string& client,
+                    const std::string& inspector = {});
+
+} // namespace synctest
