@@ -59,7 +59,8 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, bool creat
     }
     std::shared_ptr<Connection> c(new Connection);
     c->m_path = path;
-    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is used by one thread at a time, so SQLite need not lock around every call.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &c->m_db, flags, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(c->m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr);

@@ -235,6 +235,8 @@ bool TableRecord::OpenSql(std::string_view format, const std::vector<SqlArg>& ar
 bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
 {
     m_values.clear();
+    m_text.clear();
+    m_blobs.clear();
     m_rowids.clear();
     m_rowCount = 0;
     m_resultColumns = 0;
@@ -281,32 +283,41 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
     m_resultColumns = columns > 0 ? columns - offset : 0;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         m_rowids.push_back(withRowid ? sqlite3_column_int64(stmt, 0) : -1);
+        const std::size_t first = m_values.size();
+        m_values.resize(first + static_cast<std::size_t>(m_resultColumns));
         for (int c = offset; c < columns; ++c) {
+            Cell& cell = m_values[first + static_cast<std::size_t>(c - offset)];
             switch (sqlite3_column_type(stmt, c)) {
             case SQLITE_INTEGER:
-                m_values.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(stmt, c)));
+                cell.kind = Cell::Integer;
+                cell.integer = sqlite3_column_int64(stmt, c);
                 break;
             case SQLITE_FLOAT:
-                m_values.emplace_back(sqlite3_column_double(stmt, c));
+                cell.kind = Cell::Real;
+                cell.real = sqlite3_column_double(stmt, c);
                 break;
             case SQLITE_TEXT: {
                 auto p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-                m_values.emplace_back(std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c))));
+                StoreText(cell, {p, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c))});
                 break;
             }
             case SQLITE_BLOB: {
                 auto p = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, c));
-                m_values.emplace_back(Blob(p, p + sqlite3_column_bytes(stmt, c)));
+                cell.kind = Cell::Bytes;
+                cell.integer = static_cast<std::int64_t>(m_blobs.size());
+                m_blobs.emplace_back(p, p + sqlite3_column_bytes(stmt, c));
                 break;
             }
             default:
-                m_values.emplace_back(std::monostate{});
+                break;
             }
         }
         ++m_rowCount;
     }
     if (rc != SQLITE_DONE) {
         m_values.clear();
+        m_text.clear();
+        m_blobs.clear();
         m_rowids.clear();
         m_rowCount = 0;
         return fail(rc);
@@ -327,56 +338,57 @@ void TableRecord::Read(int index)
     m_insertPending = false;
     if (index < 0 || index >= m_rowCount)
         return;
-    const Value* row = m_values.data() + static_cast<std::size_t>(index) * m_resultColumns;
+    const Cell* row = m_values.data() + static_cast<std::size_t>(index) * m_resultColumns;
     for (const auto& b : m_bindings) {
         if (b.index >= m_resultColumns)
             continue;
-        const Value& v = row[b.index];
-        const auto* i64 = std::get_if<std::int64_t>(&v);
-        const auto* dbl = std::get_if<double>(&v);
-        const auto* str = std::get_if<std::string>(&v);
+        const Cell& v = row[b.index];
+        const bool isInt = v.kind == Cell::Integer, isReal = v.kind == Cell::Real, isText = v.kind == Cell::Text;
         switch (b.type) {
         case ValueType::Integer:
-            *static_cast<std::int32_t*>(b.member) = i64 ? static_cast<std::int32_t>(*i64)
-                                                    : dbl ? static_cast<std::int32_t>(*dbl)
-                                                    : str ? std::atoi(str->c_str()) : 0;
+            *static_cast<std::int32_t*>(b.member) = isInt ? static_cast<std::int32_t>(v.integer)
+                                                    : isReal ? static_cast<std::int32_t>(v.real)
+                                                    : isText ? std::atoi(std::string(TextOf(v)).c_str()) : 0;
             break;
         case ValueType::Double:
-            *static_cast<double*>(b.member) = dbl ? *dbl : i64 ? static_cast<double>(*i64)
-                                            : str ? std::atof(str->c_str()) : 0.0;
+            *static_cast<double*>(b.member) = isReal ? v.real : isInt ? static_cast<double>(v.integer)
+                                            : isText ? std::atof(std::string(TextOf(v)).c_str()) : 0.0;
             break;
         case ValueType::Date: {
             auto& m = *static_cast<DateTime*>(b.member);
-            if (str) {
-                if (auto t = DateTime::FromIso(*str))
+            if (isText) {
+                if (auto t = DateTime::FromIso(TextOf(v)))
                     m = *t;
-            } else if (std::holds_alternative<std::monostate>(v)) {
+            } else if (v.kind == Cell::Null) {
                 m = DateTime{};
             }
             break;
         }
         case ValueType::Text: {
             auto& m = *static_cast<std::string*>(b.member);
-            if (str)
-                m = *str;
-            else if (i64)
-                m = std::to_string(*i64);
-            else if (dbl) {
+            if (isText) {
+                const auto t = TextOf(v);
+                m.assign(t.data(), t.size());
+            } else if (isInt) {
+                m = std::to_string(v.integer);
+            } else if (isReal) {
                 char buffer[64];
-                std::snprintf(buffer, sizeof buffer, "%g", *dbl);
+                std::snprintf(buffer, sizeof buffer, "%g", v.real);
                 m = buffer;
-            } else
+            } else {
                 m.clear();
+            }
             break;
         }
         case ValueType::YesNo: {
-            bool on = i64 ? *i64 != 0 : dbl ? *dbl != 0.0 : str ? (*str == "1" || *str == "-1" || *str == "true") : false;
+            bool on = isInt ? v.integer != 0 : isReal ? v.real != 0.0
+                    : isText ? (TextOf(v) == "1" || TextOf(v) == "-1" || TextOf(v) == "true") : false;
             *static_cast<std::int32_t*>(b.member) = on ? -1 : 0;
             break;
         }
         case ValueType::Binary:
-            if (auto blob = std::get_if<Blob>(&v))
-                *static_cast<Blob*>(b.member) = *blob;
+            if (v.kind == Cell::Bytes)
+                *static_cast<Blob*>(b.member) = m_blobs[static_cast<std::size_t>(v.integer)];
             break;
         }
     }
@@ -501,26 +513,41 @@ bool TableRecord::Save()
         m_currentRow = -1;
     } else if (m_currentRow >= 0 && m_currentRow < m_rowCount) {
         // Keep the row set in step with what was written.
-        Value* row = m_values.data() + static_cast<std::size_t>(m_currentRow) * m_resultColumns;
+        Cell* row = m_values.data() + static_cast<std::size_t>(m_currentRow) * m_resultColumns;
         for (const auto& b : m_bindings) {
             if (b.index >= m_resultColumns)
                 continue;
-            Value& v = row[b.index];
+            Cell& v = row[b.index];
+            v = Cell{};
             switch (b.type) {
-            case ValueType::Integer: v = static_cast<std::int64_t>(*static_cast<std::int32_t*>(b.member)); break;
-            case ValueType::Double: v = *static_cast<double*>(b.member); break;
-            case ValueType::Date: v = static_cast<DateTime*>(b.member)->ToIso(); break;
+            case ValueType::Integer:
+                v.kind = Cell::Integer;
+                v.integer = *static_cast<std::int32_t*>(b.member);
+                break;
+            case ValueType::Double:
+                v.kind = Cell::Real;
+                v.real = *static_cast<double*>(b.member);
+                break;
+            case ValueType::Date:
+                StoreText(v, static_cast<DateTime*>(b.member)->ToIso());
+                break;
             case ValueType::Text: {
                 const auto& s = *static_cast<std::string*>(b.member);
-                v = s.empty() ? Value{} : Value{s};
+                if (!s.empty())
+                    StoreText(v, s);
                 break;
             }
             case ValueType::YesNo:
-                v = static_cast<std::int64_t>((*static_cast<std::int32_t*>(b.member) & 0xFF) != 0 ? 1 : 0);
+                v.kind = Cell::Integer;
+                v.integer = (*static_cast<std::int32_t*>(b.member) & 0xFF) != 0 ? 1 : 0;
                 break;
             case ValueType::Binary: {
                 const auto& blob = *static_cast<Blob*>(b.member);
-                v = blob.empty() ? Value{} : Value{blob};
+                if (!blob.empty()) {
+                    v.kind = Cell::Bytes;
+                    v.integer = static_cast<std::int64_t>(m_blobs.size());
+                    m_blobs.push_back(blob);
+                }
                 break;
             }
             }
@@ -588,7 +615,17 @@ void TableRecord::CheckStructure()
     }
     m_rowCount = 0;
     m_values.clear();
+    m_text.clear();
+    m_blobs.clear();
     m_rowids.clear();
+}
+
+void TableRecord::StoreText(Cell& c, std::string_view text)
+{
+    c.kind = Cell::Text;
+    c.offset = static_cast<std::uint32_t>(m_text.size());
+    c.length = static_cast<std::uint32_t>(text.size());
+    m_text.append(text);
 }
 
 } // namespace store

@@ -107,7 +107,20 @@ protected:
     std::string m_tableName;
 
 private:
-    using Value = std::variant<std::monostate, std::int64_t, double, std::string, Blob>;
+    // One value of the row set. Texts live in one shared buffer, so that reading
+    // a large row set costs one allocation per text at most.
+    struct Cell {
+        union {
+            std::int64_t integer = 0; // also the index into m_blobs
+            double real;
+            struct {
+                std::uint32_t offset, length;
+            };
+        };
+        enum Kind : std::uint8_t { Null, Integer, Real, Text, Bytes } kind = Null;
+    };
+    std::string_view TextOf(const Cell& c) const { return {m_text.data() + c.offset, c.length}; }
+    void StoreText(Cell& c, std::string_view text);
 
     void Bind(ValueType type, void* member, std::string name, std::string sqlType);
     bool Run(const PreparedText& text, bool quietWhenMissing);
@@ -122,7 +135,9 @@ private:
 
     // The row set of the last open, kept in memory with each row's rowid.
     int m_resultColumns = 0;          // columns of the row set, rowid not counted
-    std::vector<Value> m_values;      // row-major, m_resultColumns per row
+    std::vector<Cell> m_values;       // row-major, m_resultColumns per row
+    std::string m_text;               // the texts of the cells
+    std::vector<Blob> m_blobs;        // the binary values of the cells
     std::vector<std::int64_t> m_rowids;
     int m_rowCount = 0;
     int m_position = -1;
