@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "store/InspectionType.h"
 #include "store/Options.h"
+#include "store/StarterLibrary.h"
 #include "store/TableRecord.h"
 
 #include <filesystem>
@@ -37,6 +38,15 @@ int Init(const Args& args)
 
     store::CreateFullStructure();
 
+    // A template file without document types is new: it gets the starter library.
+    store::InspectionType types;
+    const bool newTemplates = types.Open() && types.GetCount() == 0;
+    if (newTemplates && !args.Flag("--no-starter")) {
+        if (!store::LoadStarterLibrary())
+            return kFailed;
+        std::cout << "The starter template library was loaded into the template file.\n";
+    }
+
     store::Options options;
     options.m_DataVersion = "5.0";
     if (!options.Save())
@@ -55,8 +65,9 @@ int Init(const Args& args)
 
 } // namespace
 
-INSPECTOR_CLI_COMMAND({"init", "[--template FILE] [--inspection FILE]",
-                       "create (or upgrade) both data files; a new template file gets the starter library",
-                       {}, {}, &Init});
+INSPECTOR_CLI_COMMAND({"init", "[--template FILE] [--inspection FILE] [--no-starter]",
+                       "create (or upgrade) both data files; a new template file gets the starter library "
+                       "unless --no-starter is given",
+                       {"--no-starter"}, {}, &Init});
 
 } // namespace cli
