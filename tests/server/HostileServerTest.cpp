@@ -241,4 +241,25 @@ TEST_F(HostileServer, NobodyListeningIsReportedAsRefused)
     EXPECT_TRUE(port.Saw("ERROR:\r\rConnection refused"));
 }
 
+TEST_F(HostileServer, AServerThatNeverAcceptsTimesOutTheConnect)
+{
+    // A listener whose queue holds one connection and that never accepts:
+    // the system leaves any further connect unanswered.
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), len), 0);
+    ASSERT_EQ(::listen(fd, 0), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    SyncSocket first;
+    first.connect("127.0.0.1", ntohs(addr.sin_port), 1s);
+
+    EXPECT_FALSE(Exchange(ntohs(addr.sin_port), ReceiveMode::All));
+    EXPECT_FALSE(outcome.connected);
+    EXPECT_TRUE(port.Saw("ERROR:\r\rConnection timed out."));
+    ::close(fd);
+}
+
 } // namespace
