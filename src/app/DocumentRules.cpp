@@ -1,0 +1,84 @@
+#include "app/DocumentRules.h"
+
+#include "text/Windows1252.h"
+
+namespace app {
+
+std::optional<std::string> AutomaticCommentText(const std::string& stockComment)
+{
+    if (stockComment.rfind("[*", 0) != 0)
+        return std::nullopt;
+    const auto close = stockComment.find(']');
+    if (close == std::string::npos)
+        return stockComment;
+    return stockComment.substr(close + 1);
+}
+
+void AppendAutomaticComment(std::string& text, const std::string& addition)
+{
+    if (!text.empty() && text.back() == '.')
+        text += "  ";
+    text += addition;
+}
+
+void AppendMaterialComment(std::string& text, const std::string& comment, bool blankLineBetweenComments)
+{
+    if (!text.empty() && text.back() == '.')
+        text += "  ";
+    if (blankLineBetweenComments && !comment.empty())
+        text += "\r\n\r\n";
+    text += comment;
+}
+
+int CharacterCount(std::string_view utf8)
+{
+    int count = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); ++count)
+        text::NextCodePoint(utf8, pos);
+    return count;
+}
+
+bool HasStepInformation(const std::string& stepInfo)
+{
+    return CharacterCount(stepInfo) > 2;
+}
+
+std::string MajorSystemOf(const std::string& keyword)
+{
+    return keyword.empty() ? std::string("Other") : keyword;
+}
+
+std::string DuplicateBaseName(const std::string& title)
+{
+    const auto hash = title.find('#');
+    if (hash == std::string::npos)
+        return title;
+    std::string base = title.substr(0, hash);
+    while (!base.empty() && (base.back() == ' ' || base.back() == '\t'))
+        base.pop_back();
+    return base.empty() ? title : base;
+}
+
+std::string NumberedName(const std::string& baseName, int n)
+{
+    return baseName + " #" + std::to_string(n);
+}
+
+std::string DuplicatedStepNumber(const std::string& templateNumber, int n)
+{
+    return templateNumber + "." + std::to_string(n);
+}
+
+DuplicatedStepNames DuplicatedStep(const std::string& keyword, const std::string& title, int n)
+{
+    const auto blank = keyword.find(' ');
+    const bool numbered = !keyword.empty() && keyword[0] >= '0' && keyword[0] <= '6' && blank != std::string::npos;
+    if (!numbered)
+        return {MajorSystemOf(keyword), title};
+    std::string major = keyword.substr(0, blank) + " " + std::to_string(n) + keyword.substr(blank + 1);
+    if (keyword.find('-') != std::string::npos)
+        major += " #" + std::to_string(n);
+    return {major, NumberedName(title, n)};
+}
+
+} // namespace app
