@@ -1,0 +1,475 @@
+// The starter library loaded into a fresh template database: every link points
+// at a row, every name a row refers to exists, and the catalogue's own
+// statements find what an inspector needs on the first day.
+#include "store/CategoryTemplate.h"
+#include "store/Comments.h"
+#include "store/FieldTemplate.h"
+#include "store/InspectionType.h"
+#include "store/MaterialTemplate.h"
+#include "store/Options.h"
+#include "store/Pickers.h"
+#include "store/RatingChoices.h"
+#include "store/RatingType.h"
+#include "store/StarterLibrary.h"
+#include "store/StepTemplate.h"
+#include "store/UniqueID.h"
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace store;
+using namespace testing_support;
+
+namespace {
+
+constexpr int kTemplate = static_cast<int>(DatabaseKind::Template);
+
+long long Count(const std::string& sql)
+{
+    return QueryInt(kTemplate, sql);
+}
+
+class StarterLibraryTest : public DataFilesTest {
+protected:
+    void SetUp() override
+    {
+        DataFilesTest::SetUp();
+        ASSERT_TRUE(LoadStarterLibrary()) << port.AllText();
+        ASSERT_TRUE(port.messages.empty()) << port.AllText();
+    }
+};
+
+// The names of the pick lists that a text's caret placeholders call for, and
+// whether every caret pairs up.
+std::vector<std::string> PlaceholderNames(const std::string& text, bool* paired)
+{
+    std::vector<std::string> names;
+    *paired = true;
+    std::size_t p = 0;
+    while ((p = text.find('^', p)) != std::string::npos) {
+        const auto q = text.find('^', p + 1);
+        if (q == std::string::npos) {
+            *paired = false;
+            break;
+        }
+        names.push_back(text.substr(p + 1, q - p - 1));
+        p = q + 1;
+    }
+    return names;
+}
+
+TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRow)
+{
+    const std::vector<std::pair<const char*, const char*>> links = {
+        {"InspectionTypeCategory", "InspectionTypeID NOT IN (SELECT ID FROM InspectionType)"},
+        {"InspectionTypeCategory", "CategoryID NOT IN (SELECT ID FROM CategoryTemplate)"},
+        {"CategoryStep", "CategoryID NOT IN (SELECT ID FROM CategoryTemplate)"},
+        {"CategoryStep", "StepID NOT IN (SELECT ID FROM StepTemplate)"},
+        {"StepTemplate", "RatingTypeID NOT IN (SELECT ID FROM RatingType)"},
+        {"RatingChoices", "RatingTypeID NOT IN (SELECT ID FROM RatingType)"},
+        {"MaterialTemplate", "StepID NOT IN (SELECT ID FROM StepTemplate)"},
+        {"FieldTemplate", "CategoryID NOT IN (SELECT ID FROM CategoryTemplate WHERE FormType = 1)"},
+        {"StepComment", "StepID NOT IN (SELECT ID FROM StepTemplate)"},
+        {"StepComment", "CommentID NOT IN (SELECT ID FROM Comments)"},
+        {"CategoryComment", "CategoryID NOT IN (SELECT ID FROM CategoryTemplate)"},
+        {"CategoryComment", "CommentID NOT IN (SELECT ID FROM Comments)"},
+        {"InspectionTypeComment", "InspectionTypeID NOT IN (SELECT ID FROM InspectionType)"},
+        {"InspectionTypeComment", "CommentID NOT IN (SELECT ID FROM Comments)"},
+        {"MaterialComment", "MaterialID NOT IN (SELECT ID FROM MaterialTemplate)"},
+        {"MaterialComment", "CommentID NOT IN (SELECT ID FROM Comments)"},
+        {"VoidComments", "MaterialID NOT IN (SELECT ID FROM MaterialTemplate)"},
+        {"VoidComments", "CommentID NOT IN (SELECT ID FROM Comments)"},
+        // Every template is reachable from something.
+        {"StepTemplate", "ID NOT IN (SELECT StepID FROM CategoryStep)"},
+        {"CategoryTemplate", "ID NOT IN (SELECT CategoryID FROM InspectionTypeCategory)"},
+        {"Comments", "ID NOT IN (SELECT CommentID FROM StepComment UNION SELECT CommentID FROM CategoryComment "
+                     "UNION SELECT CommentID FROM InspectionTypeComment UNION SELECT CommentID FROM MaterialComment)"},
+        // A material is marked as adding a comment exactly when it has one.
+        {"MaterialTemplate", "(CommentsExist = 1) <> (ID IN (SELECT MaterialID FROM MaterialComment))"},
+        // A comment is hidden only by a material of a step it is offered for, or of the same category.
+        {"VoidComments",
+         "NOT EXISTS (SELECT 1 FROM MaterialTemplate m JOIN CategoryStep ms ON ms.StepID = m.StepID "
+         "JOIN StepComment sc ON sc.CommentID = VoidComments.CommentID "
+         "JOIN CategoryStep cs ON cs.StepID = sc.StepID "
+         "WHERE m.ID = VoidComments.MaterialID AND cs.CategoryID = ms.CategoryID)"},
+    };
+    for (const auto& [table, broken] : links)
+        EXPECT_EQ(Count(std::string("SELECT COUNT(*) FROM ") + table + " WHERE " + broken), 0)
+            << table << ": " << broken;
+
+    // A comment's rating is a choice of the scale of every step that offers it.
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Comments c JOIN StepComment sc ON sc.CommentID = c.ID "
+                    "JOIN StepTemplate s ON s.ID = sc.StepID WHERE c.Rating IS NOT NULL AND NOT EXISTS "
+                    "(SELECT 1 FROM RatingChoices r WHERE r.RatingTypeID = s.RatingTypeID AND r.ChoiceName = c.Rating)"),
+              0);
+}
+
+TEST_F(StarterLibraryTest, IdentifiersStayBelowTheTemplateCounters)
+{
+    long long highest = 0;
+    for (const char* table : {"InspectionType", "CategoryTemplate", "StepTemplate", "Comments", "MaterialTemplate",
+                              "FieldTemplate", "RatingType", "RatingChoices", "Pickers", "ExpandedText"}) {
+        const long long max = Count(std::string("SELECT MAX(ID) FROM ") + table);
+        const long long distinct = Count(std::string("SELECT COUNT(DISTINCT ID) FROM ") + table);
+        EXPECT_EQ(distinct, Count(std::string("SELECT COUNT(*) FROM ") + table)) << table;
+        EXPECT_GT(max, 0) << table;
+        highest = std::max(highest, max);
+    }
+    EXPECT_LT(highest, 25000);
+
+    // Rows the program adds later draw from the counters, above every library row.
+    UniqueID counter(DatabaseKind::Template);
+    EXPECT_EQ(counter.GetNextID("Comments"), 25000);
+    Comments added;
+    added.New();
+    EXPECT_GT(added.m_ID, Count("SELECT MAX(ID) FROM Comments"));
+    Pickers entry;
+    entry.New();
+    EXPECT_GT(entry.m_ID, Count("SELECT MAX(ID) FROM Pickers"));
+}
+
+TEST_F(StarterLibraryTest, DocumentTypesCoverEveryLayoutAndWriter)
+{
+    InspectionType types;
+    ASSERT_TRUE(types.Open());
+    ASSERT_GT(types.GetCount(), 0);
+    types.Read(0);
+    // The default column widths are worked out from the first document type.
+    EXPECT_EQ(types.m_ReportLayout, "4 Column");
+
+    std::set<std::string> layouts;
+    std::map<std::string, std::string> layoutOf;
+    for (int i = 0; i < types.GetCount(); ++i) {
+        types.Read(i);
+        layouts.insert(types.m_ReportLayout);
+        layoutOf[types.m_InspectionType] = types.m_ReportLayout;
+
+        EXPECT_GT(Count("SELECT COUNT(*) FROM InspectionTypeCategory WHERE InspectionTypeID = " +
+                        std::to_string(types.m_ID)),
+                  0)
+            << types.m_InspectionType;
+
+        // A new inspection of this type starts its general comment with standard text.
+        const long long automatic =
+            Count("SELECT COUNT(*) FROM Comments c JOIN InspectionTypeComment l ON l.CommentID = c.ID "
+                  "WHERE c.Comments LIKE '[*]%' AND l.InspectionTypeID = " +
+                  std::to_string(types.m_ID));
+        EXPECT_GE(automatic, 1) << types.m_InspectionType;
+    }
+    for (const char* layout : {"4 Column", "3 Column", "2 Column", "Narrative", "Full Narrative", "2 Column French",
+                               "RatingType", "Minneapolis - Truth", "Texas"})
+        EXPECT_TRUE(layouts.count(layout)) << layout;
+
+    // The names the export dispatch looks for.
+    int texas = 0, relocation = 0, minneapolis = 0;
+    for (const auto& [name, layout] : layoutOf) {
+        texas += name.find("Texas") != std::string::npos;
+        relocation += name.find("Relocation") != std::string::npos;
+        minneapolis += name.find("Minneapolis - Truth") != std::string::npos && layout == "Minneapolis - Truth";
+    }
+    EXPECT_EQ(texas, 1);
+    EXPECT_EQ(relocation, 1);
+    EXPECT_EQ(minneapolis, 1);
+    EXPECT_EQ(layoutOf["RatingType"], "RatingType");
+    EXPECT_EQ(layoutOf["Affiliate Buyers Inspection"], "Full Narrative");
+}
+
+// The statements the program seeds inspections with find exactly what the
+// library links: the categories of every document type, the steps of every
+// category, and the comments of every document type, category, step and material.
+TEST_F(StarterLibraryTest, CatalogueStatementsFindWhatTheLibraryLinks)
+{
+    auto ids = [](const std::string& table, const std::string& column) {
+        std::vector<int> list;
+        const long long n = Count("SELECT COUNT(DISTINCT " + column + ") FROM " + table);
+        for (long long i = 0; i < n; ++i)
+            list.push_back(static_cast<int>(Count("SELECT DISTINCT " + column + " FROM " + table + " ORDER BY " +
+                                                  column + " LIMIT 1 OFFSET " + std::to_string(i))));
+        return list;
+    };
+    auto links = [](const std::string& table, const std::string& column, int id) {
+        return Count("SELECT COUNT(*) FROM " + table + " WHERE " + column + " = " + std::to_string(id));
+    };
+    // Each loop stops at its first difference, so that one broken statement reports once.
+    for (int type : ids("InspectionType", "ID")) {
+        const std::string name =
+            QueryText(kTemplate, "SELECT InspectionType FROM InspectionType WHERE ID = " + std::to_string(type));
+        CategoryTemplate categories;
+        const bool ran = categories.OpenByDocType(name);
+        if (!ran || categories.GetCount() != links("InspectionTypeCategory", "InspectionTypeID", type)) {
+            ADD_FAILURE() << "CategoryTemplate::OpenByDocType(\"" << name << "\") found " << categories.GetCount()
+                          << " categories\n" << port.AllText();
+            break;
+        }
+    }
+    port.messages.clear();
+    for (int type : ids("InspectionType", "ID")) {
+        Comments comments;
+        const bool ran = comments.OpenLinked(Comments::DocTypeLink, type);
+        if (!ran || comments.GetCount() != links("InspectionTypeComment", "InspectionTypeID", type)) {
+            ADD_FAILURE() << "Comments::OpenLinked of document type " << type << " found " << comments.GetCount()
+                          << " comments\n" << port.AllText();
+            break;
+        }
+    }
+    port.messages.clear();
+    for (int category : ids("CategoryTemplate", "ID")) {
+        StepTemplate steps;
+        const bool ran = steps.OpenByCategoryTemplate(category);
+        if (!ran || steps.GetCount() != links("CategoryStep", "CategoryID", category)) {
+            ADD_FAILURE() << "StepTemplate::OpenByCategoryTemplate(" << category << ") found " << steps.GetCount()
+                          << " steps\n" << port.AllText();
+            break;
+        }
+    }
+    port.messages.clear();
+    for (int category : ids("CategoryComment", "CategoryID")) {
+        Comments comments;
+        const bool ran = comments.OpenLinked(Comments::CategoryLink, category);
+        if (!ran || comments.GetCount() != links("CategoryComment", "CategoryID", category)) {
+            ADD_FAILURE() << "Comments::OpenLinked of category " << category << " found " << comments.GetCount()
+                          << " comments\n" << port.AllText();
+            break;
+        }
+    }
+    port.messages.clear();
+    for (int step : ids("StepComment", "StepID")) {
+        Comments comments;
+        const bool ran = comments.OpenByStepGrouped(step);
+        if (!ran || comments.GetCount() != links("StepComment", "StepID", step)) {
+            ADD_FAILURE() << "Comments::OpenByStepGrouped(" << step << ") found " << comments.GetCount()
+                          << " comments\n" << port.AllText();
+            break;
+        }
+    }
+    port.messages.clear();
+    for (int material : ids("MaterialComment", "MaterialID")) {
+        Comments comments;
+        const bool ran = comments.OpenLinked(Comments::MaterialLink, material);
+        if (!ran || comments.GetCount() != 1) {
+            ADD_FAILURE() << "Comments::OpenLinked of material " << material << " found " << comments.GetCount()
+                          << " comments\n" << port.AllText();
+            break;
+        }
+    }
+}
+
+TEST_F(StarterLibraryTest, CategoriesHaveStepsWithScalesSystemsAndNumbersThatSort)
+{
+    CategoryTemplate categories;
+    ASSERT_TRUE(categories.OpenSql("SELECT * FROM CategoryTemplate"));
+    int forms = 0, excluded = 0, steps = 0, withInfo = 0, withMaterials = 0, withOther = 0;
+    RatingType scales;
+    for (int i = 0; i < categories.GetCount(); ++i) {
+        categories.Read(i);
+        // Categories sort by their number as text: every number has three digits.
+        EXPECT_EQ(std::to_string(categories.m_CategoryNumber).size(), 3u) << categories.m_CategoryName;
+        excluded += categories.m_ExcludeFromApplyDefault != 0;
+        if (categories.m_FormType == 1) {
+            ++forms;
+            FieldTemplate fields;
+            ASSERT_TRUE(fields.OpenByCategory(categories.m_ID));
+            EXPECT_GT(fields.GetCount(), 0);
+            for (int f = 0; f < fields.GetCount(); ++f) {
+                fields.Read(f);
+                EXPECT_EQ(fields.m_Sequence, f + 1);
+                if (fields.m_Type == 1) {
+                    Pickers list;
+                    ASSERT_TRUE(list.OpenByName(fields.m_Label));
+                    EXPECT_GT(list.GetCount(), 0) << fields.m_Label;
+                }
+            }
+            continue;
+        }
+        StepTemplate templates;
+        ASSERT_TRUE(templates.OpenSql("SELECT StepTemplate.* FROM StepTemplate INNER JOIN CategoryStep ON "
+                                      "StepTemplate.ID = CategoryStep.StepID WHERE CategoryStep.CategoryID = %d "
+                                      "ORDER BY StepTemplate.StepNumber",
+                                      {categories.m_ID}));
+        ASSERT_GT(templates.GetCount(), 0) << categories.m_CategoryName;
+        std::string previous;
+        for (int s = 0; s < templates.GetCount(); ++s) {
+            templates.Read(s);
+            ++steps;
+            EXPECT_FALSE(scales.GetName(templates.m_RatingTypeID).empty()) << templates.m_StepName;
+            EXPECT_FALSE(templates.m_Keyword.empty()) << templates.m_StepName;
+            // Step numbers of a category sort as text in the order the steps were written.
+            EXPECT_LT(previous, templates.m_StepNumber) << templates.m_StepName;
+            previous = templates.m_StepNumber;
+            withInfo += templates.m_StepInfo.size() > 2;
+
+            MaterialTemplate materials;
+            ASSERT_TRUE(materials.OpenByStep(templates.m_ID));
+            withMaterials += materials.GetCount() > 0;
+            int defaults = 0;
+            for (int m = 0; m < materials.GetCount(); ++m) {
+                materials.Read(m);
+                EXPECT_EQ(materials.m_MaterialOrder, m + 1);
+                withOther += materials.m_MaterialName == "Other:";
+                defaults += materials.m_DefaultMaterial != 0;
+            }
+            MaterialTemplate preset;
+            ASSERT_TRUE(preset.OpenDefaultsByStep(templates.m_ID));
+            EXPECT_EQ(preset.GetCount(), defaults);
+        }
+    }
+    EXPECT_GE(forms, 1);
+    EXPECT_GE(excluded, 2);
+    EXPECT_GE(steps, 150);
+    EXPECT_GE(withInfo, 50);
+    EXPECT_GT(withMaterials * 2, steps); // most steps offer materials
+    EXPECT_GE(withOther, 10);
+
+    // The form of the home inspection is long enough to need a second page.
+    EXPECT_GE(Count("SELECT COUNT(*) FROM FieldTemplate f JOIN CategoryTemplate c ON c.ID = f.CategoryID "
+                    "WHERE c.CategoryName = 'Inspection Conditions'"),
+              13);
+}
+
+TEST_F(StarterLibraryTest, PlaceholdersNamePickListsAndColonMaterialsOfferOne)
+{
+    Comments comments;
+    ASSERT_TRUE(comments.Open());
+    EXPECT_GE(comments.GetCount(), 400);
+    int pickers = 0, inline_ = 0, grouped = 0, coded = 0;
+    for (int i = 0; i < comments.GetCount(); ++i) {
+        comments.Read(i);
+        bool paired = false;
+        for (const auto& name : PlaceholderNames(comments.m_Comments, &paired)) {
+            if (!name.empty() && name.front() == '(') {
+                ++inline_;
+                EXPECT_EQ(name.back(), ')') << comments.m_Comments;
+                continue;
+            }
+            ++pickers;
+            Pickers list;
+            ASSERT_TRUE(list.OpenByName(name));
+            EXPECT_GT(list.GetCount(), 0) << "^" << name << "^ in: " << comments.m_Comments;
+        }
+        EXPECT_TRUE(paired) << comments.m_Comments;
+        grouped += !comments.m_GroupName.empty();
+        coded += comments.m_Comments.front() == '[' && comments.m_Comments.rfind("[*", 0) != 0;
+    }
+    EXPECT_GE(pickers, 50);
+    EXPECT_GE(inline_, 5);
+    EXPECT_GE(grouped, 50);
+    EXPECT_GE(coded, 100);
+
+    // Checking a colon material that adds a comment offers a pick list named in that comment.
+    MaterialTemplate materials;
+    ASSERT_TRUE(materials.OpenSql("SELECT * FROM MaterialTemplate WHERE CommentsExist = TRUE"));
+    int colon = 0;
+    for (int i = 0; i < materials.GetCount(); ++i) {
+        materials.Read(i);
+        Comments added;
+        ASSERT_TRUE(added.OpenSql("SELECT Comments.* FROM Comments INNER JOIN MaterialComment ON Comments.ID = "
+                                  "MaterialComment.CommentID WHERE MaterialComment.MaterialID = %d",
+                                  {materials.m_ID}));
+        ASSERT_EQ(added.GetCount(), 1) << materials.m_MaterialName;
+        added.Read(0);
+        if (materials.m_MaterialName.back() != ':')
+            continue;
+        ++colon;
+        bool paired = false;
+        const auto names = PlaceholderNames(added.m_Comments, &paired);
+        ASSERT_FALSE(names.empty()) << materials.m_MaterialName;
+        Pickers list;
+        ASSERT_TRUE(list.OpenByName(names.front()));
+        EXPECT_GT(list.GetCount(), 0) << names.front();
+    }
+    EXPECT_GE(colon, 3);
+
+    // The pick lists of the inspection setup view.
+    for (const char* name : {"Realtor", "ListingAgent", "EvalCityStateZip", "ClientCityStateZip"}) {
+        Pickers list;
+        ASSERT_TRUE(list.OpenByName(name));
+        EXPECT_GT(list.GetCount(), 0) << name;
+    }
+    EXPECT_GE(Count("SELECT COUNT(*) FROM ExpandedText WHERE ShortCut IS NOT NULL AND Expanded IS NOT NULL"), 20);
+    EXPECT_GE(Count("SELECT COUNT(*) FROM VoidComments"), 50);
+}
+
+TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
+{
+    RatingChoices choice;
+    ASSERT_TRUE(choice.OpenDefaultByType("Standard"));
+    ASSERT_EQ(choice.GetCount(), 1);
+    choice.Read(0);
+    EXPECT_EQ(choice.m_ChoiceName, "Functional");
+
+    ASSERT_TRUE(choice.OpenByTypeAndName("Standard", "Hazardous"));
+    ASSERT_EQ(choice.GetCount(), 1);
+    choice.Read(0);
+    EXPECT_TRUE(choice.m_BoldFlag && choice.m_RedFlag && choice.m_SummaryFlag && choice.m_CommentRequired);
+    EXPECT_FALSE(choice.m_DefaultFlag || choice.m_OmitFlag);
+
+    // Every choice the reports leave out is called Omit, the name the report writers test.
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM RatingChoices WHERE OmitFlag = 1 AND ChoiceName <> 'Omit'"), 0);
+    EXPECT_GE(Count("SELECT COUNT(*) FROM RatingChoices WHERE OmitFlag = 1"), 3);
+    // Every scale with choices presets exactly one of them.
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM RatingType t WHERE EXISTS (SELECT 1 FROM RatingChoices c WHERE "
+                    "c.RatingTypeID = t.ID) AND (SELECT COUNT(*) FROM RatingChoices c WHERE c.RatingTypeID = t.ID "
+                    "AND c.DefaultFlag = 1) <> 1"),
+              0);
+    EXPECT_GE(Count("SELECT COUNT(*) FROM RatingType t WHERE NOT EXISTS (SELECT 1 FROM RatingChoices c WHERE "
+                    "c.RatingTypeID = t.ID)"),
+              1);
+    ASSERT_TRUE(choice.OpenBold());
+    EXPECT_GT(choice.GetCount(), 0);
+    ASSERT_TRUE(choice.OpenRed());
+    EXPECT_GT(choice.GetCount(), 0);
+    ASSERT_TRUE(choice.OpenSummary());
+    EXPECT_GT(choice.GetCount(), 0);
+
+    auto names = [](const std::string& scale) {
+        RatingChoices c;
+        c.OpenByType(scale);
+        std::vector<std::string> list;
+        for (int i = 0; i < c.GetCount(); ++i) {
+            c.Read(i);
+            list.push_back(c.m_ChoiceName);
+        }
+        return list;
+    };
+    EXPECT_EQ(names("Minneapolis"),
+              (std::vector<std::string>{"M", "No", "NA", "SC", "B", "C", "RRE", "RRP", "LIC"}));
+    EXPECT_EQ(names("Rating Grid"),
+              (std::vector<std::string>{"Satisfactory", "Fair", "Poor/Defective", "Not Applicable", "Not Inspected",
+                                        "Limitations", "Supplemental", "Omit"}));
+    // The standard definitions of terms printed by the reports describe the standard scale.
+    const auto standard = names("Standard");
+    for (const char* term : {"Functional", "Lacks Maintenance", "Marginal", "Non-Functional", "Hazardous", "Comments",
+                             "N/A", "NV"})
+        EXPECT_NE(std::find(standard.begin(), standard.end(), term), standard.end()) << term;
+}
+
+TEST_F(StarterLibraryTest, FirstSettingsRowAndNoOwner)
+{
+    Options options;
+    EXPECT_EQ(options.m_DataVersion, "5.0");
+    EXPECT_EQ(options.m_ReportFontName, "Times");
+    EXPECT_EQ(options.m_ReportFontSize, 12);
+    EXPECT_TRUE(options.m_String6.empty()); // the reports print their built-in definitions
+    EXPECT_FALSE(options.m_String5.empty());
+    EXPECT_EQ(options.m_String7, ", ");
+    EXPECT_DOUBLE_EQ(options.m_ColumnWidth2, 1.28);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Options"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Owner"), 0); // start-up asks for the inspector's name
+}
+
+TEST_F(StarterLibraryTest, RefusesADatabaseThatAlreadyHoldsTemplates)
+{
+    const long long comments = Count("SELECT COUNT(*) FROM Comments");
+    Exec(kTemplate, "UPDATE Options SET ReportFontName = 'Geneva'");
+    EXPECT_FALSE(LoadStarterLibrary());
+    EXPECT_TRUE(port.Saw("already holds templates"));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Comments"), comments);
+    EXPECT_EQ(QueryText(kTemplate, "SELECT ReportFontName FROM Options"), "Geneva");
+}
+
+} // namespace
