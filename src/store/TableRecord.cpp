@@ -247,7 +247,7 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
     }
     sqlite3* db = m_connection->Handle();
     std::string sql = text.sql;
-    const bool withRowid = InjectRowid(sql);
+    bool withRowid = InjectRowid(sql);
     const bool structural = StartsWithWord(sql, "CREATE") || StartsWithWord(sql, "ALTER") || StartsWithWord(sql, "DROP");
 
     int rc = SQLITE_OK;
@@ -256,6 +256,12 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
         rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
     else
         stmt = m_connection->Prepare(sql, &rc);
+    if (withRowid && (rc != SQLITE_OK || !stmt)) {
+        // A table inside a parenthesised join shows no rowid: read its rows without one.
+        sql = text.sql;
+        withRowid = false;
+        stmt = m_connection->Prepare(sql, &rc);
+    }
     auto fail = [&](int code) {
         const std::string message = sqlite3_errmsg(db);
         const bool missing = message.rfind("no such table", 0) == 0;
