@@ -1,0 +1,434 @@
+// The export file and its import into the staging tables.
+#include "ExchangeTestData.h"
+
+#include "exchange/ExportFileFormat.h"
+#include "exchange/InspectionExporter.h"
+#include "exchange/InspectionImporter.h"
+#include "exchange/InspectionTransfer.h"
+#include "exchange/StagedInspections.h"
+#include "store/Owner.h"
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace exchange_test;
+
+namespace {
+
+const int kInspectionDb = static_cast<int>(store::DatabaseKind::Inspection);
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Splits export file bytes into records of fields.
+std::vector<std::vector<std::string>> Records(const std::string& bytes)
+{
+    std::vector<std::vector<std::string>> records;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto end = bytes.find('\xA7', pos);
+        const std::string record = bytes.substr(pos, end - pos);
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        while (true) {
+            const auto sep = record.find('\xA4', start);
+            fields.push_back(record.substr(start, sep == std::string::npos ? std::string::npos : sep - start));
+            if (sep == std::string::npos)
+                break;
+            start = sep + 1;
+        }
+        records.push_back(fields);
+        if (end == std::string::npos)
+            break;
+        pos = end + 1;
+    }
+    return records;
+}
+
+long long StagedRows()
+{
+    return Count("SELECT (SELECT count(*) FROM MERGE_Inspection) + (SELECT count(*) FROM MERGE_Category) + "
+                 "(SELECT count(*) FROM MERGE_Step)");
+}
+
+class ExportImportTest : public testing_support::DataFilesTest {
+protected:
+    std::string Export(int inspectionID)
+    {
+        const std::string path = folder.File("export-" + std::to_string(inspectionID) + ".rtf");
+        const auto outcome = exchange::InspectionExporter().ExportInspection(inspectionID, path);
+        EXPECT_TRUE(outcome.written) << port.AllText();
+        return Contents(path);
+    }
+
+    exchange::ImportOutcome Import(const std::string& bytes)
+    {
+        return exchange::InspectionImporter().ImportBytes(bytes);
+    }
+
+    // The header record and an INSPECTION record, for hand-made files.
+    static std::string Head() { return std::string("Veltrane Export File\xA4\xA7INSPECTION\xA4" "12 Elm\xA7"); }
+};
+
+TEST_F(ExportImportTest, AccentedInspectionSurvivesExportImportAndMergeIntoAnEmptyInspection)
+{
+    store::Inspection source;
+    source.New();
+    source.m_DwellingAddress = "3 rue de l'Église";
+    source.m_ClientName = "Zoë Müller";
+    source.m_AgentName = "José Núñez";
+    source.m_String4 = "s4 “quoted”";
+    source.m_InspectionComments = "Première visite — 15 € de frais.\r\nDeuxième ligne";
+    source.m_DocType = "Home Inspection";
+    source.m_YesNo8 = -1;
+    source.m_Number10 = -42;
+    source.m_InspectionNum = "2024-Ø17";
+    source.m_String12 = "twelve";
+    source.m_DwellingCityStateZip = "Montréal, QC H2X";
+    source.m_ClientAddress = "Straße 5";
+    source.m_ClientCityStateZip = "Köln";
+    source.m_DocTypeID = 31;
+    source.m_RealEstateCompany = "Société Immobilière";
+    source.m_InspectionDate = store::DateTime::Make(2023, 11, 2, 14, 7);
+    source.Save();
+
+    CategoryData kitchen{"Küche", "12", "s3 ½", "Carrelage fissuré; Évier", -1, 0, -5, 1, {}};
+    kitchen.steps.push_back(FullStep(1, "Évier"));
+    kitchen.steps.push_back(FullStep(2, "Cuisinière à gaz"));
+    kitchen.steps[1].comments = "Œuvre – “guillemets” ‘simples’ … naïve façade";
+    StepData sparse;
+    sparse.number = "3a";
+    sparse.title = "Hotte";
+    sparse.infoExists = -1;
+    kitchen.steps.push_back(sparse);
+    CategoryData attic{"Grenier", "2", "", "", 0, -1, 25001, 0, {}};
+    CategoryData roof{"Toit", "3", "", "Bardeaux usés", 0, 0, 0, 0, {FullStep(7, "Couverture")}};
+    AddCategory(source.m_InspectionID, kitchen);
+    AddCategory(source.m_InspectionID, attic);
+    AddCategory(source.m_InspectionID, roof);
+    const auto original = ReadCategories(source.m_InspectionID);
+    ASSERT_EQ(original.size(), 3u);
+
+    const std::string bytes = Export(source.m_InspectionID);
+    // Windows-1252 bytes, not UTF-8 sequences, cross the file.
+    EXPECT_NE(bytes.find("K\xFC" "che"), std::string::npos);
+    EXPECT_NE(bytes.find("15 \x80 de frais"), std::string::npos);
+    EXPECT_EQ(bytes.find("\xC3"), std::string::npos);
+    EXPECT_FALSE(port.Saw("written as")) << port.AllText();
+
+    const auto imported = Import(bytes);
+    ASSERT_TRUE(imported.imported) << port.AllText();
+    ASSERT_EQ(imported.stagedInspectionIDs.size(), 1u);
+    const int staged = imported.stagedInspectionIDs[0];
+    EXPECT_EQ(imported.categories, 3);
+    EXPECT_EQ(imported.steps, 4);
+    EXPECT_EQ(ReadCategories(staged, true), original);
+
+    store::MERGE_Inspection header;
+    ASSERT_TRUE(header.OpenByID(staged));
+    ASSERT_EQ(header.GetCount(), 1);
+    header.Read(0);
+    EXPECT_EQ(header.m_DwellingAddress, source.m_DwellingAddress);
+    EXPECT_EQ(header.m_ClientName, source.m_ClientName);
+    EXPECT_EQ(header.m_AgentName, source.m_AgentName);
+    EXPECT_EQ(header.m_String4, source.m_String4);
+    EXPECT_EQ(header.m_InspectionComments, source.m_InspectionComments);
+    EXPECT_EQ(header.m_DocType, source.m_DocType);
+    EXPECT_EQ(header.m_YesNo8, -1);
+    EXPECT_EQ(header.m_YesNo9, 0);
+    EXPECT_EQ(header.m_Number10, -42);
+    EXPECT_EQ(header.m_InspectionNum, source.m_InspectionNum);
+    EXPECT_EQ(header.m_String12, source.m_String12);
+    EXPECT_EQ(header.m_DwellingCityStateZip, source.m_DwellingCityStateZip);
+    EXPECT_EQ(header.m_ClientAddress, source.m_ClientAddress);
+    EXPECT_EQ(header.m_ClientCityStateZip, source.m_ClientCityStateZip);
+    EXPECT_EQ(header.m_DocTypeID, 31);
+    EXPECT_EQ(header.m_RealEstateCompany, source.m_RealEstateCompany);
+
+    const int target = AddInspection("TARGET", "Home Inspection", 31);
+    ASSERT_TRUE(exchange::MergeStagedInspection(staged, target).merged) << port.AllText();
+    EXPECT_EQ(ReadCategories(target), original);
+    EXPECT_EQ(StagedRows(), 0);
+}
+
+TEST_F(ExportImportTest, RecordsCarryTheFieldsInTheirOrderWithOwnerAndLicence)
+{
+    store::Owner owner;
+    owner.New();
+    owner.m_Name = "Jane Roe #MN-1234";
+    owner.m_Company = "Roe & \"Sons\" Inspections";
+    owner.m_Address = "1 Main St\nSuite 4\nMinneapolis, MN 55401";
+    owner.m_WorkAreaCode = "612";
+    owner.m_WorkPhone = "555-0100";
+    owner.m_FaxNumber = "555-0101";
+    owner.Save();
+    const int id = AddInspection("77", "Home Inspection", 5);
+    CategoryData category{"Roof", "4", "x", "", -1, 0, -3, 2, {}};
+    StepData step = FullStep(1, "Covering");
+    step.infoExists = -1;
+    step.pictureBefore = 0;
+    step.yesNo11 = 0;
+    category.steps.push_back(step);
+    AddCategory(id, category);
+
+    const auto records = Records(Export(id));
+    ASSERT_EQ(records.size(), 5u); // header, company, inspection, category, step
+    EXPECT_EQ(records[0], (std::vector<std::string>{"Veltrane Export File", ""}));
+    ASSERT_EQ(records[1].size(), 3u);
+    EXPECT_EQ(records[1][0], "INSPECTIONCOMPANY");
+    EXPECT_EQ(records[1][1], "<InspectionCompany Name= \"Roe &amp; &quot;Sons&quot; Inspections\" ContactName= "
+                             "\"Jane Roe \" Address= \"1 Main St, Suite 4\" CSZ= \"Minneapolis, MN 55401\" "
+                             "Phone_Work= \"(612) 555-0100\" Phone_Fax= \"555-0101\" Email= \"Not currently "
+                             "supported.\" />");
+    EXPECT_EQ(records[1][2], "");
+    const auto& inspection = records[2];
+    ASSERT_EQ(inspection.size(), 20u);
+    EXPECT_EQ(inspection[0], "INSPECTION");
+    EXPECT_EQ(inspection[6], "7/4/2024");
+    EXPECT_EQ(inspection[7], "9:5");
+    EXPECT_EQ(inspection[8], "Home Inspection");
+    EXPECT_EQ(inspection[9], "FALSE");
+    EXPECT_EQ(inspection[11], "0");
+    EXPECT_EQ(inspection[12], "77");
+    EXPECT_EQ(inspection[17], "5");
+    EXPECT_EQ(inspection[19], "#MN-1234");
+    EXPECT_EQ(records[3], (std::vector<std::string>{"CATEGORY", "Roof", "4", "x", "", "TRUE", "FALSE", "-3", "2"}));
+    const auto& s = records[4];
+    ASSERT_EQ(s.size(), 16u);
+    EXPECT_EQ(s[0], "STEP");
+    EXPECT_EQ(s[2], "Covering");
+    EXPECT_EQ(s[9], "25001");
+    EXPECT_EQ(s[10], "FALSE");
+    EXPECT_EQ(s[11], "Roof");
+    EXPECT_EQ(s[12], "-1"); // StepInfoExists as read from the database
+    EXPECT_EQ(s[15], "0");
+}
+
+TEST_F(ExportImportTest, CharactersOutsideWindows1252BecomeQuestionMarksAndAreCounted)
+{
+    const int id = AddInspection("5", "Home Inspection");
+    CategoryData category{"Roof ✓", "1", "", "", 0, 0, 0, 0, {}};
+    StepData step;
+    step.number = "1";
+    step.title = "Covering";
+    step.comments = "Cracked 中 tile, see ✓";
+    category.steps.push_back(step);
+    AddCategory(id, category);
+
+    const std::string bytes = Export(id);
+    EXPECT_NE(bytes.find("Cracked ? tile, see ?"), std::string::npos);
+    EXPECT_TRUE(port.Saw("3 characters were written as \"?\"")) << port.AllText();
+    const auto imported = Import(bytes);
+    ASSERT_TRUE(imported.imported);
+    const auto staged = ReadCategories(imported.stagedInspectionIDs[0], true);
+    ASSERT_EQ(staged.size(), 1u);
+    EXPECT_EQ(staged[0].title, "Roof ?");
+}
+
+TEST_F(ExportImportTest, SeparatorCharactersInAValueRefuseTheExportNamingTheirPlace)
+{
+    const int id = AddInspection("DOC-9", "Home Inspection");
+    CategoryData category{"Electrical", "1", "", "", 0, 0, 0, 0, {}};
+    StepData step;
+    step.number = "1";
+    step.title = "Panel";
+    step.comments = "Not to code, see § 230.70.";
+    category.steps.push_back(step);
+    AddCategory(id, category);
+    AddCategory(id, CategoryData{"Cost ¤", "2", "", "", 0, 0, 0, 0, {}});
+
+    const std::string path = folder.File("kept.rtf");
+    WriteFile(path, "an older export");
+    const auto outcome = exchange::InspectionExporter().ExportInspection(id, path);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(Contents(path), "an older export");
+    const std::string text = port.AllText();
+    EXPECT_NE(text.find("the field Comments of the step \"Panel\" of the category \"Electrical\" of the inspection "
+                        "Doc # DOC-9"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("the field Title of the category \"Cost ¤\""), std::string::npos) << text;
+}
+
+TEST_F(ExportImportTest, ImportReadsEveryRecordOfALargeFileAndOfTwoInspections)
+{
+    const int big = AddLargeInspection("BIG", 3, 400); // 1,205 records with the header
+    const std::string first = Export(big);
+    const int small = AddInspection("SMALL", "Home Inspection");
+    AddCategory(small, CategoryData{"Garage", "1", "", "", 0, 0, 0, 0, {FullStep(1, "Door")}});
+    const std::string second = Export(small);
+
+    // Two inspections in one file: the second file's records follow the first's.
+    const std::string both = first + second.substr(second.find("INSPECTION\xA4"));
+    const auto imported = Import(both);
+    ASSERT_TRUE(imported.imported) << port.AllText();
+    ASSERT_EQ(imported.stagedInspectionIDs.size(), 2u);
+    EXPECT_EQ(imported.steps, 1201);
+    EXPECT_EQ(ReadCategories(imported.stagedInspectionIDs[0], true), ReadCategories(big));
+    EXPECT_EQ(ReadCategories(imported.stagedInspectionIDs[1], true), ReadCategories(small));
+}
+
+TEST_F(ExportImportTest, ShortRecordsTakeDefaultsAndNumbersReadAsFarAsTheyGo)
+{
+    const std::string file = Head() + "CATEGORY\xA4Kitchen\xA4" "7\xA7" +
+                             "STEP\xA4" "1\xA4Sink\xA4\xA4\xA4\xA4\xA4\xA4\xA4" "12abc\xA4TRUE \xA4\xA4-1\xA7" +
+                             "STEP\xA4" "2\xA4Range\xA4\xA4\xA4\xA4\xA4\xA4\xA4" "99999999999\xA4TRUE\xA7" + "\r\n";
+    const auto imported = Import(file);
+    ASSERT_TRUE(imported.imported) << port.AllText();
+    const auto staged = ReadCategories(imported.stagedInspectionIDs[0], true);
+    ASSERT_EQ(staged.size(), 1u);
+    EXPECT_EQ(staged[0].title, "Kitchen");
+    EXPECT_EQ(staged[0].complete, 0);
+    ASSERT_EQ(staged[0].steps.size(), 2u);
+    EXPECT_EQ(staged[0].steps[0].templateID, 12);
+    EXPECT_EQ(staged[0].steps[0].yesNo11, 0); // only exactly TRUE is true
+    EXPECT_EQ(staged[0].steps[0].infoExists, -1);
+    EXPECT_EQ(staged[0].steps[1].templateID, 2147483647);
+    EXPECT_EQ(staged[0].steps[1].yesNo11, -1);
+    EXPECT_EQ(staged[0].steps[1].infoExists, 0);
+}
+
+TEST_F(ExportImportTest, HeaderOnlyFileImportsNothingQuietly)
+{
+    const auto imported = Import(std::string("Veltrane Export File\xA4\xA7"));
+    EXPECT_TRUE(imported.imported);
+    EXPECT_TRUE(imported.stagedInspectionIDs.empty());
+    EXPECT_TRUE(port.messages.empty()) << port.AllText();
+    EXPECT_EQ(StagedRows(), 0);
+}
+
+TEST_F(ExportImportTest, MalformedFilesStoreNothingAndSayWhy)
+{
+    const std::string good = Head() + "CATEGORY\xA4Kitchen\xA7STEP\xA4" "1\xA4Sink\xA7";
+    struct Case {
+        std::string name, bytes, expected;
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", "Invalid Import File."},
+        {"wrong magic", std::string("Veltrane Export Fil\xA4\xA7") + good.substr(22), "Invalid Import File."},
+        {"header without its field", std::string("Veltrane Export File\xA7INSPECTION\xA7"), "Invalid Import File."},
+        {"binary noise", std::string("\x89PNG\r\n\x1a\n\0\0\xA7\xA4\xA7", 13), "Invalid Import File."},
+        {"cut inside the last record", good.substr(0, good.size() - 3), "cut short"},
+        {"step before any category", Head() + "STEP\xA4" "1\xA4Sink\xA7", "step that comes before any category"},
+        {"step after a new inspection", good + "INSPECTION\xA4Other\xA7STEP\xA4" "2\xA4Tub\xA7",
+         "step that comes before any category"},
+        {"category before any inspection", std::string("Veltrane Export File\xA4\xA7" "CATEGORY\xA4Kitchen\xA7"),
+         "category that comes before any inspection"},
+        {"separator inside a value",
+         good + "STEP\xA4" "2\xA4Tub\xA4\xA4" "Cost \xA4 50" + std::string(11, '\xA4') + "\xA7",
+         "has 16 fields where the format has 15"},
+    };
+    for (const auto& c : cases) {
+        port.messages.clear();
+        const auto imported = Import(c.bytes);
+        EXPECT_FALSE(imported.imported) << c.name;
+        EXPECT_EQ(StagedRows(), 0) << c.name;
+        ASSERT_EQ(port.messages.size(), 1u) << c.name << "\n" << port.AllText();
+        EXPECT_EQ(port.messages[0].text.rfind("Invalid Import File.", 0), 0u) << c.name;
+        EXPECT_NE(port.messages[0].text.find(c.expected), std::string::npos) << c.name << ": "
+                                                                              << port.messages[0].text;
+    }
+    EXPECT_EQ(port.messages[0].text.find("Invalid Import File.\n\nRecord 5 (STEP)"), 0u);
+    // The good file itself passes, empty records in it are passed over.
+    EXPECT_TRUE(Import(good + "\xA7\xA7" + "STEP\xA4" "2\xA4Tub\xA7").imported);
+    EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Step"), 2);
+}
+
+TEST_F(ExportImportTest, DatabaseFailureOrCancelMidwayStoresNothing)
+{
+    const int id = AddLargeInspection("X", 2, 5);
+    const std::string bytes = Export(id);
+    const long long counter = Count("SELECT NextID FROM UniqueID WHERE TableName = 'Inspection'");
+    testing_support::Exec(kInspectionDb, "CREATE TRIGGER refuse BEFORE INSERT ON MERGE_Step WHEN NEW.StepTitle = "
+                                         "'Item 3' BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    EXPECT_FALSE(Import(bytes).imported);
+    EXPECT_TRUE(port.Saw("nothing was stored")) << port.AllText();
+    EXPECT_EQ(StagedRows(), 0);
+    EXPECT_EQ(Count("SELECT NextID FROM UniqueID WHERE TableName = 'Inspection'"), counter);
+    testing_support::Exec(kInspectionDb, "DROP TRIGGER refuse");
+
+    port.messages.clear();
+    port.cancelAfter = 4;
+    const auto cancelled = Import(bytes);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.imported);
+    EXPECT_EQ(StagedRows(), 0);
+    port.cancelAfter = -1;
+    EXPECT_TRUE(Import(bytes).imported);
+    EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Step"), 10);
+}
+
+TEST_F(ExportImportTest, MissingStagingTablesAreNamed)
+{
+    testing_support::Exec(kInspectionDb, "DROP TABLE MERGE_Category; DROP TABLE MERGE_Step;");
+    store::Database::Get(store::DatabaseKind::Inspection)->StructureChanged();
+    EXPECT_FALSE(Import(Head()).imported);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text, "The following tables failed to open:\n\n* MERGE_Category\n* MERGE_Step");
+    EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"), 0);
+}
+
+TEST_F(ExportImportTest, StagedInspectionsListAndTheLineTheDialogHandsBack)
+{
+    const int id = AddInspection("D-1", "Home Inspection");
+    AddCategory(id, CategoryData{"Garage", "1", "", "", 0, 0, 0, 0, {FullStep(1, "Door"), FullStep(2, "Opener")}});
+    const auto imported = Import(Export(id));
+    ASSERT_TRUE(imported.imported);
+    const int staged = imported.stagedInspectionIDs[0];
+
+    const auto list = exchange::ListStagedInspections();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].categories, 1);
+    EXPECT_EQ(list[0].steps, 2);
+    const std::string line = exchange::StagedInspections::Line(list[0]);
+    EXPECT_EQ(line, std::to_string(staged) + "\tClient D-1\t12 Elm Street\tMinneapolis, MN 55401\tD-1");
+    EXPECT_EQ(exchange::StagedInspections::FromLine(line), staged);
+    EXPECT_EQ(exchange::StagedInspections::FromLine("-1"), -1);
+    EXPECT_EQ(exchange::StagedInspections::FromLine("999999\tnobody"), -1);
+    EXPECT_EQ(exchange::StagedInspections::FromLine("12abc"), -1);
+}
+
+TEST_F(ExportImportTest, CommandsAskForTheFileWithTheSuggestedNameAndFilter)
+{
+    const int id = AddInspection("A/7", "Home Inspection");
+    AddCategory(id, CategoryData{"Garage", "1", "", "", 0, 0, 0, 0, {FullStep(1, "Door")}});
+    const int mpls = AddInspection("M1", "Minneapolis - Truth in Sale of Housing");
+
+    port.files.push_back(std::nullopt); // Cancel
+    EXPECT_FALSE(exchange::ExportInspectionCommand(id).written);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text, "Exported_A_7.rtf");
+    EXPECT_EQ(port.messages[0].caption, "Rich Text Format (*.rtf)|*.rtf|");
+
+    port.files.push_back(folder.File("chosen"));
+    EXPECT_TRUE(exchange::ExportInspectionCommand(id).written);
+    EXPECT_EQ(Contents(folder.File("chosen.rtf")).rfind("Veltrane Export File", 0), 0u);
+
+    port.files.push_back(folder.File("evaluation"));
+    const auto xml = exchange::ExportInspectionCommand(mpls);
+    EXPECT_TRUE(xml.written && xml.xml);
+    EXPECT_EQ(port.messages.back().text, "ExportedXML_M1.xml");
+    EXPECT_EQ(port.messages.back().caption, "Extension Markup Language (*.xml)|*.xml|");
+    EXPECT_EQ(Contents(folder.File("evaluation.xml")).rfind("<?xml", 0), 0u);
+
+    port.files.push_back(folder.File("chosen.rtf"));
+    const auto imported = exchange::ImportInspectionCommand();
+    EXPECT_TRUE(imported.imported);
+    EXPECT_EQ(port.messages.back().kind, "open");
+    EXPECT_EQ(port.messages.back().text, "Rich Text Format (*.rtf)|*.rtf|");
+    EXPECT_FALSE(exchange::ImportInspectionCommand().imported); // Cancel
+    EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"), 1);
+}
+
+} // namespace

@@ -1,0 +1,247 @@
+// Merging a staged inspection into a working one.
+#include "ExchangeTestData.h"
+
+#include "exchange/InspectionExporter.h"
+#include "exchange/InspectionImporter.h"
+#include "exchange/InspectionMerge.h"
+#include "exchange/InspectionTransfer.h"
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace exchange_test;
+
+namespace {
+
+const int kInspectionDb = static_cast<int>(store::DatabaseKind::Inspection);
+
+StepData Step(const std::string& number, const std::string& title, const std::string& result = {},
+              const std::string& comments = {}, const std::string& materials = {})
+{
+    StepData s;
+    s.number = number;
+    s.title = title;
+    s.result = result;
+    s.comments = comments;
+    s.materials = materials;
+    s.majorSystem = "Other";
+    return s;
+}
+
+const CategoryData* Find(const std::vector<CategoryData>& categories, const std::string& title)
+{
+    for (const auto& c : categories)
+        if (c.title == title)
+            return &c;
+    return nullptr;
+}
+
+const StepData* FindStep(const CategoryData& category, const std::string& title)
+{
+    for (const auto& s : category.steps)
+        if (s.title == title)
+            return &s;
+    return nullptr;
+}
+
+class MergeTest : public testing_support::DataFilesTest {
+protected:
+    // Stages an inspection made of `categories` the way an installation
+    // receives it: exported elsewhere, imported here.
+    int Stage(const std::vector<CategoryData>& categories, const std::string& docNumber = "REMOTE")
+    {
+        const int source = AddInspection(docNumber, "Home Inspection");
+        for (const auto& c : categories)
+            AddCategory(source, c);
+        exchange::ExportOutcome exported;
+        const auto bytes = exchange::InspectionExporter().Build(source, exported);
+        EXPECT_TRUE(bytes.has_value());
+        const auto imported = exchange::InspectionImporter().ImportBytes(*bytes);
+        EXPECT_EQ(imported.stagedInspectionIDs.size(), 1u) << port.AllText();
+        return imported.stagedInspectionIDs.empty() ? -1 : imported.stagedInspectionIDs[0];
+    }
+
+    long long StagedRowsOf(int staged)
+    {
+        const std::string id = std::to_string(staged);
+        return Count("SELECT (SELECT count(*) FROM MERGE_Inspection WHERE InspectionID = " + id +
+                     ") + (SELECT count(*) FROM MERGE_Category WHERE InspectionID = " + id +
+                     ") + (SELECT count(*) FROM MERGE_Step WHERE CategoryID NOT IN (SELECT CategoryID FROM "
+                     "MERGE_Category))");
+    }
+};
+
+TEST_F(MergeTest, CategoriesMatchByExactTitleAndOnlyUntouchedDataIsOverwritten)
+{
+    const int working = AddInspection("HERE", "Home Inspection");
+    // "Kitchen 2" and "kitchen" come first in number order: neither may take the staged Kitchen.
+    AddCategory(working, {"Kitchen 2", "1", "", "k2", 0, 0, 0, 0, {Step("1", "Sink")}});
+    AddCategory(working, {"kitchen", "2", "", "lower", 0, 0, 0, 0, {Step("1", "Sink")}});
+    AddCategory(working, {"Kitchen", "3", "mine", "working remarks", -1, 0, 11, 0,
+                          {Step("1", "Sink", "Satisfactory"), Step("2", "Range"), Step("3", "Hood", "", "", "Metal;")}});
+    AddCategory(working, {"Bath", "4", "", "", 0, 0, 0, 0, {Step("1", "Tub", "", "tub remark")}});
+
+    StepData range = FullStep(5, "Range");
+    const int staged = Stage({
+        {"Kitchen", "30", "theirs", "staged remarks", 0, -1, 99, 1,
+         {Step("1", "Sink", "Marginal", "staged sink remark"), range, Step("3", "Hood", "Poor"),
+          Step("4", "Dishwasher", "Satisfactory", "new one")}},
+        {"Bath", "40", "b3", "bath remarks", -1, 0, 12, 0, {Step("1", "Tub", "Poor", "staged tub")}},
+        {"Garage", "50", "g3", "garage remarks", -1, -1, 13, 2, {FullStep(1, "Door"), FullStep(2, "Opener")}},
+    });
+    const auto garage = ReadCategories(staged, true)[2];
+    ASSERT_EQ(garage.title, "Garage");
+
+    exchange::InspectionMerge merge;
+    ASSERT_TRUE(merge.Merge(working, staged)) << port.AllText();
+    const auto result = ReadCategories(working);
+    ASSERT_EQ(result.size(), 5u);
+
+    EXPECT_EQ(Find(result, "Kitchen 2")->comments, "k2");
+    EXPECT_EQ(Find(result, "Kitchen 2")->steps.size(), 1u);
+    EXPECT_EQ(Find(result, "kitchen")->comments, "lower");
+
+    // Complete: the category keeps its fields; its untouched step is still filled.
+    const CategoryData& kitchen = *Find(result, "Kitchen");
+    EXPECT_EQ(kitchen.number, "3");
+    EXPECT_EQ(kitchen.string3, "mine");
+    EXPECT_EQ(kitchen.comments, "working remarks");
+    EXPECT_EQ(kitchen.notPresent, 0);
+    ASSERT_EQ(kitchen.steps.size(), 4u);
+    EXPECT_EQ(*FindStep(kitchen, "Sink"), Step("1", "Sink", "Satisfactory")); // rated: kept whole
+    EXPECT_EQ(*FindStep(kitchen, "Hood"), Step("3", "Hood", "", "", "Metal;")); // materials: kept
+    EXPECT_EQ(*FindStep(kitchen, "Range"), range);                            // untouched: every field taken
+    EXPECT_EQ(*FindStep(kitchen, "Dishwasher"), Step("4", "Dishwasher", "Satisfactory", "new one"));
+
+    // Not complete: the category takes the staged fields; a commented step keeps its own.
+    const CategoryData& bath = *Find(result, "Bath");
+    EXPECT_EQ(bath.number, "40");
+    EXPECT_EQ(bath.comments, "bath remarks");
+    EXPECT_EQ(bath.complete, -1);
+    EXPECT_EQ(bath.templateID, 12);
+    ASSERT_EQ(bath.steps.size(), 1u);
+    EXPECT_EQ(bath.steps[0].comments, "tub remark");
+    EXPECT_EQ(bath.steps[0].result, "");
+
+    // No counterpart: added with all of its fields and steps.
+    EXPECT_EQ(*Find(result, "Garage"), garage);
+
+    const auto& o = merge.Outcome();
+    EXPECT_EQ(o.categoriesAdded, 1);
+    EXPECT_EQ(o.categoriesUpdated, 2);
+    EXPECT_EQ(o.categoriesKept, 1);
+    EXPECT_EQ(o.stepsAdded, 3);
+    EXPECT_EQ(o.stepsUpdated, 1);
+    EXPECT_EQ(o.stepsKept, 3);
+    EXPECT_EQ(StagedRowsOf(staged), 0);
+    EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Step"), 0);
+}
+
+TEST_F(MergeTest, TwoStagedCategoriesWithOneTitleMergeIntoOneAndOtherStagedInspectionsStay)
+{
+    const int working = AddInspection("HERE", "Home Inspection");
+    const int other = Stage({{"Porch", "1", "", "", 0, 0, 0, 0, {Step("1", "Floor", "Poor")}}}, "OTHER");
+    const int staged = Stage({
+        {"Bedroom", "1", "", "first", 0, 0, 0, 0, {Step("1", "Walls", "Poor"), Step("2", "Floor")}},
+        {"Bedroom", "2", "", "second", 0, 0, 0, 0, {Step("1", "Walls", "Good"), Step("3", "Window", "Good")}},
+    });
+    ASSERT_TRUE(exchange::MergeStagedInspection(staged, working).merged) << port.AllText();
+    const auto result = ReadCategories(working);
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].comments, "second"); // both merged, the later one last
+    ASSERT_EQ(result[0].steps.size(), 3u);
+    EXPECT_EQ(FindStep(result[0], "Walls")->result, "Poor"); // rated by the first, kept against the second
+    EXPECT_NE(FindStep(result[0], "Window"), nullptr);
+    EXPECT_EQ(StagedRowsOf(staged), 0);
+    EXPECT_EQ(exchange::ListStagedInspections().size(), 1u);
+    EXPECT_EQ(ReadCategories(other, true).size(), 1u);
+}
+
+TEST_F(MergeTest, StepsWithOneTitleAreSearchedInNumberOrderAsTheCategoryStandsAtThatMoment)
+{
+    const int working = AddInspection("HERE", "Home Inspection");
+    AddCategory(working, {"Hall", "1", "", "", 0, 0, 0, 0, {Step("1", "Outlet"), Step("2", "Outlet")}});
+    const int staged = Stage({{"Hall", "1", "", "", 0, 0, 0, 0,
+                               {Step("3", "Outlet", "Poor", "loose"), Step("4", "Outlet", "Good", "tight")}}});
+    ASSERT_TRUE(exchange::MergeStagedInspection(staged, working).merged);
+    const auto steps = ReadCategories(working)[0].steps;
+    ASSERT_EQ(steps.size(), 2u);
+    // The first staged outlet renumbers the working step 1 to 3, so the second
+    // staged outlet finds the working step 2 first and fills it.
+    EXPECT_EQ(steps[0], Step("3", "Outlet", "Poor", "loose"));
+    EXPECT_EQ(steps[1], Step("4", "Outlet", "Good", "tight"));
+}
+
+TEST_F(MergeTest, AFailingOrCancelledMergeChangesNothing)
+{
+    const int working = AddInspection("HERE", "Home Inspection");
+    AddCategory(working, {"Attic", "1", "", "", 0, 0, 0, 0, {Step("1", "Insulation")}});
+    const int staged = Stage({
+        {"Attic", "1", "", "staged", 0, 0, 0, 0, {Step("1", "Insulation", "Good")}},
+        {"Roof", "2", "", "", 0, 0, 0, 0, {Step("1", "Covering", "Poor"), Step("2", "boom", "Poor")}},
+    });
+    const auto before = ReadCategories(working);
+    const auto stagedBefore = ReadCategories(staged, true);
+
+    testing_support::Exec(kInspectionDb, "CREATE TRIGGER refuse BEFORE INSERT ON Step WHEN NEW.StepTitle = 'boom' "
+                                         "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    EXPECT_FALSE(exchange::MergeStagedInspection(staged, working).merged);
+    EXPECT_TRUE(port.Saw("The merge was undone; nothing was changed.")) << port.AllText();
+    EXPECT_EQ(ReadCategories(working), before);
+    EXPECT_EQ(ReadCategories(staged, true), stagedBefore);
+    testing_support::Exec(kInspectionDb, "DROP TRIGGER refuse");
+
+    port.cancelAfter = 2;
+    const auto cancelled = exchange::MergeStagedInspection(staged, working);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_EQ(ReadCategories(working), before);
+    EXPECT_EQ(ReadCategories(staged, true), stagedBefore);
+    port.cancelAfter = -1;
+
+    port.messages.clear();
+    EXPECT_FALSE(exchange::MergeStagedInspection(staged + 1000, working).merged);
+    EXPECT_TRUE(port.Saw("There is no imported inspection with the ID")) << port.AllText();
+    EXPECT_FALSE(exchange::MergeStagedInspection(staged, working + 1000).merged);
+    EXPECT_EQ(ReadCategories(staged, true), stagedBefore);
+
+    ASSERT_TRUE(exchange::MergeStagedInspection(staged, working).merged);
+    EXPECT_EQ(ReadCategories(working).size(), 2u);
+}
+
+TEST_F(MergeTest, MergeButtonNeedsASelectionAndAChosenStagedInspection)
+{
+    const int working = AddInspection("HERE", "Home Inspection");
+    const int staged = Stage({{"Garage", "1", "", "", 0, 0, 0, 0, {Step("1", "Door", "Good")}}});
+    bool asked = false;
+    auto choose = [&](const std::vector<std::string>&) -> std::optional<std::string> {
+        asked = true;
+        return std::nullopt;
+    };
+
+    EXPECT_FALSE(exchange::MergeInspectionCommand(std::nullopt, choose).merged);
+    EXPECT_FALSE(asked);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].kind, "ask");
+    EXPECT_EQ(port.messages[0].caption, "Error");
+    EXPECT_EQ(port.messages[0].text, "You must select an inspection before pressing the button.");
+
+    EXPECT_FALSE(exchange::MergeInspectionCommand(working, choose).merged); // Cancel
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(exchange::MergeInspectionCommand(working, [](const std::vector<std::string>&) {
+                     return std::optional<std::string>("-1");
+                 }).merged);
+    EXPECT_EQ(exchange::ListStagedInspections().size(), 1u);
+
+    std::vector<std::string> shown;
+    const auto merged = exchange::MergeInspectionCommand(working, [&](const std::vector<std::string>& lines) {
+        shown = lines;
+        return std::optional<std::string>(lines.at(0));
+    });
+    EXPECT_TRUE(merged.merged);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].substr(0, shown[0].find('\t')), std::to_string(staged));
+    EXPECT_EQ(ReadCategories(working).size(), 1u);
+    EXPECT_TRUE(exchange::ListStagedInspections().empty());
+}
+
+} // namespace
