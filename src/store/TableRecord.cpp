@@ -39,6 +39,9 @@ std::string DefaultColumnName(ValueType type, int index)
 
 namespace {
 
+// The rowid of a row read through a statement that cannot name it.
+constexpr std::int64_t kNoRowid = -2;
+
 bool IsIdentifier(std::string_view s)
 {
     if (s.empty())
@@ -288,7 +291,7 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
     const int offset = withRowid ? 1 : 0;
     m_resultColumns = columns > 0 ? columns - offset : 0;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        m_rowids.push_back(withRowid ? sqlite3_column_int64(stmt, 0) : -1);
+        m_rowids.push_back(withRowid ? sqlite3_column_int64(stmt, 0) : kNoRowid);
         const std::size_t first = m_values.size();
         m_values.resize(first + static_cast<std::size_t>(m_resultColumns));
         for (int c = offset; c < columns; ++c) {
@@ -458,6 +461,12 @@ bool TableRecord::Save()
         return false;
     }
     sqlite3* db = m_connection->Handle();
+    if (!m_insertPending && m_currentRowid == kNoRowid) {
+        // The row came from a statement that does not say which stored row it is.
+        ui::CurrentPort().inform("The " + m_tableName + " row cannot be saved: it was not read from its table.");
+        return false;
+    }
+    // A record never positioned on a row (an empty table) adds its row.
     const bool insert = m_insertPending || m_currentRowid < 0;
     std::string& sql = insert ? m_insertSql : m_updateSql;
     if (sql.empty())
@@ -566,6 +575,8 @@ void TableRecord::Delete()
 {
     if (!m_connection)
         throw DatabaseError{"Unhandled exception thrown by ADO"};
+    if (m_currentRowid < 0)
+        throw DatabaseError{"The " + m_tableName + " row cannot be deleted: it was not read from its table."};
     sqlite3* db = m_connection->Handle();
     int rc = SQLITE_OK;
     sqlite3_stmt* stmt = m_connection->Prepare("DELETE FROM " + m_tableName + " WHERE _ROWID_=?", &rc);

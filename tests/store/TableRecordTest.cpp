@@ -1,5 +1,7 @@
 // The table layer against real SQLite files.
 #include "store/Category.h"
+#include "store/CategoryTemplate.h"
+#include "store/InspectionTypeCategory.h"
 #include "store/Inspection.h"
 #include "store/InspectionType.h"
 #include "store/MaterialTemplate.h"
@@ -312,4 +314,34 @@ TEST_F(TableRecordTest, TemplateLookupsBindNamesAndIgnoreLetterCase)
     m.Read(0);
     EXPECT_EQ(m.m_MaterialName, "M2");
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
+}
+
+TEST_F(TableRecordTest, RowsReadThroughANestedJoinAreNeverSavedAsNewRows)
+{
+    InspectionType type;
+    type.New();
+    type.m_ID = 1;
+    type.m_InspectionType = "Home";
+    type.Save();
+    CategoryTemplate tpl;
+    tpl.New();
+    tpl.m_ID = 10;
+    tpl.m_CategoryName = "Roof";
+    tpl.Save();
+    InspectionTypeCategory link;
+    link.New();
+    link.m_InspectionTypeID = 1;
+    link.m_CategoryID = 10;
+    link.Save();
+
+    ASSERT_TRUE(tpl.OpenByDocType("home")); // the name is found in any letter case
+    ASSERT_EQ(tpl.GetCount(), 1);
+    tpl.Read(0);
+    EXPECT_EQ(tpl.m_CategoryName, "Roof");
+    tpl.m_CategoryName = "Roof covering";
+    EXPECT_FALSE(tpl.Save());
+    EXPECT_TRUE(port.Saw("cannot be saved"));
+    EXPECT_THROW(tpl.Delete(), DatabaseError);
+    EXPECT_EQ(QueryInt(kTemplate, "SELECT count(*) FROM CategoryTemplate"), 1);
+    EXPECT_EQ(QueryText(kTemplate, "SELECT CategoryName FROM CategoryTemplate"), "Roof");
 }
