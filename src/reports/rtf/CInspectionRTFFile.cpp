@@ -255,7 +255,7 @@ void CInspectionRTFFile::WritePrologue(const std::string& firstTitle, const std:
         WriteString("{\\cs17\\fs20\\par ");
         if (!editing::FindFirstTag(m_generalInfo).empty()) {
             WriteGeneralInfoBlock();
-            WriteString("\\par\\par");
+            WriteString("\\par\\par ");
         }
         WriteText(m_legalText);
         WriteString("}\\par}\\page");

@@ -74,8 +74,8 @@ std::string SizeWords(const PictureInfo& info, int scaleX, int scaleY, int maxWi
         factor = maxWidth / printedW;
     if (printedH * factor > kMaxPictureHeight)
         factor = kMaxPictureHeight / printedH;
-    w = std::max(1, static_cast<int>(w * factor));
-    h = std::max(1, static_cast<int>(h * factor));
+    w = std::max(1, static_cast<int>(std::lround(w * factor)));
+    h = std::max(1, static_cast<int>(std::lround(h * factor)));
     return "\\picw" + std::to_string(info.width) + "\\pich" + std::to_string(info.height) + "\\picwgoal" +
            std::to_string(w) + "\\pichgoal" + std::to_string(h);
 }

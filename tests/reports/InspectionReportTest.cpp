@@ -1,0 +1,279 @@
+// The inspection report in its layouts.
+#include "reports/ReportFixture.h"
+#include "reports/rtf/CFullNarrativeRTFFile.h"
+#include "reports/rtf/CInspectionRTFFile.h"
+#include "reports/rtf/CRatingGridRTFFile.h"
+
+using namespace reports::rtf;
+using report_testing::BracesBalanced;
+
+namespace {
+
+class InspectionReport : public report_testing::ReportFixture {
+protected:
+    void AddSampleCategories()
+    {
+        const int grounds = AddCategory("Grounds", "110", false, "Seen from the street.");
+        AddStep(grounds, "1", "Driveway", "Functional", "Minor cracks {typical}.", "Concrete;Other:pavers;");
+        AddStep(grounds, "2", "Retaining Wall", "Hazardous", "Leaning wall.");
+        AddStep(grounds, "3", "Fence", "Omit", "Omitted fence text.");
+        AddStep(grounds, "4", "Grading", "Comments", "Slopes toward the house.");
+        AddStep(grounds, "5", "Patio", "Marginal", "Settled slab.");
+        const int attic = AddCategory("Attic", "120", true);
+        AddStep(attic, "1", "Insulation", "Functional", "Not-present attic text.");
+        const int roof = AddCategory("Roof", "130");
+        AddStep(roof, "1", "Covering", "Data", "Architectural shingles.");
+    }
+};
+
+} // namespace
+
+TEST_F(InspectionReport, FourColumnsWritesHeadingsHeaderRowsMarksAndLeavesOutOmitAndNotPresent)
+{
+    AddSampleCategories();
+    CInspectionRTFFile writer;
+    const std::string rtf = Run(writer, "4 column");
+    ASSERT_FALSE(rtf.empty());
+    EXPECT_EQ(suggestions, std::vector<std::string>{"Inspection_2024-17.rtf"});
+    EXPECT_EQ(writer.ColumnCount(), 4);
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fUserFont Times;}}", 0), 0u);
+    EXPECT_TRUE(BracesBalanced(rtf));
+    // Font size 12: the stylesheet and every row carry 24 half-points.
+    EXPECT_NE(rtf.find("{\\nowidctlpar\\widctlpar\\adjustright \\fs24\\cgrid \\snext0 Normal;}"), std::string::npos);
+    const std::string cells = "\\cellx756\\cellx2599\\cellx4211\\cellx5651\\cellx8171";
+    // Both categories get their heading and header row, the first one too.
+    const std::string header = "\\trowd\\trgaph108\\trleft-108\\trhdr\\fs24" + cells +
+                               "\\intbl\\b Step #\\cell Item\\cell Materials\\par\\cell Rating\\cell Remarks\\cell\\b0\\row";
+    const auto first = rtf.find(header);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(rtf.find(header, first + 1), std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\b\\fs28 Grounds\\par}"), std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\b\\fs28 Roof\\par}"), std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\fs24\\par Seen from the street.\\par\\par}\\pard"), std::string::npos);
+    // A plain row: number, title, materials in display form, rating, escaped comments.
+    const std::string row = "\\trowd\\trgaph108\\trleft-108\\fs24\\trhdr" + cells + "\\intbl\\ql ";
+    EXPECT_NE(rtf.find(row + "1\\cell\\ql Driveway\\cell\\ql Concrete, pavers\\cell Functional\\cell\\ql "
+                             "Minor cracks \\{typical\\}.\\cell\\row "),
+              std::string::npos);
+    // Bold and red from the rating choice.
+    EXPECT_NE(rtf.find("\\cell \\b \\cf6 Hazardous\\cell\\ql Leaning wall.\\b0\\cf0 \\cell\\row "), std::string::npos);
+    EXPECT_NE(rtf.find("\\cell \\b Marginal\\cell\\ql Settled slab.\\b0\\cell\\row "), std::string::npos);
+    EXPECT_EQ(rtf.find("Omitted fence text."), std::string::npos);
+    EXPECT_EQ(rtf.find("Not-present attic text."), std::string::npos);
+    EXPECT_EQ(rtf.find("Attic"), std::string::npos);
+    // The progress went through all three categories.
+    EXPECT_NE(std::find(port.progressLog.begin(), port.progressLog.end(), "range: 0-3"), port.progressLog.end());
+    EXPECT_EQ(port.progressLog.back(), "position: 3");
+}
+
+TEST_F(InspectionReport, HiddenRatingsDoubleSpacingAndFontSize10)
+{
+    AddSampleCategories();
+    SetOptions([](store::Options& o) {
+        o.m_HideRatings = -1;
+        o.m_StepSpacing = 2;
+        o.m_ReportFontSize = 10;
+    });
+    CInspectionRTFFile writer;
+    const std::string rtf = Run(writer, "3 Column");
+    EXPECT_EQ(writer.FontSizeWord(), "fs20");
+    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\fs20\\cellx756\\cellx2599\\cellx4211\\cellx5651\\intbl"
+                       "\\b Step #\\cell Component\\par\\cell Rating\\cell Comments\\cell\\b0\\row"),
+              std::string::npos);
+    // The rating cell stays, empty, with the marks still applied; every cell ends with \par.
+    EXPECT_NE(rtf.find("2\\par\\cell\\ql Retaining Wall\\par\\cell\\ql \\b \\cf6 \\par\\cell\\ql Leaning wall.\\b0\\cf0 "
+                       "\\par\\cell\\row "),
+              std::string::npos);
+    EXPECT_EQ(rtf.find("\\cf6 Hazardous"), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+}
+
+TEST_F(InspectionReport, TwoColumnsPutTheRatingInFrontOfTheComments)
+{
+    AddSampleCategories();
+    CInspectionRTFFile writer;
+    std::string rtf = Run(writer, "2 Column");
+    EXPECT_NE(rtf.find("\\b Step #\\cell Component\\par\\cell Comments\\cell\\b0\\row"), std::string::npos);
+    EXPECT_NE(rtf.find("\\cell\\ql Grading\\cell\\ql Slopes toward the house.\\cell\\row "), std::string::npos);
+    EXPECT_NE(rtf.find("\\cell\\ql Covering\\cell\\ql Architectural shingles.\\cell\\row "), std::string::npos);
+    EXPECT_NE(rtf.find("\\cell\\ql \\b \\cf6 Hazardous. Leaning wall.\\b0 \\cf0 \\cell\\row "), std::string::npos);
+    // Materials lead the comments.
+    EXPECT_NE(rtf.find("Functional. Concrete, pavers. Minor cracks"), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+
+    // Without ratings the prefix goes; without a first column the number cell stays empty.
+    SetOptions([](store::Options& o) {
+        o.m_HideRatings = -1;
+        o.m_ColumnWidth1 = 0;
+    });
+    CInspectionRTFFile hidden;
+    rtf = Run(hidden, "2 Column French", 1, "french.rtf");
+    EXPECT_TRUE(hidden.IsFrench());
+    EXPECT_NE(rtf.find("\\cellx-108\\cellx1735\\cellx3347\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row"),
+              std::string::npos);
+    EXPECT_NE(rtf.find("\\intbl\\ql \\cell\\ql Retaining Wall\\cell\\ql \\b \\cf6 Leaning wall.\\b0 \\cf0 \\cell\\row "),
+              std::string::npos);
+    EXPECT_NE(rtf.find("\\tab Inspecteur: \\tab Pat Inspector"), std::string::npos);
+    EXPECT_NE(rtf.find("\\par\\par Adresse: \\tab 1 Elm Road"), std::string::npos);
+}
+
+TEST_F(InspectionReport, LayoutNamesAndNarrativeForms)
+{
+    AddSampleCategories();
+    CInspectionRTFFile narrative;
+    std::string rtf = Run(narrative, "narrative");
+    EXPECT_EQ(narrative.LayoutName(), "Narrative");
+    EXPECT_EQ(rtf.find("\\trhdr\\fs24\\cellx"), std::string::npos); // no step table
+    EXPECT_NE(rtf.find("\\pard \\par\\par\\fs20 \\b Retaining Wall\\b0\\fs20 \\par \\i Hazardous\\i0 \\par "
+                       "\\b \\cf6 Leaning wall.\\b0 \\cf0 "),
+              std::string::npos);
+    EXPECT_NE(rtf.find("\\qc\\b GENERAL CONDITIONS \\b0\\par\\ql\\par"), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+
+    CInspectionRTFFile full;
+    rtf = Run(full, "FULL NARRATIVE", 1, "full.rtf");
+    EXPECT_EQ(full.LayoutName(), "Full Narrative");
+    // The comments of a category joined by single spaces, Omit left out.
+    EXPECT_NE(rtf.find(" \\qc \\fs32 \\b Grounds\\b0\\par \\fs24 \\ql \\par Minor cracks \\{typical\\}. Leaning wall. "
+                       "Slopes toward the house. Settled slab."),
+              std::string::npos);
+    EXPECT_EQ(rtf.find("Omitted fence text."), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+
+    CInspectionRTFFile other;
+    Run(other, "Something else", 1, "other.rtf");
+    EXPECT_EQ(other.ColumnCount(), 2);
+    EXPECT_FALSE(other.IsFrench());
+}
+
+TEST_F(InspectionReport, SectionBreaksCarryTheReportName)
+{
+    AddSampleCategories();
+    SetOptions([](store::Options& o) { o.m_YesNo35 = -1; });
+    CInspectionRTFFile writer;
+    const std::string rtf = Run(writer, "4 Column");
+    // The second category opens a section whose header shows the report name;
+    // the first stays in the prologue's section.
+    const std::string brk = "\\sect \\sectd \\linex0\\endnhere {\\header ";
+    const auto at = rtf.find(brk);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(rtf.find(brk, at + 1), std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\b\\fs28 Home Inspection} \\par }", at), std::string::npos);
+    EXPECT_LT(rtf.find("Grounds"), at);
+    EXPECT_GT(rtf.find("{\\cs17\\b\\fs28 Roof"), at);
+}
+
+TEST_F(InspectionReport, TitlePageHeaderAndTexts)
+{
+    AddSampleCategories();
+    inspection->m_InspectionComments = "General ***{\\i raw}*** info";
+    SetOptions([](store::Options& o) {
+        o.m_String25 = "Property";
+        o.m_String26 = "Client Addr";
+        o.m_String27 = "Agent";
+        o.m_String28 = "Type";
+        o.m_String29 = "Broker";
+        o.m_String30 = "File";
+        o.m_String31 = "Customer";
+        o.m_String32 = "When";
+        o.m_YesNo3 = -1;
+        o.m_String4 = "Footer words";
+    });
+    CInspectionRTFFile writer;
+    const std::string rtf = Run(writer, "4 Column");
+    EXPECT_NE(rtf.find("{\\cs17\\fs24\\par File: \\tab 2024-17\\tab Inspector: \\tab Pat Inspector\\par\\par "
+                       "When: \\tab 7/4/2024\\par\\par Property: \\tab 1 Elm Road\\par\\tab Springfield, IL 62704"
+                       "\\par\\par Customer: \\tab Dana Client\\par\\tab \\par\\par"),
+              std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\b\\fs24 Sound Homes Inspection} \\par "), std::string::npos);
+    EXPECT_NE(rtf.find("Pat Inspector\\par 12 Main Street\\par Springfield, IL 62701\\par \\brdrt\\brdrs"), std::string::npos);
+    EXPECT_NE(rtf.find("\\par Footer words\\par }"), std::string::npos);
+    // The raw block goes onto the title page unescaped; the general information drops it.
+    EXPECT_NE(rtf.find("{\\cs17\\fs20\\par {\\i raw}\\par\\par Legal text of the report.}\\par}\\page"), std::string::npos);
+    EXPECT_NE(rtf.find("\\b GENERAL INFORMATION \\b0\\par\\par\\par General  info\\par"), std::string::npos);
+    // No definitions in the options: the standard ones.
+    EXPECT_NE(rtf.find("\\b Functional \\b0\\tab Performing its function"), std::string::npos);
+    EXPECT_NE(rtf.find("is needed\tto make FUNCTIONAL."), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+
+    // Without the company switch there is no page header at all.
+    SetOptions([](store::Options& o) { o.m_YesNo0 = 0; });
+    CInspectionRTFFile plain;
+    EXPECT_EQ(Run(plain, "4 Column", 1, "plain.rtf").find("{\\header"), std::string::npos);
+}
+
+TEST_F(InspectionReport, EmptyInspectionIsACompleteNoItemsDocument)
+{
+    const int gone = AddCategory("Pool", "300", true);
+    AddStep(gone, "1", "Pump", "Hazardous", "x");
+    CInspectionRTFFile writer;
+    const std::string rtf = Run(writer, "4 Column");
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0", 0), 0u);
+    EXPECT_NE(rtf.find("{\\cs17\\fs24\\b\\ul NO SUMMARY ITEMS WERE FOUND\\b0\\ul0\\par\\par}\\pard }"), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+}
+
+TEST_F(InspectionReport, CancelDeletesThePartialFileAndCancelInTheDialogWritesNothing)
+{
+    AddSampleCategories();
+    port.cancelAfter = 2;
+    CInspectionRTFFile writer;
+    Run(writer, "4 Column");
+    EXPECT_EQ(writer.Result(), ExportResult::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("report.rtf")));
+
+    port.cancelAfter = -1;
+    CInspectionRTFFile refused;
+    refused.SetReportKind(1);
+    refused.Setup(*inspection, "4 Column");
+    refused.Export(); // the port's save dialog answers Cancel
+    EXPECT_EQ(refused.Result(), ExportResult::Cancelled);
+    EXPECT_EQ(port.messages.back().kind, "save");
+    EXPECT_EQ(port.messages.back().text, "Inspection_2024-17.rtf");
+    EXPECT_EQ(port.messages.back().caption, "Rich Text Format (*.rtf)|*.rtf|");
+}
+
+TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTags)
+{
+    const std::string picture = folder.File("crack.jpg");
+    report_testing::WriteFile(picture, std::string("\xFF\xD8\x01\x02", 4));
+    const int cat = AddCategory("Foundation", "100");
+    AddStep(cat, "1", "Walls", "Marginal",
+            "Crack. ***Path=" + picture + ";Scaling=50*** Also ***odd*** and ***Path=/no/such.jpg;Scaling=10***");
+    CFullNarrativeRTFFile writer;
+    const std::string rtf = Run(writer, "2 Column"); // always the narrative
+    EXPECT_TRUE(writer.IncludesPictures());
+    EXPECT_NE(rtf.find("\\b Foundation\\b0\\par\\par \\ql\\fs24 Crack.  Also  and "), std::string::npos);
+    EXPECT_NE(rtf.find("\\par \\ql{\\*\\shppict {\\pict\\picscalex50\\picscaley50\\piccropl0\\piccropr0\\piccropt0"
+                       "\\piccropb0\\jpegblip ffd80102}} "),
+              std::string::npos);
+    EXPECT_EQ(rtf.find("picscalex10"), std::string::npos);
+    EXPECT_TRUE(port.Saw("Unknown embedded tag found."));
+    EXPECT_NE(rtf.find(CFullNarrativeRTFFile::kAffiliateTitle), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+}
+
+TEST_F(InspectionReport, RatingGridMarksTheRatingColumnAndGathersLimitations)
+{
+    AddScale("Grid", {{"Satisfactory"}, {"Poor/Defective", true, true, true}, {"Limitations"}, {"Supplemental"},
+                      {"Omit"}});
+    const int cat = AddCategory("Electrical", "150", false, "Panel cover was removed.");
+    AddStep(cat, "1", "Service Panel", "Poor/Defective", "Double tapped breaker.", {}, {}, {}, "Grid");
+    AddStep(cat, "2", "Outlets", "Satisfactory", "Tested a representative number.", {}, {}, {}, "Grid");
+    AddStep(cat, "3", "Wiring", "Limitations", "Concealed in walls.", "Copper;", {}, {}, "Grid");
+    AddStep(cat, "4", "Generator", "Supplemental", "See appendix.", {}, {}, {}, "Grid");
+    AddStep(cat, "5", "Hidden", "Omit", "Not shown.", {}, {}, {}, "Grid");
+    CRatingGridRTFFile writer;
+    const std::string rtf = Run(writer, "Narrative");
+    EXPECT_NE(rtf.find("\\clbgfdiag\\clcfpat1\\clcbpat17\\clshdng50\\cellx10800"), std::string::npos);
+    EXPECT_NE(rtf.find("\\red218\\green218\\blue218;}"), std::string::npos);
+    EXPECT_NE(rtf.find("\\qc \\cell \\cell \\b X\\b0\\cell \\cell \\cell \\ql \\cf6 \\b Service Panel\\b0 \\b "), std::string::npos);
+    EXPECT_NE(rtf.find("\\qc \\b X\\b0\\cell \\cell \\cell \\cell \\cell \\ql \\b Outlets"), std::string::npos);
+    EXPECT_NE(rtf.find("\\b LIMITATIONS:\\b0 \\par Wiring\\par MATERIALS = Copper\\par COMMENTS  = Concealed in walls."),
+              std::string::npos);
+    EXPECT_NE(rtf.find("SUPPLEMENTAL INFORMATION - Review details related to the following items in Appendix:"),
+              std::string::npos);
+    EXPECT_NE(rtf.find("\\b NOTE:\\b0  Panel cover was removed."), std::string::npos);
+    EXPECT_EQ(rtf.find("Not shown."), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+}

@@ -1,0 +1,112 @@
+// The summary and Major Systems reports.
+#include "reports/ReportFixture.h"
+#include "reports/rtf/CInspectionRTFFile.h"
+#include "reports/rtf/CMajorSystemsRTFFile.h"
+
+using namespace reports::rtf;
+using report_testing::BracesBalanced;
+
+namespace {
+
+class SummaryReport : public report_testing::ReportFixture {
+protected:
+    void AddSteps()
+    {
+        const int grounds = AddCategory("Grounds", "110");
+        AddStep(grounds, "1", "Driveway", "Functional", "Fine.", {}, "Site");
+        AddStep(grounds, "2", "Retaining Wall", "Hazardous", "First remark --- second remark", {}, "Site");
+        AddStep(grounds, "3", "Patio", "Marginal", "Settled ***Picture-1;Scaling=100***slab.", {}, "");
+        const int pool = AddCategory("Pool", "300", true);
+        AddStep(pool, "1", "Pump", "Marginal", "Noisy pump.", {}, "Pool");
+        const int roof = AddCategory("Roof", "130");
+        AddStep(roof, "1", "Covering", "Omit", "Omitted covering.", {}, "Roof");
+        AddStep(roof, "2", "Gutters", "Functional", "Clean gutters.", {}, "Roof");
+    }
+};
+
+} // namespace
+
+TEST_F(SummaryReport, ListsSummaryMarkedStepsWithTheDashRule)
+{
+    AddSteps();
+    CInspectionRTFFile writer;
+    writer.SetRatingFilter(kAllRatings);
+    const std::string rtf = Run(writer, "4 Column", kSummaryReport);
+    EXPECT_EQ(suggestions, std::vector<std::string>{"Summary_2024-17.rtf"});
+    EXPECT_TRUE(BracesBalanced(rtf));
+    EXPECT_NE(rtf.find("\\fs28\\tab SUMMARY REPORT\\b0}"), std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\fs24 Doc #: 2024-17}{\\cs17\\fs24\\tab\\tab Client Name: Dana Client}\\par "),
+              std::string::npos);
+    EXPECT_NE(rtf.find("{\\cs17\\b\\fs24 (217) 555-0100\\b0}\\par\\par}\\pard"), std::string::npos); // no fax
+    EXPECT_NE(rtf.find("{\\cs17\\fs20 Read the whole report.\\par\\par}"), std::string::npos);
+    // The first category's name is the prologue's heading.
+    EXPECT_NE(rtf.find("{\\cs17\\fs24\\b\\ul Grounds\\b0\\ul0\\par\\par}\\pard "), std::string::npos);
+    const std::string row = "\\trowd \\trgaph108\\trleft-108\\fs24\\cellx2390\\cellx8748 \\intbl\\ql ";
+    // The text after the first "---" only, with its leading space.
+    EXPECT_NE(rtf.find(row + "2. Retaining Wall\\cell\\ql \\b \\cf6 Hazardous.   second remark\\b0\\cf0\\cell\\row "),
+              std::string::npos);
+    // Picture tags are taken out.
+    EXPECT_NE(rtf.find(row + "3. Patio\\cell\\ql \\b Marginal.  Settled slab.\\b0\\cell\\row "), std::string::npos);
+    EXPECT_EQ(rtf.find("Fine."), std::string::npos);
+    EXPECT_EQ(rtf.find("Noisy pump."), std::string::npos); // not-present category
+    EXPECT_EQ(rtf.find("Roof"), std::string::npos);        // no qualifying step
+}
+
+TEST_F(SummaryReport, FilterSelectsByRatingButNeverOmit)
+{
+    AddSteps();
+    SetOptions([](store::Options& o) {
+        o.m_ColumnWidth1 = 0;
+        o.m_StepSpacing = 2;
+    });
+    CInspectionRTFFile writer;
+    writer.SetRatingFilter("Functional");
+    const std::string rtf = Run(writer, "2 Column", kSummaryReport);
+    EXPECT_NE(rtf.find("\\intbl\\ql Driveway\\par\\cell\\ql Functional.  Fine.\\par\\cell\\row "), std::string::npos);
+    EXPECT_NE(rtf.find("\\pard \\par\\pard \\s15\\ql\\widctlpar\\tqc\\tx5040\\tqr\\tx10080 {\\cs17\\fs24\\b\\ul Roof"
+                       "\\b0\\ul0\\par\\par}\\pard"),
+              std::string::npos);
+    EXPECT_EQ(rtf.find("Retaining Wall"), std::string::npos);
+
+    CInspectionRTFFile omit;
+    omit.SetRatingFilter("Omit");
+    const std::string none = Run(omit, "2 Column", kSummaryReport, "omit.rtf");
+    EXPECT_NE(none.find("NO SUMMARY ITEMS WERE FOUND"), std::string::npos);
+    EXPECT_EQ(none.find("Omitted covering."), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(none));
+}
+
+TEST_F(SummaryReport, NoSummaryMarksGiveTheNoItemsDocument)
+{
+    AddSteps();
+    testing_support::Exec(0, "UPDATE RatingChoices SET SummaryFlag = 0");
+    CInspectionRTFFile writer;
+    const std::string rtf = Run(writer, "4 Column", kSummaryReport);
+    EXPECT_NE(rtf.find("{\\cs17\\fs24\\b\\ul NO SUMMARY ITEMS WERE FOUND\\b0\\ul0\\par\\par}\\pard }"), std::string::npos);
+    EXPECT_EQ(rtf.find("\\trowd"), std::string::npos);
+}
+
+TEST_F(SummaryReport, MajorSystemsGroupsAllStepsBySystemWithTheEmptyOneFirst)
+{
+    AddSteps();
+    CMajorSystemsRTFFile writer;
+    const std::string rtf = Run(writer, "4 Column", kMajorSystemsReport);
+    EXPECT_EQ(suggestions, std::vector<std::string>{"MajorSystems_2024-17.rtf"});
+    EXPECT_NE(rtf.find("\\fs28\\tab MAJOR SYSTEMS REPORT\\b0}"), std::string::npos);
+    EXPECT_TRUE(BracesBalanced(rtf));
+    // The empty system sorts first and is the prologue's (empty) heading.
+    const auto empty = rtf.find("{\\cs17\\fs24\\b\\ul \\b0\\ul0\\par\\par}\\pard ");
+    const auto pool = rtf.find("\\b\\ul Pool\\b0");
+    const auto site = rtf.find("\\b\\ul Site\\b0");
+    ASSERT_NE(empty, std::string::npos);
+    ASSERT_NE(pool, std::string::npos);
+    ASSERT_NE(site, std::string::npos);
+    EXPECT_LT(empty, pool);
+    EXPECT_LT(pool, site);
+    EXPECT_EQ(rtf.find("\\b\\ul Roof"), std::string::npos); // nothing qualifies there
+    // Red before bold, one space after the period, the whole comment.
+    EXPECT_NE(rtf.find("2. Retaining Wall\\cell\\ql \\cf6 \\b Hazardous. First remark --- second remark\\b0\\cf0\\cell\\row "),
+              std::string::npos);
+    // Steps of a category marked not present are listed too.
+    EXPECT_NE(rtf.find("1. Pump\\cell\\ql \\b Marginal. Noisy pump."), std::string::npos);
+}
