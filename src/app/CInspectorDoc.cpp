@@ -51,6 +51,26 @@ int NumberOf(const std::string& text)
     return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
 }
 
+// A change of the inspection database that lands whole or not at all, ended
+// before the document reads the outcome back.
+class Change {
+public:
+    Change() { m_transaction.emplace(kInspectionData); }
+    bool Active() const { return m_transaction && m_transaction->Active(); }
+    // Commits when everything went well, otherwise rolls back. True when the change landed.
+    bool End(bool ok)
+    {
+        if (!m_transaction)
+            return false;
+        ok = ok && m_transaction->Commit();
+        m_transaction.reset();
+        return ok;
+    }
+
+private:
+    std::optional<store::Transaction> m_transaction;
+};
+
 // Rating type names by identifier, read once per operation.
 class RatingNames {
 public:
@@ -382,8 +402,8 @@ bool CInspectorDoc::ChangeDocType(const std::string& name)
     if (m_inspectionRow < 0)
         return false;
     store::Inspection& inspection = *m_inspections;
-    store::Transaction transaction(kInspectionData);
-    bool ok = transaction.Active();
+    Change change;
+    bool ok = change.Active();
 
     // The identifier of the type. Names are looked up as the template queries
     // compare them, without regard to letter case; an exact match wins.
@@ -419,8 +439,7 @@ bool CInspectorDoc::ChangeDocType(const std::string& name)
     }
     ok = ok && DeleteInspectionData(false);
     ok = ok && CreateCategoriesOfDocType(typeName);
-    ok = ok && inspection.Save();
-    ok = ok && transaction.Commit();
+    ok = change.End(ok && inspection.Save());
     if (!ok)
         ReloadInspections(m_inspectionRow); // the row as it was before
     EmptyCategorySelection();
@@ -505,32 +524,31 @@ int CInspectorDoc::SeedAllCategories()
 {
     if (m_inspectionRow < 0)
         return -1;
-    store::Transaction transaction(kInspectionData);
+    Change change;
     store::Category categories;
-    if (!categories.OpenByInspection(m_inspections->m_InspectionID))
-        return -1;
+    bool ok = change.Active() && categories.OpenByInspection(m_inspections->m_InspectionID);
     int made = 0;
     store::Step steps;
     store::Field fields;
-    for (int i = 0; i < categories.GetCount(); ++i) {
+    for (int i = 0; ok && i < categories.GetCount(); ++i) {
         categories.Read(i);
         int n = 0;
         if (categories.m_Type == kFormCategory) {
-            if (!fields.OpenByCategory(categories.m_CategoryID))
-                return -1;
-            if (fields.GetCount() == 0)
+            ok = fields.OpenByCategory(categories.m_CategoryID);
+            if (ok && fields.GetCount() == 0)
                 n = CreateFieldsFromTemplates(categories.m_CategoryTemplateID, categories.m_CategoryID);
         } else {
-            if (!steps.OpenByCategory(categories.m_CategoryID))
-                return -1;
-            if (steps.GetCount() == 0)
+            ok = steps.OpenByCategory(categories.m_CategoryID);
+            if (ok && steps.GetCount() == 0)
                 n = CreateStepsFromTemplates(categories.m_CategoryTemplateID, categories.m_CategoryID);
         }
-        if (n < 0)
-            return -1;
+        ok = ok && n >= 0;
         made += n;
     }
-    return transaction.Commit() ? made : -1;
+    ok = change.End(ok);
+    if (m_stepsCategoryID >= 0)
+        m_steps->OpenByCategory(m_stepsCategoryID);
+    return ok ? made : -1;
 }
 
 DuplicateProposal CInspectorDoc::ProposeDuplicate(int row)
@@ -604,8 +622,8 @@ bool CInspectorDoc::AddDuplicatedCategories(int row, const std::string& firstNam
         }
     }
 
-    store::Transaction transaction(kInspectionData);
-    bool ok = transaction.Active();
+    Change change;
+    bool ok = change.Active();
     store::Category category, probe;
     store::Step step;
     store::Field field;
@@ -674,7 +692,7 @@ bool CInspectorDoc::AddDuplicatedCategories(int row, const std::string& firstNam
         ++n;
         name = NumberedName(baseName, n);
     }
-    ok = ok && transaction.Commit();
+    ok = change.End(ok);
     FillCategorySelection();
     m_categoryListTopRow = 0;
     return ok;
@@ -696,8 +714,8 @@ std::optional<int> CInspectorDoc::DuplicateInspection(int row, const std::string
         return std::nullopt;
     const store::Inspection& source = *m_inspections;
 
-    store::Transaction transaction(kInspectionData);
-    bool ok = transaction.Active();
+    Change change;
+    bool ok = change.Active();
     store::Inspection copy;
     copy.New();
     copy.m_InspectionNum = docNum;
@@ -779,7 +797,7 @@ std::optional<int> CInspectorDoc::DuplicateInspection(int row, const std::string
         progress->setPosition(categoryCount + i);
         ok = ok && !progress->cancelled();
     }
-    ok = ok && transaction.Commit();
+    ok = change.End(ok);
     const int newID = copy.m_InspectionID;
     ReloadInspections(row);
     Notify(m_observer.inspectionListChanged);
@@ -848,15 +866,15 @@ bool CInspectorDoc::OnDeleteInspection(bool fromInspectionList, int selectedRows
     if (!Port().confirm(question, "Warning"))
         return false;
 
-    store::Transaction transaction(kInspectionData);
-    bool ok = transaction.Active() && DeleteInspectionData(true) && DeleteCurrentInspection();
+    Change change;
+    bool ok = change.Active() && DeleteInspectionData(true) && DeleteCurrentInspection();
     // The document always stands on an inspection: the last one deleted is
     // replaced by a new, empty one.
     store::Inspection rest;
     ok = ok && rest.Open();
     if (ok && rest.GetCount() == 0)
         ok = AddEmptyInspection().has_value();
-    ok = ok && transaction.Commit();
+    ok = change.End(ok);
     ReloadInspections(row);
     EmptyCategorySelection();
     Notify(m_observer.inspectionListChanged);
@@ -867,8 +885,8 @@ bool CInspectorDoc::OnDeleteAllInspections()
 {
     if (!Port().confirm("Would you like to delete all inspections."))
         return false;
-    store::Transaction transaction(kInspectionData);
-    bool ok = transaction.Active() && m_inspections->Open();
+    Change change;
+    bool ok = change.Active() && m_inspections->Open();
     for (int row = m_inspections->GetCount() - 1; ok && row >= 0; --row) {
         m_inspections->Read(row);
         m_inspectionRow = row;
@@ -879,7 +897,7 @@ bool CInspectorDoc::OnDeleteAllInspections()
     std::optional<int> newID;
     if (ok)
         newID = AddEmptyInspection();
-    ok = ok && newID && transaction.Commit();
+    ok = change.End(ok && newID);
     if (!ok) {
         ReloadInspections(0);
         EmptyCategorySelection();
@@ -911,9 +929,9 @@ std::optional<DefaultsSummary> CInspectorDoc::ApplyAllDefaults()
         return std::nullopt;
     const bool blankLine = store::Options().m_YesNo36 != 0;
     DefaultsSummary summary;
-    store::Transaction transaction(kInspectionData);
+    Change change;
     store::Category categories;
-    bool ok = transaction.Active() && categories.OpenByInspection(m_inspections->m_InspectionID);
+    bool ok = change.Active() && categories.OpenByInspection(m_inspections->m_InspectionID);
     store::CategoryTemplate categoryTemplate;
     store::Step steps;
     for (int c = 0; ok && c < categories.GetCount(); ++c) {
@@ -946,7 +964,7 @@ std::optional<DefaultsSummary> CInspectorDoc::ApplyAllDefaults()
         }
         ok = ok && UpdateCategoryComplete(categories);
     }
-    ok = ok && transaction.Commit();
+    ok = change.End(ok);
     if (m_categoriesFilled) {
         const int row = m_categoryRow;
         FillCategorySelection();

@@ -1,0 +1,500 @@
+// The document: new inspections, selection, document type change, seeding,
+// duplication of categories and inspections, deletion and Set All Defaults.
+#include "DocumentFixture.h"
+
+#include "store/Category.h"
+#include "store/Field.h"
+#include "store/Step.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+using namespace app_test;
+using testing_support::Exec;
+
+namespace {
+
+std::set<long long> Ids(const std::string& column, const std::string& table, const std::string& where)
+{
+    std::set<long long> ids;
+    std::stringstream list(testing_support::QueryText(
+        kInspectionData, "SELECT group_concat(" + column + ") FROM " + table + " WHERE " + where));
+    for (std::string id; std::getline(list, id, ',');)
+        ids.insert(std::stoll(id));
+    return ids;
+}
+
+} // namespace
+
+TEST_F(DocumentTest, AnEmptyDatabaseGetsOneEmptyInspectionOnce)
+{
+    EXPECT_EQ(doc->GetInspectionCount(), 1);
+    EXPECT_EQ(doc->CurrentInspectionRow(), 0);
+    EXPECT_EQ(doc->CurrentInspection().m_DocType, "");
+    EXPECT_EQ(doc->CurrentInspection().m_DocTypeID, -1);
+    EXPECT_EQ(Count("SELECT DocTypeID FROM Inspection"), -1);
+    EXPECT_EQ(app::CInspectorDoc::Current(), doc.get());
+
+    doc = std::make_unique<app::CInspectorDoc>();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
+}
+
+TEST_F(DocumentTest, DocTypeChangeMakesCategoriesAndJoinsAutomaticComments)
+{
+    const int id = doc->CurrentInspection().m_InspectionID;
+    int menuChanges = 0;
+    app::CInspectorDoc::Observer observer;
+    observer.viewMenuChanged = [&] { ++menuChanges; };
+    doc->SetObserver(observer);
+
+    // The name is found whatever its letter case, and kept as the template writes it.
+    ASSERT_TRUE(doc->ChangeDocType("home"));
+    EXPECT_EQ(menuChanges, 1);
+    const std::string where = " FROM Inspection WHERE InspectionID = " + std::to_string(id);
+    EXPECT_EQ(Text("SELECT DocType" + where), "Home");
+    EXPECT_EQ(Count("SELECT DocTypeID" + where), home);
+    EXPECT_EQ(Text("SELECT InspectionComments" + where), "First sentence.  Second sentence.  [*no bracket");
+
+    ASSERT_EQ(doc->GetCategoryCount(), 4);
+    const store::Category* g = doc->StandOnCategory(CategoryRow("Grounds"));
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->m_CategoryNumber, "3");
+    EXPECT_EQ(g->m_CategoryComments, "Grounds were walked.");
+    EXPECT_EQ(g->m_CategoryTemplateID, grounds);
+    EXPECT_EQ(doc->StandOnCategory(CategoryRow("Conditions"))->m_Type, 1);
+    // Categories come by number as text: "1", "10", "20", "3".
+    EXPECT_EQ(doc->StandOnCategory(0)->m_CategoryTitle, "Conditions");
+    EXPECT_EQ(doc->StandOnCategory(3)->m_CategoryTitle, "Grounds");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step"), 0); // steps come when a category is opened
+
+    // A name without a template keeps the identifier, makes no categories and
+    // does not add the old type's comments again.
+    ASSERT_TRUE(doc->ChangeDocType("Nothing Like It"));
+    EXPECT_EQ(Text("SELECT DocType" + where), "Nothing Like It");
+    EXPECT_EQ(Count("SELECT DocTypeID" + where), home);
+    EXPECT_EQ(Text("SELECT InspectionComments" + where), "First sentence.  Second sentence.  [*no bracket");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category"), 0);
+    EXPECT_EQ(doc->GetCategoryCount(), 0);
+    EXPECT_FALSE(doc->SelectCategory(0));
+    EXPECT_TRUE(port.Saw("No Category records in current selection."));
+}
+
+TEST_F(DocumentTest, DocTypeChangeReplacesCategoriesStepsAndFields)
+{
+    AddHomeInspection("A1");
+    ASSERT_EQ(doc->SeedAllCategories(), 3 + 3 + 2 + 1);
+    ASSERT_EQ(Count("SELECT COUNT(*) FROM Field"), 2);
+
+    // Only a change that removes categories asks, and Cancel keeps everything.
+    port.answers = {ui::Answer::Cancel};
+    EXPECT_FALSE(doc->ConfirmDocTypeChange("Home", "Condo"));
+    EXPECT_TRUE(port.Saw("Warning! Changing the Doc Type will remove all categories and steps for this "
+                         "inspection  Tap OK to continue changing the Doc Type. \r\r Do you wish to proceed?"));
+    EXPECT_EQ(port.messages.back().caption, "Data Alert");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step"), 7);
+
+    port.answers = {ui::Answer::Ok};
+    ASSERT_TRUE(doc->ConfirmDocTypeChange("Home", "Condo"));
+    ASSERT_TRUE(doc->ChangeDocType("Condo"));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Field"), 0);
+    EXPECT_EQ(doc->CurrentInspection().m_DocTypeID, condo);
+
+    // A first choice on an inspection without categories is made without a question.
+    const auto asked = port.messages.size();
+    doc->NewInspection();
+    EXPECT_TRUE(doc->ConfirmDocTypeChange("", "Home"));
+    EXPECT_EQ(port.messages.size(), asked);
+}
+
+TEST_F(DocumentTest, SeedingMakesStepsAndFieldsFromTheTemplatesWithReservedIdentifiers)
+{
+    const int id = AddHomeInspection("A1");
+    const int bedroomRow = CategoryRow("Bedroom");
+    const store::Category& category = *doc->StandOnCategory(bedroomRow);
+    const int categoryID = category.m_CategoryID;
+    ASSERT_EQ(doc->CreateStepsFromTemplates(bedroom, categoryID), 3);
+    // One block of identifiers: consecutive steps, the counter one past the block.
+    const long long first = Count("SELECT MIN(StepID) FROM Step");
+    EXPECT_EQ(Count("SELECT MAX(StepID) FROM Step"), first + 2);
+    EXPECT_EQ(Count("SELECT NextID FROM UniqueID WHERE TableName = 'Step'"), first + 3);
+
+    ASSERT_TRUE(doc->SelectCategory(bedroomRow));
+    store::Step& steps = doc->StepSelection();
+    ASSERT_EQ(doc->GetStepCount(), 3);
+    steps.Read(0);
+    EXPECT_EQ(steps.m_StepTitle, "Walls");
+    EXPECT_EQ(steps.m_StepNumber, "1");
+    EXPECT_EQ(steps.m_MajorSystem, "3 Bedroom-Walls");
+    EXPECT_EQ(steps.m_StepRatingType, "Standard");
+    EXPECT_EQ(steps.m_StepInfoExists, 0); // "ab" is not step information
+    EXPECT_EQ(steps.m_CategoryID, categoryID);
+    EXPECT_EQ(steps.m_InspectResult + steps.m_Comments + steps.m_Materials, "");
+    steps.Read(1);
+    EXPECT_EQ(steps.m_MajorSystem, "Other");
+    EXPECT_NE(steps.m_StepInfoExists, 0);
+    steps.Read(2);
+    EXPECT_EQ(steps.m_StepRatingType, "Plain");
+
+    // Seeding the whole inspection leaves seeded categories alone and gives the
+    // form category its fields instead of steps.
+    ASSERT_EQ(doc->SeedAllCategories(), 3 + 2 + 1);
+    ASSERT_EQ(doc->SeedAllCategories(), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step WHERE CategoryID = " + std::to_string(categoryID)), 3);
+    store::Field fields;
+    ASSERT_TRUE(fields.OpenByCategory(doc->StandOnCategory(CategoryRow("Conditions"))->m_CategoryID));
+    ASSERT_EQ(fields.GetCount(), 2);
+    fields.Read(1);
+    EXPECT_EQ(fields.m_FieldLabel, "Temperature");
+    EXPECT_EQ(fields.m_SequenceNumber, 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step s JOIN Category c ON s.CategoryID = c.CategoryID WHERE "
+                    "c.InspectionID = " + std::to_string(id)),
+              7);
+}
+
+TEST_F(DocumentTest, DuplicatedCategoriesTakeTheNextFreeNumbersOfAllInspections)
+{
+    // Numbers 4 and 5 are taken by another inspection.
+    doc->NewInspection();
+    const int other = doc->CurrentInspection().m_InspectionID;
+    for (const char* number : {"4", "5"}) {
+        store::Category c;
+        c.New();
+        c.m_CategoryTitle = "Elsewhere";
+        c.m_CategoryNumber = number;
+        c.m_InspectionID = other;
+        ASSERT_TRUE(c.Save());
+    }
+    const int id = AddHomeInspection("A1");
+
+    const int row = CategoryRow("Grounds");
+    const app::DuplicateProposal proposal = doc->ProposeDuplicate(row);
+    EXPECT_EQ(proposal.baseName, "Grounds");
+    EXPECT_EQ(proposal.copyNumber, 2);
+    EXPECT_EQ(proposal.name, "Grounds #2");
+    doc->SetCategoryListTopRow(3);
+    ASSERT_TRUE(doc->DuplicateCategory(row, "Front Yard", proposal.copyNumber, 2, proposal.baseName));
+    EXPECT_EQ(doc->CategoryListTopRow(), 0);
+
+    const std::string mine = " FROM Category WHERE InspectionID = " + std::to_string(id);
+    EXPECT_EQ(Text("SELECT CategoryTitle" + mine + " AND CategoryNumber = '6'"), "Front Yard");
+    EXPECT_EQ(Text("SELECT CategoryTitle" + mine + " AND CategoryNumber = '7'"), "Grounds #3");
+    EXPECT_EQ(doc->GetCategoryCount(), 6); // the selection was filled again
+    const std::string copy =
+        "SELECT StepNumber FROM Step WHERE CategoryID = (SELECT CategoryID" + mine + " AND CategoryNumber = '7')";
+    EXPECT_EQ(Text(copy + " AND StepTitle = 'Walkways'"), "2.3");
+    EXPECT_EQ(Count("SELECT Type" + mine + " AND CategoryNumber = '6'"), 0);
+
+    // A numbered keyword numbers the major system and the title of the copy.
+    const int bedroomRow = CategoryRow("Bedroom");
+    const auto bedroomProposal = doc->ProposeDuplicate(bedroomRow);
+    ASSERT_TRUE(doc->DuplicateCategory(bedroomRow, bedroomProposal.name, bedroomProposal.copyNumber, 1,
+                                       bedroomProposal.baseName));
+    const std::string steps = "SELECT %s FROM Step WHERE CategoryID = (SELECT CategoryID" + mine +
+                              " AND CategoryTitle = 'Bedroom #2') AND StepNumber = '%s'";
+    auto stepText = [&](const char* column, const char* number) {
+        std::string sql = steps;
+        sql.replace(sql.find("%s"), 2, column);
+        sql.replace(sql.find("%s"), 2, number);
+        return Text(sql);
+    };
+    EXPECT_EQ(stepText("StepTitle", "1.2"), "Walls #2");
+    EXPECT_EQ(stepText("MajorSystem", "1.2"), "3 2Bedroom-Walls #2");
+    EXPECT_EQ(stepText("StepTitle", "2.2"), "Ceiling");
+    EXPECT_EQ(stepText("MajorSystem", "2.2"), "Other");
+    EXPECT_EQ(stepText("MajorSystem", "3.2"), "Closets");
+    EXPECT_EQ(Text("SELECT CategoryNumber" + mine + " AND CategoryTitle = 'Bedroom #2'"), "11");
+}
+
+TEST_F(DocumentTest, DuplicatingACategoryWithDataCopiesItsStepsFieldsAndStatus)
+{
+    AddHomeInspection("A1");
+    ASSERT_GT(doc->SeedAllCategories(), 0);
+    Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal', Comments = 'Cracked.', Materials = "
+                          "'Asphalt;', SummaryComment = 'Repair', BitmapPath = 'p1.jpg', PictureBefore = 1, "
+                          "String8 = 'x' WHERE StepTitle = 'Patio'");
+    Exec(kInspectionData, "UPDATE Category SET CategoryNotPresent = 1, CategoryComplete = 1 WHERE CategoryTitle = "
+                          "'Grounds'");
+    Exec(kInspectionData, "UPDATE Field SET AssignedValue = 'Sunny' WHERE FieldLabel = 'Weather'");
+    // The template of the second step is gone: that step is reported and skipped.
+    Exec(kTemplateData, "DELETE FROM StepTemplate WHERE ID = " + std::to_string(walkways));
+
+    doc->FillCategorySelection();
+    const int row = CategoryRow("Grounds");
+    ASSERT_TRUE(doc->DuplicateCategoryWithData(row, "Grounds #2", 2, 1, "Grounds"));
+    EXPECT_TRUE(port.Saw("Incorrect number of  StepTemplate records for this step. ERROR INFO: i = 1"));
+    const std::string copy = "(SELECT CategoryID FROM Category WHERE CategoryTitle = 'Grounds #2')";
+    EXPECT_EQ(Count("SELECT CategoryNotPresent FROM Category WHERE CategoryID = " + copy), 1);
+    EXPECT_EQ(Count("SELECT CategoryComplete FROM Category WHERE CategoryID = " + copy), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step WHERE CategoryID = " + copy), 2);
+    const std::string patioCopy = " FROM Step WHERE CategoryID = " + copy + " AND StepTitle = 'Patio'";
+    EXPECT_EQ(Text("SELECT StepNumber" + patioCopy), "3.2");
+    EXPECT_EQ(Text("SELECT InspectResult || Comments || Materials || SummaryComment || BitmapPath || String8" +
+                   patioCopy),
+              "MarginalCracked.Asphalt;Repairp1.jpgx");
+    EXPECT_EQ(Count("SELECT PictureBefore" + patioCopy), 1);
+    EXPECT_EQ(Text("SELECT StepRatingType" + patioCopy), "Standard");
+    EXPECT_EQ(Count("SELECT StepInfoExists FROM Step WHERE CategoryID = " + copy + " AND StepTitle = 'Driveway'"), 1);
+
+    // A form category copies its fields with their values.
+    doc->FillCategorySelection();
+    ASSERT_TRUE(doc->DuplicateCategoryWithData(CategoryRow("Conditions"), "Conditions #2", 2, 1, "Conditions"));
+    EXPECT_EQ(Text("SELECT AssignedValue FROM Field WHERE CategoryID = (SELECT CategoryID FROM Category WHERE "
+                   "CategoryTitle = 'Conditions #2') AND FieldLabel = 'Weather'"),
+              "Sunny");
+    EXPECT_EQ(Count("SELECT COUNT(DISTINCT ID) FROM Field"), 4);
+}
+
+TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
+{
+    const int source = AddHomeInspection("A1");
+    store::Inspection& i = doc->CurrentInspection();
+    i.m_ClientName = "Jane Roe";
+    i.m_DwellingAddress = "12 Elm St";
+    i.m_YesNo8 = -1;
+    i.m_MaterialVoids = "4;5";
+    ASSERT_TRUE(doc->SaveInspection());
+    ASSERT_GT(doc->SeedAllCategories(), 0);
+    Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal', Comments = 'Cracked.', YesNo11 = 1 WHERE "
+                          "StepTitle = 'Patio'");
+    Exec(kInspectionData, "UPDATE Field SET AssignedValue = 'Sunny' WHERE FieldLabel = 'Weather'");
+    Exec(kInspectionData, "UPDATE Category SET CategoryNotPresent = 1 WHERE CategoryTitle = 'Outbuildings'");
+    doc->NewInspection(); // another inspection after the source
+    const int sourceRow = 1;
+    ASSERT_TRUE(doc->SelectInspection(sourceRow));
+    ASSERT_EQ(doc->CurrentInspection().m_InspectionID, source);
+
+    // Cancelling the question duplicates nothing.
+    EXPECT_FALSE(doc->OnDuplicateInspection(sourceRow));
+    EXPECT_EQ(port.messages.back().caption, "Duplicate Inspection");
+    EXPECT_EQ(port.messages.back().text, "Enter the Doc # of the new Inspection:");
+
+    listChanges = 0;
+    port.texts = {std::string("A2")};
+    const auto copy = doc->OnDuplicateInspection(sourceRow);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(listChanges, 1);
+    EXPECT_EQ(doc->CurrentInspection().m_InspectionID, source); // the document stays on the source
+    EXPECT_EQ(doc->GetInspectionCount(), 4);
+
+    const std::string row = " FROM Inspection WHERE InspectionID = " + std::to_string(*copy);
+    EXPECT_EQ(Text("SELECT InspectionNum || '|' || ClientName || '|' || DwellingAddress || '|' || DocType" + row),
+              "A2|Jane Roe|12 Elm St|Home");
+    EXPECT_EQ(Count("SELECT DocTypeID" + row), home);
+    EXPECT_EQ(Text("SELECT InspectionComments" + row), "First sentence.  Second sentence.  [*no bracket");
+    EXPECT_EQ(Text("SELECT InspectionDate" + row),
+              Text("SELECT InspectionDate FROM Inspection WHERE InspectionID = " + std::to_string(source)));
+    EXPECT_EQ(Count("SELECT YesNo8" + row), 0);
+    EXPECT_EQ(Text("SELECT MaterialVoids" + row), "");
+
+    const std::string of = " FROM Category WHERE InspectionID = ";
+    EXPECT_EQ(Count("SELECT COUNT(*)" + of + std::to_string(*copy)), 4);
+    auto categoriesOf = [&](int inspection) {
+        return Text("SELECT group_concat(c, '|') FROM (SELECT CategoryNumber || CategoryTitle || Type || "
+                    "CategoryComplete || CategoryNotPresent || ifnull(CategoryComments, '') AS c" +
+                    of + std::to_string(inspection) + " ORDER BY CategoryNumber)");
+    };
+    EXPECT_EQ(categoriesOf(*copy), "1Conditions100|10Bedroom000|20Outbuildings001|3Grounds000Grounds were walked.");
+    EXPECT_EQ(categoriesOf(*copy), categoriesOf(source));
+    const auto sourceCategories = Ids("CategoryID", "Category", "InspectionID = " + std::to_string(source));
+    const auto copiedCategories = Ids("CategoryID", "Category", "InspectionID = " + std::to_string(*copy));
+    ASSERT_EQ(copiedCategories.size(), 4u);
+    for (long long c : copiedCategories)
+        EXPECT_EQ(sourceCategories.count(c), 0u) << c;
+
+    const std::string stepsOf = "SELECT COUNT(*) FROM Step s JOIN Category c ON s.CategoryID = c.CategoryID WHERE "
+                                "c.InspectionID = ";
+    EXPECT_EQ(Count(stepsOf + std::to_string(*copy)), 7);
+    EXPECT_EQ(Count("SELECT COUNT(DISTINCT StepID) FROM Step"), 14);
+    const std::string patio = "SELECT %s FROM Step s JOIN Category c ON s.CategoryID = c.CategoryID WHERE "
+                              "s.StepTitle = 'Patio' AND c.InspectionID = " + std::to_string(*copy);
+    auto patioValue = [&](const std::string& columns) {
+        std::string sql = patio;
+        return Text(sql.replace(sql.find("%s"), 2, columns));
+    };
+    EXPECT_EQ(patioValue("s.InspectResult || s.Comments || s.StepRatingType || s.MajorSystem"),
+              "MarginalCracked.StandardOther");
+    EXPECT_EQ(patioValue("s.YesNo11"), "0");
+
+    // The fields of the form category come along with new identifiers.
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Field f JOIN Category c ON f.CategoryID = c.CategoryID WHERE "
+                    "c.InspectionID = " + std::to_string(*copy) + " AND f.AssignedValue = 'Sunny'"),
+              1);
+    EXPECT_EQ(Count("SELECT COUNT(DISTINCT ID) FROM Field"), 4);
+
+    const std::string log = [&] {
+        std::string all;
+        for (const auto& line : port.progressLog)
+            all += line + "\n";
+        return all;
+    }();
+    EXPECT_NE(log.find("title: Duplicating Inspection...\nrange: 0-12\nstatus: Duplicating Categories...\n"
+                       "status: Duplicating Steps...\n"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(DocumentTest, ACancelledDuplicationLeavesNothingBehind)
+{
+    AddHomeInspection("A1");
+    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const long long counters = Count("SELECT SUM(NextID) FROM UniqueID");
+    port.cancelAfter = 6; // among the steps
+    EXPECT_FALSE(doc->DuplicateInspection(doc->CurrentInspectionRow(), "A2"));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category"), 4);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step"), 7);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Field"), 2);
+    EXPECT_EQ(Count("SELECT SUM(NextID) FROM UniqueID"), counters);
+    EXPECT_EQ(doc->GetInspectionCount(), 2);
+}
+
+TEST_F(DocumentTest, SelectingPastTheEndChangesNothing)
+{
+    doc->NewInspection();
+    EXPECT_EQ(shownViews, std::vector<int>{app::kInspectionSetupView});
+    const int current = doc->CurrentInspection().m_InspectionID;
+    EXPECT_EQ(doc->CurrentInspectionRow(), 1);
+    EXPECT_FALSE(doc->SelectInspection(2));
+    EXPECT_TRUE(port.Saw("Attempting to select a record that does not exist."));
+    EXPECT_EQ(doc->CurrentInspection().m_InspectionID, current);
+
+    doc->SetCategoryListTopRow(5);
+    ASSERT_TRUE(doc->SelectInspection(0));
+    EXPECT_EQ(doc->CategoryListTopRow(), 0);
+    EXPECT_NE(doc->CurrentInspection().m_InspectionID, current);
+    // Edits of the current inspection land in its own row.
+    doc->CurrentInspection().m_ClientName = "First";
+    ASSERT_TRUE(doc->SaveInspection());
+    EXPECT_EQ(Text("SELECT ClientName FROM Inspection WHERE InspectionID = " + std::to_string(current)), "");
+}
+
+TEST_F(DocumentTest, DeletingAnInspectionRemovesItsDataAndNothingElse)
+{
+    const int first = AddHomeInspection("A1");
+    doc->CurrentInspection().m_ClientName = "Jane Roe";
+    doc->CurrentInspection().m_DwellingAddress = "12 Elm St";
+    doc->CurrentInspection().m_DwellingCityStateZip = "Minneapolis, MN";
+    ASSERT_TRUE(doc->SaveInspection());
+    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int second = AddHomeInspection("A2");
+    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int firstRow = 1;
+
+    EXPECT_FALSE(doc->OnDeleteInspection(false, 1, firstRow));
+    EXPECT_TRUE(port.Saw("Please delete inspections from the Inspection List view only."));
+    EXPECT_FALSE(doc->OnDeleteInspection(true, 2, firstRow));
+    EXPECT_TRUE(port.Saw("Only one inspection can be deleted at a time."));
+    port.confirmations = {false};
+    EXPECT_FALSE(doc->OnDeleteInspection(true, 1, firstRow));
+    EXPECT_EQ(port.messages.back().caption, "Warning");
+    EXPECT_EQ(port.messages.back().text, "Are you sure you want to delete this inspection?\n\nClient Name: Jane "
+                                         "Roe\nDwelling Address: 12 Elm St\nCity State Zip: Minneapolis, MN\nDoc "
+                                         "#: A1");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 3);
+
+    port.confirmations = {true};
+    ASSERT_TRUE(doc->OnDeleteInspection(true, 1, firstRow));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection WHERE InspectionID = " + std::to_string(first)), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category WHERE InspectionID = " + std::to_string(first)), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category WHERE InspectionID = " + std::to_string(second)), 4);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step"), 7);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Field"), 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step WHERE CategoryID NOT IN (SELECT CategoryID FROM Category)"), 0);
+    EXPECT_EQ(doc->GetInspectionCount(), 2);
+    EXPECT_NE(doc->CurrentInspection().m_InspectionID, first);
+    EXPECT_NE(std::find(port.progressLog.begin(), port.progressLog.end(), "title: Deleting Inspection..."),
+              port.progressLog.end());
+
+    // The last inspection gives way to a new, empty one.
+    for (int n = 0; n < 2; ++n) {
+        port.confirmations = {true};
+        ASSERT_TRUE(doc->OnDeleteInspection(true, 1, 0));
+    }
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category"), 0);
+    EXPECT_EQ(doc->CurrentInspection().m_DocTypeID, -1);
+}
+
+TEST_F(DocumentTest, DeleteAllLeavesExactlyOneNewEmptyInspection)
+{
+    for (const char* docNum : {"A1", "A2", "A3"}) {
+        AddHomeInspection(docNum);
+        ASSERT_GT(doc->SeedAllCategories(), 0);
+    }
+    port.confirmations = {false};
+    EXPECT_FALSE(doc->OnDeleteAllInspections());
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 4);
+
+    shownViews.clear();
+    port.confirmations = {true};
+    ASSERT_TRUE(doc->OnDeleteAllInspections());
+    EXPECT_TRUE(port.Saw("Would you like to delete all inspections."));
+    EXPECT_TRUE(port.Saw("Done deleting all inspections."));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Category") + Count("SELECT COUNT(*) FROM Step") +
+                  Count("SELECT COUNT(*) FROM Field"),
+              0);
+    EXPECT_EQ(Count("SELECT DocTypeID FROM Inspection"), -1);
+    EXPECT_EQ(Text("SELECT ifnull(DocType, '') || ifnull(InspectionNum, '') FROM Inspection"), "");
+    EXPECT_EQ(doc->GetInspectionCount(), 1);
+    EXPECT_EQ(doc->CurrentInspectionRow(), 0);
+    EXPECT_EQ(doc->CurrentInspection().m_InspectionID, Count("SELECT InspectionID FROM Inspection"));
+    EXPECT_EQ(shownViews, std::vector<int>{app::kInspectionSetupView});
+}
+
+TEST_F(DocumentTest, SetAllDefaultsFillsOnlyUnratedStepsOfIncludedCategories)
+{
+    const int id = AddHomeInspection("A1");
+    // Grounds and Outbuildings have their steps; Bedroom gets them from the defaults.
+    doc->FillCategorySelection();
+    for (const char* title : {"Grounds", "Outbuildings"}) {
+        const store::Category& c = *doc->StandOnCategory(CategoryRow(title));
+        ASSERT_GT(doc->CreateStepsFromTemplates(c.m_CategoryTemplateID, c.m_CategoryID), 0);
+    }
+    Exec(kInspectionData, "UPDATE Step SET Comments = 'Looked at.' WHERE StepTitle = 'Driveway'");
+    Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal' WHERE StepTitle = 'Patio'");
+
+    port.confirmations = {false};
+    EXPECT_FALSE(doc->OnSetAllDefaults());
+    EXPECT_TRUE(port.Saw("Please confirm the applying of all defaults. This action can not be undone."));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step WHERE InspectResult IS NOT NULL"), 1);
+
+    port.confirmations = {true};
+    const auto summary = doc->OnSetAllDefaults();
+    ASSERT_TRUE(summary);
+    EXPECT_TRUE(port.Saw("Done!"));
+    EXPECT_EQ(summary->excluded, 1);
+    EXPECT_EQ(summary->stepsSeeded, 3);
+
+    auto step = [&](const char* title, const char* columns) {
+        return Text(std::string("SELECT ") + columns + " FROM Step s JOIN Category c ON s.CategoryID = c.CategoryID "
+                    "WHERE c.InspectionID = " + std::to_string(id) + " AND s.StepTitle = '" + title + "'");
+    };
+    // The default material first in material order, with its comment after the existing text.
+    EXPECT_EQ(step("Driveway", "Materials"), "Concrete;");
+    EXPECT_EQ(step("Driveway", "Comments"), "Looked at.  Concrete has cracks.");
+    EXPECT_EQ(step("Driveway", "InspectResult"), "Satisfactory");
+    // A scale without a default choice leaves the rating empty.
+    EXPECT_EQ(step("Walkways", "ifnull(InspectResult, '<null>') || Materials"), "<null>Pavers;");
+    // A rated step is left as it was.
+    EXPECT_EQ(step("Patio", "InspectResult || ifnull(Materials, '')"), "Marginal");
+    EXPECT_EQ(step("Walls", "InspectResult"), "Satisfactory");
+    EXPECT_EQ(step("Closet", "ifnull(InspectResult, '') || ifnull(Materials, '')"), "");
+    // The excluded category is untouched.
+    EXPECT_EQ(step("Shed", "ifnull(InspectResult, '')"), "");
+
+    auto complete = [&](const char* title) {
+        return Count("SELECT CategoryComplete FROM Category WHERE CategoryTitle = '" + std::string(title) +
+                     "' AND InspectionID = " + std::to_string(id));
+    };
+    EXPECT_EQ(complete("Grounds"), 1);
+    EXPECT_EQ(complete("Bedroom"), 0); // its closet has nothing
+    EXPECT_EQ(complete("Outbuildings"), 0);
+    // The selection shows the new status.
+    EXPECT_NE(doc->StandOnCategory(CategoryRow("Grounds"))->m_CategoryComplete, 0);
+}

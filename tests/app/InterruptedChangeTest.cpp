@@ -1,0 +1,88 @@
+// A process killed in the middle of a bulk change leaves the data as it was.
+#include "DocumentFixture.h"
+
+#include "store/Database.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace app_test;
+
+namespace {
+
+// A port whose progress kills the process when it reaches a position.
+class KillingPort : public testing_support::ScriptedPort {
+public:
+    explicit KillingPort(int killAt) : m_killAt(killAt) {}
+    std::unique_ptr<ui::Progress> progress() override
+    {
+        class Killing : public ui::NullProgress {
+        public:
+            explicit Killing(int at) : m_at(at) {}
+            void setPosition(int position) override
+            {
+                if (position >= m_at)
+                    ::kill(::getpid(), SIGKILL);
+            }
+
+        private:
+            int m_at;
+        };
+        return std::make_unique<Killing>(m_killAt);
+    }
+
+private:
+    int m_killAt;
+};
+
+std::string Snapshot()
+{
+    std::string all;
+    for (const char* sql : {"SELECT COUNT(*) FROM Inspection", "SELECT COUNT(*) FROM Category",
+                            "SELECT COUNT(*) FROM Step", "SELECT COUNT(*) FROM Field",
+                            "SELECT group_concat(TableName || '=' || NextID) FROM UniqueID"})
+        all += testing_support::QueryText(kInspectionData, sql) + ";";
+    return all;
+}
+
+} // namespace
+
+TEST_F(DocumentTest, AKillInTheMiddleOfADuplicationLeavesNothingBehind)
+{
+    AddHomeInspection("A1");
+    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int row = doc->CurrentInspectionRow();
+    const std::string before = Snapshot();
+    doc.reset();
+    store::Database::CloseAll();
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Categories and some steps are written when the kill comes (4 categories, 7 steps).
+        KillingPort killing(4 + 3);
+        if (store::Database::Open(store::DatabaseKind::Template, templatePath) &&
+            store::Database::Open(store::DatabaseKind::Inspection, inspectionPath)) {
+            app::CInspectorDoc childDoc;
+            childDoc.DuplicateInspection(row, "A2");
+        }
+        ::_exit(3); // not reached when the kill came
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended with status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+    ASSERT_TRUE(store::Database::Open(store::DatabaseKind::Template, templatePath));
+    ASSERT_TRUE(store::Database::Open(store::DatabaseKind::Inspection, inspectionPath));
+    EXPECT_EQ(testing_support::QueryText(kInspectionData, "PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(Snapshot(), before);
+
+    // The same duplication, left alone, goes through.
+    doc = std::make_unique<app::CInspectorDoc>();
+    ASSERT_TRUE(doc->DuplicateInspection(row, "A2"));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Step"), 14);
+}
