@@ -1,0 +1,114 @@
+// LibreOffice, a real word processor, reads every report we write: each
+// layout of the inspection report, the summary, the major systems report and
+// the rating grid are converted to plain text in one soffice run, and the
+// text must hold the inspection's words and no RTF control words.
+#include "reports/ReportFixture.h"
+#include "reports/rtf/CInspectionRTFFile.h"
+#include "reports/rtf/CMajorSystemsRTFFile.h"
+#include "reports/rtf/CRatingGridRTFFile.h"
+
+#include <cstdlib>
+#include <regex>
+#include <unistd.h>
+
+using namespace reports::rtf;
+
+namespace {
+
+class LibreOfficeReads : public report_testing::ReportFixture {
+protected:
+    // Converts the files to UTF-8 text with a profile of our own, so that
+    // parallel runs do not share one; returns false when soffice failed.
+    bool ConvertToText(const std::vector<std::string>& files)
+    {
+        const std::string profile = "file://" + folder.File("lo-profile");
+        std::string command = "soffice -env:UserInstallation=" + profile +
+                              " --headless --convert-to 'txt:Text (encoded):UTF8' --outdir " + folder.File("text");
+        for (const auto& f : files)
+            command += " " + f;
+        command += " > " + folder.File("soffice.log") + " 2>&1";
+        return std::system(command.c_str()) == 0;
+    }
+
+    std::string TextOf(const std::string& rtfName)
+    {
+        return report_testing::ReadFile(folder.File("text/" + rtfName.substr(0, rtfName.size() - 4) + ".txt"));
+    }
+};
+
+} // namespace
+
+TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
+{
+    AddScale("Grid", {{"Satisfactory"}, {"Poor/Defective", true, true, true}, {"Limitations"}, {"Omit"}});
+    const std::string photo = folder.File("porch.jpg");
+    report_testing::WriteFile(photo, report_testing::MakeGreyJpeg(320, 240));
+    const int grounds = AddCategory("Grounds & Café", "110", false, "Seen from the street {north}.");
+    AddStep(grounds, "1", "Driveway", "Functional", "Hairline cracks in the façade slab.", "Concrete;", "Site");
+    AddStep(grounds, "2", "Retaining Wall", "Hazardous", "Wall leans 3\xC2\xB0 toward the walk \xE2\x80\x94 repair.\r\nSecond line.",
+            {}, "Site", photo);
+    AddStep(grounds, "3", "Fence", "Omit", "Omitted fence remark.");
+    AddStep(grounds, "4", "Grading", "Marginal", "Soil slopes toward the house; \xCF\x88 regrade.", {}, "Site");
+    const int elec = AddCategory("Electrical", "150");
+    AddStep(elec, "1", "Service Panel", "Poor/Defective", "Double tapped breaker.", {}, "Electrical", {}, "Grid");
+    AddStep(elec, "2", "Wiring", "Limitations", "Concealed in finished walls.", "Copper;", "Electrical", {}, "Grid");
+
+    const std::vector<std::string> layouts = {"4 Column", "3 Column", "2 Column", "Full Narrative", "Narrative",
+                                              "2 Column French"};
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+        CInspectionRTFFile writer;
+        writer.SetIncludePictures(true);
+        const std::string name = "layout" + std::to_string(i) + ".rtf";
+        ASSERT_FALSE(Run(writer, layouts[i], kInspectionReport, name).empty()) << layouts[i];
+        files.push_back(folder.File(name));
+    }
+    CInspectionRTFFile summary;
+    ASSERT_FALSE(Run(summary, "4 Column", kSummaryReport, "summary.rtf").empty());
+    CMajorSystemsRTFFile major;
+    ASSERT_FALSE(Run(major, "4 Column", kMajorSystemsReport, "major.rtf").empty());
+    CRatingGridRTFFile grid;
+    ASSERT_FALSE(Run(grid, "Narrative", kInspectionReport, "grid.rtf").empty());
+    for (const char* name : {"summary.rtf", "major.rtf", "grid.rtf"})
+        files.push_back(folder.File(name));
+
+    ASSERT_TRUE(ConvertToText(files)) << report_testing::ReadFile(folder.File("soffice.log"));
+
+    const std::regex controlWord(R"(\\[a-z]{2,}-?\d*|\{\\|\\'[0-9a-f]{2})");
+    for (const auto& file : files) {
+        const std::string name = std::filesystem::path(file).filename().string();
+        const std::string text = TextOf(name);
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(text.empty());
+        EXPECT_FALSE(std::regex_search(text, controlWord)) << text;
+        EXPECT_EQ(text.find("Omitted fence remark."), std::string::npos);
+        if (name == "grid.rtf") {
+            EXPECT_NE(text.find("Electrical"), std::string::npos);
+            EXPECT_NE(text.find("Service Panel"), std::string::npos);
+            EXPECT_NE(text.find("Double tapped breaker."), std::string::npos);
+            EXPECT_NE(text.find("LIMITATIONS:"), std::string::npos);
+            EXPECT_NE(text.find("Concealed in finished walls."), std::string::npos);
+            continue;
+        }
+        // Accents, symbols and characters beyond Windows-1252 come out as typed.
+        const bool prose = name == "layout3.rtf"; // the full narrative prints the comments only
+        if (!prose)
+            EXPECT_NE(text.find("Retaining Wall"), std::string::npos) << "step title";
+        EXPECT_NE(text.find("Wall leans 3\xC2\xB0 toward the walk \xE2\x80\x94 repair."), std::string::npos);
+        EXPECT_NE(text.find("\xCF\x88 regrade"), std::string::npos);
+        if (name != "major.rtf")
+            EXPECT_NE(text.find("Grounds & Caf\xC3\xA9"), std::string::npos);
+        if (name == "summary.rtf" || name == "major.rtf") {
+            EXPECT_NE(text.find("Hazardous"), std::string::npos);
+            EXPECT_EQ(text.find("Driveway"), std::string::npos); // not marked for the summary
+            continue;
+        }
+        EXPECT_NE(text.find("Hairline cracks in the fa\xC3\xA7" "ade slab."), std::string::npos);
+        if (!prose) {
+            EXPECT_NE(text.find("Driveway"), std::string::npos) << "step title";
+            EXPECT_NE(text.find("Hazardous"), std::string::npos) << "rating";
+            EXPECT_NE(text.find("Seen from the street {north}."), std::string::npos) << "category note";
+        }
+        EXPECT_NE(text.find("Dana Client"), std::string::npos);
+    }
+}
