@@ -150,6 +150,7 @@ void CMainFrame::CreateMenus()
     AddCommand(cmd::CommentEditor, QStringLiteral("Comment"), nullptr);
     AddCommand(cmd::ConnectToServer, QStringLiteral("Connect To Server"), nullptr);
     AddCommand(cmd::SpellCheck, QStringLiteral("Spell Check"), nullptr);
+    AddCommand(cmd::MergeInspection, QStringLiteral("Merge Inspection..."), nullptr);
     // Ctrl+O and Ctrl+S have nothing to do: every change is already saved.
     for (auto [command, key] : {std::pair{cmd::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
                                 std::pair{cmd::Save, QKeySequence(Qt::CTRL | Qt::Key_S)}}) {

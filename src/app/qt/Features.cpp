@@ -1,0 +1,17 @@
+// The features wired into the main frame after its own views. Each feature
+// adds one call here, for example
+//     editing::qt::InstallStepList(frame, doc);
+// which gives the frame its view (SetViewFactory) and enables its commands
+// (EnableCommand). Until a feature is installed its commands stay disabled.
+#include "app/qt/CMainFrame.h"
+#include "app/qt/DocumentCommands.h"
+
+namespace app::qt {
+
+void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
+{
+    (void)frame;
+    (void)doc;
+}
+
+} // namespace app::qt

@@ -1,0 +1,18 @@
+#pragma once
+// The bold title line at the top of a view ("INSPECTION LIST", ...).
+#include <QLabel>
+
+namespace editing::qt {
+
+inline QLabel* MakeViewTitle(const QString& text, QWidget* parent)
+{
+    auto* title = new QLabel(text, parent);
+    title->setObjectName(QStringLiteral("title"));
+    QFont font = title->font();
+    font.setPointSize(12);
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+} // namespace editing::qt

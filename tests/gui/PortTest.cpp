@@ -1,0 +1,98 @@
+// The Qt port: message texts, file filters, boxes and the progress dialog.
+#include "GuiTest.h"
+
+#include "ui/qt/CProgressDlg.h"
+#include "ui/qt/QtPort.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+namespace gui_test {
+namespace {
+
+using ui::qt::QtPort;
+
+TEST(QtPort, TextsAndFilters)
+{
+    EXPECT_EQ(ui::qt::DisplayText("a\r\r b\r\nc"), "a\n\n b\nc");
+    EXPECT_EQ(ui::qt::QtFilter("Rich Text Files (*.rtf)|*.rtf|"), "Rich Text Files (*.rtf)");
+    EXPECT_EQ(ui::qt::QtFilter("Export Files|*.exp|All Files (*.*)|*.*|"),
+              "Export Files (*.exp);;All Files (*.*)");
+    EXPECT_EQ(ui::qt::QtFilter("Pictures (*.jpg *.bmp)"), "Pictures (*.jpg *.bmp)");
+}
+
+TEST(QtPort, BoxesAnswerAsTheUserClicks)
+{
+    QtPort port;
+    EXPECT_EQ(&ui::CurrentPort(), &port);
+
+    QString caption, text;
+    AnswerDialog<QMessageBox>([&](QMessageBox* box) {
+        caption = box->windowTitle();
+        text = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(port.confirm("Would you like to delete all inspections."));
+    EXPECT_EQ(caption, "Caution");
+    EXPECT_EQ(text, "Would you like to delete all inspections.");
+
+    AnswerDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    EXPECT_FALSE(port.confirm("Sure?", "Warning"));
+
+    AnswerDialog<QMessageBox>([&](QMessageBox* box) {
+        caption = box->windowTitle();
+        text = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(port.ask("Warning!\r\r Do you wish to proceed?", "Update Required", ui::Buttons::OkCancel,
+                       ui::Icon::Exclamation),
+              ui::Answer::Cancel);
+    EXPECT_EQ(caption, "Update Required");
+    EXPECT_EQ(text, "Warning!\n\n Do you wish to proceed?");
+
+    AnswerDialog<QMessageBox>([&](QMessageBox* box) {
+        caption = box->windowTitle();
+        box->accept();
+    });
+    port.inform("Done!");
+    EXPECT_EQ(caption, "Inspector");
+
+    AnswerDialog<QDialog>([](QDialog* d) {
+        auto* edit = d->findChild<QLineEdit*>("text");
+        edit->setText("D-77");
+        d->accept();
+    });
+    EXPECT_EQ(port.askText("Duplicate Inspection", "Enter the Doc # of the new Inspection:", ""), "D-77");
+    AnswerDialog<QDialog>([](QDialog* d) { d->reject(); });
+    EXPECT_EQ(port.askText("Duplicate Inspection", "Enter the Doc # of the new Inspection:", ""), std::nullopt);
+}
+
+TEST(QtPort, ProgressShowsStatusPercentageAndTakesCancel)
+{
+    QtPort port;
+    auto progress = port.progress();
+    auto* qt = dynamic_cast<ui::qt::QtProgress*>(progress.get());
+    ASSERT_NE(qt, nullptr);
+    ui::qt::CProgressDlg* dialog = qt->Dialog();
+    EXPECT_TRUE(dialog->isVisible());
+    progress->setTitle("Deleting Inspection...");
+    progress->setStatus("Deleting Steps...");
+    progress->setRange(0, 4);
+    EXPECT_EQ(dialog->Bar()->text(), " 0 %");
+    progress->setPosition(1);
+    EXPECT_EQ(dialog->Bar()->text(), " 25 %");
+    EXPECT_EQ(dialog->windowTitle(), "Deleting Inspection...");
+    EXPECT_EQ(dialog->StatusLabel()->text(), "Deleting Steps...");
+    EXPECT_FALSE(progress->cancelled());
+    QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(progress->cancelled());
+    progress->setPosition(9); // past the end stays at the end
+    EXPECT_EQ(dialog->Bar()->text(), " 100 %");
+}
+
+} // namespace
+} // namespace gui_test

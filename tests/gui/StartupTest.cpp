@@ -1,0 +1,171 @@
+// Start-up of the desktop program on a fresh home folder, a second copy, and
+// the start-up dialogs.
+#include "GuiTest.h"
+
+#include "app/Settings.h"
+#include "app/qt/CDataPathDlg.h"
+#include "app/qt/CInspectorApp.h"
+#include "app/qt/COwnerNameDlg.h"
+#include "editing/qt/CInspectorView.h"
+#include "store/Database.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace gui_test {
+namespace {
+
+using namespace app::qt;
+namespace fs = std::filesystem;
+
+// Points the home, settings, documents and runtime folders into a temporary folder.
+class FreshHome {
+public:
+    FreshHome()
+    {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_RUNTIME_DIR"}) {
+            const char* old = std::getenv(name);
+            m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        }
+        const fs::path home = folder.Path();
+        fs::create_directories(home / "run");
+        fs::permissions(home / "run", fs::perms::owner_all, fs::perm_options::replace);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+        setenv("XDG_DOCUMENTS_DIR", (home / "Documents").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
+    }
+    ~FreshHome()
+    {
+        for (const auto& [name, value] : m_saved) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+    testing_support::TempFolder folder;
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+void ClickOk(QDialog* dialog)
+{
+    auto* box = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(box, nullptr);
+    box->button(QDialogButtonBox::Ok)->click();
+}
+
+TEST(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
+{
+    FreshHome home;
+    testing_support::ScriptedPort port;
+    const std::string documents = (home.folder.Path() / "Documents").string();
+
+    QString shownTemplate, shownInspection;
+    AnswerDialog<CDataPathDlg>([&](CDataPathDlg* d) {
+        shownTemplate = d->TemplateEdit()->text();
+        shownInspection = d->InspectionEdit()->text();
+        EXPECT_TRUE(d->CreateButton()->isVisible());
+        EXPECT_TRUE(d->CreateButton()->isEnabled());
+        // Too short a name first, then a good one.
+        AnswerDialog<COwnerNameDlg>([](COwnerNameDlg* owner) {
+            QTest::keyClicks(owner->NameEdit(), "Pat");
+            AnswerDialog<COwnerNameDlg>([](COwnerNameDlg* again) {
+                QTest::keyClicks(again->NameEdit(), "Pat Kowalski, Certified Home Inspector #4521");
+                EXPECT_EQ(again->Name().size(), 30) << "the field takes 30 characters";
+                ClickOk(again);
+            });
+            ClickOk(owner);
+        });
+        d->CreateButton()->click();
+    });
+
+    {
+        CInspectorApp inspector;
+        ASSERT_TRUE(inspector.InitInstance()) << port.AllText();
+        EXPECT_EQ(shownTemplate.toStdString(), documents + "/Template_Data.cdb");
+        EXPECT_EQ(shownInspection.toStdString(), documents + "/Inspection_Data.cdb");
+        EXPECT_TRUE(port.Saw("The Owner name you entered is too short.  Please try again."));
+        EXPECT_TRUE(fs::exists(documents + "/Template_Data.cdb"));
+        EXPECT_TRUE(fs::exists(documents + "/Inspection_Data.cdb"));
+
+        CMainFrame* frame = inspector.MainFrame();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(frame->ViewNumber(), kViewInspectionSetup);
+        auto* setup = qobject_cast<editing::qt::CInspectorView*>(frame->ActiveView());
+        ASSERT_NE(setup, nullptr);
+        EXPECT_GE(setup->DocTypeCombo()->findText("Home Inspection"), 0) << "the starter library is there";
+        EXPECT_GT(setup->PickList(editing::qt::CInspectorView::DwellingCityStateZip)->count(), 1);
+        EXPECT_EQ(testing_support::QueryText(0, "SELECT Name FROM Owner"), "Pat Kowalski, Certified Home I");
+        EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
+
+        // The settings file remembers both paths.
+        app::Settings settings;
+        EXPECT_EQ(settings.Get(app::kTemplatePathKey).value_or(""), documents + "/Template_Data.cdb");
+        EXPECT_EQ(settings.Get(app::kInspectionPathKey).value_or(""), documents + "/Inspection_Data.cdb");
+
+        // A second copy ends at once, without a word and without a window.
+        port.messages.clear();
+        CInspectorApp second;
+        EXPECT_FALSE(second.InitInstance());
+        EXPECT_EQ(second.MainFrame(), nullptr);
+        EXPECT_TRUE(port.messages.empty());
+        EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Template)) << "the first copy keeps its data";
+    }
+
+    // The next start finds everything and asks nothing.
+    port.messages.clear();
+    bool asked = false;
+    AnswerDialog<QDialog>([&](QDialog* d) {
+        asked = true;
+        d->reject();
+    });
+    CInspectorApp again;
+    EXPECT_TRUE(again.InitInstance());
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(port.messages.empty()) << port.AllText();
+}
+
+TEST(Startup, CancelInTheDataPathDialogEnds)
+{
+    FreshHome home;
+    testing_support::ScriptedPort port;
+    AnswerDialog<CDataPathDlg>([](CDataPathDlg* d) { d->reject(); });
+    CInspectorApp inspector;
+    EXPECT_FALSE(inspector.InitInstance());
+    EXPECT_NE(inspector.ExitStatus(), 0);
+    EXPECT_EQ(inspector.MainFrame(), nullptr);
+    EXPECT_FALSE(fs::exists(home.folder.Path() / "Documents" / "Template_Data.cdb"));
+}
+
+TEST(Startup, DataPathDialogShowsWhichFileIsMissing)
+{
+    testing_support::TempFolder folder;
+    const std::string existing = folder.File("there.cdb");
+    { std::ofstream(existing) << ""; }
+    CDataPathDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Error finding structure");
+    EXPECT_FALSE(dialog.CreateButton()->isVisible() && dialog.CreateButton()->isVisibleTo(&dialog));
+    dialog.SetPaths(existing, folder.File("missing.cdb"));
+    EXPECT_TRUE(dialog.findChild<QLabel*>("templatePathState")->text().isEmpty());
+    EXPECT_FALSE(dialog.findChild<QLabel*>("inspectionPathState")->text().isEmpty());
+    // A path typed by hand is taken as it is.
+    dialog.InspectionEdit()->setText(" typed by hand ");
+    EXPECT_EQ(dialog.InspectionPath(), " typed by hand ");
+    EXPECT_EQ(dialog.TemplatePath(), existing);
+}
+
+} // namespace
+} // namespace gui_test
