@@ -92,6 +92,12 @@ bool ServerExchange::ReadNumber(std::int32_t& value, const std::string& during)
     return true;
 }
 
+bool ServerExchange::SettingsComplete(const store::Options& options)
+{
+    return !options.m_UserName.empty() && !options.m_IPAddress.empty() && options.m_Port > 0 &&
+           options.m_Port <= 65535;
+}
+
 bool ServerExchange::Connect()
 {
     m_outcome = SyncOutcome{};
@@ -101,7 +107,7 @@ bool ServerExchange::Connect()
     const int port = options.m_Port;
     const std::string user = text::ToWindows1252(options.m_UserName);
     const std::string password = text::ToWindows1252(options.m_Pswrd);
-    if (host.empty() || options.m_UserName.empty() || port <= 0 || port > 65535) {
+    if (!SettingsComplete(options)) {
         SetError("The connection options are not set: a user name, an IP address and a port are needed.");
         m_port.inform(m_outcome.error);
         return false;

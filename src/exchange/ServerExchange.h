@@ -16,6 +16,9 @@
 #include "exchange/SyncSocket.h"
 #include "exchange/SyncWire.h"
 
+namespace store {
+class Options;
+}
 namespace ui {
 class Port;
 class Progress;
@@ -57,6 +60,10 @@ public:
     // The InspectionID values to send, in order.
     void SetInspectionsToSend(std::vector<std::int32_t> ids) { m_toSend = std::move(ids); }
     void SetTimeouts(const SyncTimeouts& timeouts) { m_timeouts = timeouts; }
+
+    // True when the options row names a user, an address and a port; the
+    // "Connect To Server" dialog opens the connection options instead when not.
+    static bool SettingsComplete(const store::Options& options);
 
     // Runs the exchange with the first options row's user name, password,
     // address and port. True when everything asked was done; false after a
