@@ -83,6 +83,10 @@ TEST_F(DocCommandsTest, QuestionsOfTheDesktopProgramNeedYesAndNamesAreFoundInAny
     run = Cli({"duplicate", "ab-1", "ab-2"});
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(Cli({"duplicate", "ab-1", "AB-2"}).status, 0);
+    run = Cli({"duplicate-category", "ab-2", "GROUNDS", "--count", "2", "--with-data"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Has(run, "\"Grounds #2\" with ")) << run.output;
+    EXPECT_TRUE(Has(run, "\"Grounds #3\" with ")) << run.output;
     run = Cli({"duplicate-category", "ab-2", "nothing like it"});
     EXPECT_NE(run.status, 0);
     EXPECT_TRUE(Has(run, "has no category")) << run.output;
