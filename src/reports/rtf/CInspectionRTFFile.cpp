@@ -261,12 +261,16 @@ void CInspectionRTFFile::WritePrologue(const std::string& firstTitle, const std:
         WriteString("}\\par}\\page");
 
         WriteString("\\pard \\s15\\ql\\widctlpar\\tql\\tx2160\\tx3150\\tx4410{\\cs17\\fs24\\par ");
-        if (m_definitionsText.empty())
+        if (m_definitionsText.empty()) {
+            // Explanations that wrap stay under their first line.
+            WriteString("\\li2160\\fi-2160 ");
             WriteStandardDefinitions();
-        else
+        } else {
             WriteText(m_definitionsText);
+        }
         WriteString("\\par\\par");
         if (m_generalInfo.size() > 2) {
+            WriteString("\\pard\\ql ");
             WriteString("\\b GENERAL INFORMATION \\b0\\par\\par\\par ");
             WriteText(stripped);
             WriteString("\\par");
@@ -302,15 +306,18 @@ void CInspectionRTFFile::WritePrologue(const std::string& firstTitle, const std:
     // The title page's group ends here, before any section break.
     WriteString("\\par}\\pard ");
 
+    // The narrative body: the general conditions continue the page of the
+    // general information, then the first category's section begins with its
+    // heading, so that the heading stands on the page of its steps.
     if (IsNarrative() && WritesNarrativeSections()) {
+        const std::string conditions = m_french ? "CONDITIONS GENERALES" : "GENERAL CONDITIONS";
+        WriteSectionBreak(conditions, true);
+        WriteString("\\par\\par" + Fs() + "\\qc\\b " + conditions + " \\b0\\par\\ql\\par");
+        WriteString("\\pard ");
         WriteSectionBreak(firstTitle);
         WriteString("\\par\\par" + Fs() + "\\qc\\b ");
         WriteText(firstTitle);
         WriteString(" \\b0\\par\\ql\\par");
-        WriteString("\\pard ");
-        const std::string conditions = m_french ? "CONDITIONS GENERALES" : "GENERAL CONDITIONS";
-        WriteSectionBreak(conditions);
-        WriteString("\\par\\par" + Fs() + "\\qc\\b " + conditions + " \\b0\\par\\ql\\par");
         WriteString("\\pard ");
     }
 }
@@ -335,13 +342,13 @@ void CInspectionRTFFile::WriteStandardDefinitions()
     WriteString("\\b Functional \\b0\\tab Performing its function and its condition is appropriate for its age "
                 "\\tab\\tab and use.\\par\\par ");
     WriteString("\\b Lacks Maintenance \\b0\\tab Performing its function but in need of routine upkeep, "
-                "\\tab\\tab cleaning or minor repair.\\par\\par ");
+                "cleaning or minor repair.\\par\\par ");
     WriteString("\\b Marginal \\b0\\tab Performing its function but worn, damaged or near the end of its "
-                "\\tab\\tab useful life; repair or replacement should be planned.\\par\\par ");
+                "useful life; repair or replacement should be planned.\\par\\par ");
     WriteString("\\b Non-Functional \\b0\\tab Not performing its intended function; repair or replacement "
-                "\\tab\\tab is needed\tto make FUNCTIONAL.\\par\\par ");
+                "is needed\tto make FUNCTIONAL.\\par\\par ");
     WriteString("\\b Hazardous \\b0\\tab Presents a risk to the safety or health of the occupants; "
-                "\\tab\\tab correct at once.\\par\\par ");
+                "correct at once.\\par\\par ");
     WriteString("\\b Comments \\b0\\tab Information about the item; read the remarks.\\par\\par ");
     WriteString("\\b N/A \\b0\\tab NOT APPLICABLE.  The item is not present or does not apply.\\par\\par ");
     WriteString("\\b NV \\b0\\tab NOT VISIBLE.  All or parts were not visible.");
@@ -516,12 +523,24 @@ void CInspectionRTFFile::WriteSectionHeader(const std::string& name, const std::
         WritePrologue(name, note);
         m_firstSectionPending = false;
     }
-    // The first category's heading follows the prologue, so that its steps
-    // stand under their own name and header row like every other category's.
-    if (IsNarrative())
+    if (IsNarrative()) {
+        // The prologue's last section is headed by the first category's name;
+        // later categories may open sections of their own.
+        if (first && WritesNarrativeSections()) {
+            if (!note.empty()) {
+                WriteText(note);
+                WriteString("\\par ");
+            }
+            return;
+        }
+        if (!first && m_sectionBreaks)
+            WriteSectionBreak(name);
         WriteNarrativeHeading(name, note);
-    else
-        WriteColumnHeading(name, note, first);
+        return;
+    }
+    // The first category's heading and header row follow the prologue, so
+    // that its steps stand under their own name like every other category's.
+    WriteColumnHeading(name, note, first);
 }
 
 void CInspectionRTFFile::WriteNarrativeHeading(const std::string& name, const std::string& note)
@@ -549,7 +568,9 @@ void CInspectionRTFFile::WriteColumnHeading(const std::string& name, const std::
     WriteString("\\par}");
     WriteString(" \\pard \\s15\\ql\\widctlpar\\tqc {\\cs17" + Fs() + "\\par ");
     WriteText(note);
-    WriteString(IsWide() ? "\\par\\par}\\pard" : "}\\pard");
+    // The note's paragraph ends before the table, so that it does not become
+    // the first cell of the header row.
+    WriteString(IsWide() ? "\\par\\par}\\pard" : "\\par}\\pard");
     WriteHeaderRow();
 }
 

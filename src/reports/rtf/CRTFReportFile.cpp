@@ -329,9 +329,11 @@ void CRTFReportFile::WriteColorTable(bool withGridShade)
     WriteString("}");
 }
 
-void CRTFReportFile::WriteSectionBreak(const std::string& title)
+void CRTFReportFile::WriteSectionBreak(const std::string& title, bool continuous)
 {
     WriteString("\\sect \\sectd \\linex0\\endnhere ");
+    if (continuous)
+        WriteString("\\sbknone ");
     WriteString("{\\header \\pard\\plain \\s15\\qr\\widctlpar\\tqc\\tx4320\\tqr\\tx8640\\fs" + FontHalfPoints() +
                 "\\i {\\cs17 Page }{\\field{\\*\\fldinst {\\cs17  PAGE }}{\\fldrslt {\\cs17 1}}}{\\cs17 \\par}\\i0\\pard ");
     WriteString("\\s15\\qc\\widctlpar\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs28 ");

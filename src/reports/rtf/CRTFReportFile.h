@@ -114,8 +114,9 @@ protected:
 
     // --- pieces every writer shares ---------------------------------------
     void WriteColorTable(bool withGridShade);
-    // A new section whose page header shows `title` under the page number.
-    void WriteSectionBreak(const std::string& title);
+    // A new section whose page header shows `title` under the page number;
+    // a continuous one starts on the same page.
+    void WriteSectionBreak(const std::string& title, bool continuous = false);
     // "\fs" + number: the report font size control word with its backslash.
     std::string Fs() const { return "\\" + m_fontSizeWord; }
     std::string FontHalfPoints() const { return m_fontSizeWord.substr(2); }
