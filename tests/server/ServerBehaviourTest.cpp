@@ -17,6 +17,7 @@
 #include "SyncTestSupport.h"
 #include "exchange/SyncWire.h"
 #include "store/Inspection.h"
+#include "store/Options.h"
 #include "support/TempDataFiles.h"
 
 extern char** environ;
@@ -257,6 +258,13 @@ TEST_F(ServerBehaviour, TheServerProgramStopsCleanlyOnSigterm)
 
 class CommandLine : public testing_support::DataFilesTest {
 protected:
+    void SetUp() override
+    {
+        DataFilesTest::SetUp();
+        store::Options options; // data files of the current structure, as init leaves them
+        options.m_DataVersion = "5.0";
+        ASSERT_TRUE(options.Save());
+    }
     int Cli(std::vector<std::string> args)
     {
         args.insert(args.begin(), INSPECTOR_BINARY_DIR "/src/inspector-cli");
