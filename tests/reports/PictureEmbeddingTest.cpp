@@ -24,14 +24,7 @@ std::string Hex(const std::string& bytes)
     return out;
 }
 
-class PictureEmbedding : public report_testing::ReportFixture {
-protected:
-    void TearDown() override
-    {
-        unsetenv("INSPECTOR_APPDATA");
-        ReportFixture::TearDown();
-    }
-};
+class PictureEmbedding : public report_testing::ReportFixture {};
 
 } // namespace
 
@@ -82,7 +75,6 @@ TEST_F(PictureEmbedding, LogoFromTheApplicationFolderThenTheStoredOneThenNone)
 {
     const int cat = AddCategory("Roof", "130");
     AddStep(cat, "1", "Covering", "Functional", "x");
-    setenv("INSPECTOR_APPDATA", folder.File("app").c_str(), 1);
     std::filesystem::create_directories(folder.File("app") + "/Logos");
     report_testing::WriteFile(folder.File("app") + "/Logos/LOGO1.JPG", std::string("\xFF\xD8\xAB", 3));
     CInspectionRTFFile withFile;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -87,6 +88,8 @@ protected:
     void SetUp() override
     {
         DataFilesTest::SetUp();
+        // An application data folder of the test's own: no logo unless a test puts one there.
+        setenv("INSPECTOR_APPDATA", folder.File("app").c_str(), 1);
         AddScale("Standard", {{"Functional"},
                               {"Marginal", true, false, true},
                               {"Hazardous", true, true, true},
@@ -103,6 +106,7 @@ protected:
         owner.m_WorkPhone = "555-0100";
         ASSERT_TRUE(owner.Save());
         SetOptions([](store::Options& o) {
+            o.m_DataVersion = "5.0";
             o.m_YesNo0 = -1;
             o.m_ReportFontSize = 12;
             o.m_StepSpacing = 1;
@@ -156,6 +160,12 @@ protected:
             choice.m_OmitFlag = c.name == "Omit" ? -1 : 0;
             ASSERT_TRUE(choice.Save());
         }
+    }
+
+    void TearDown() override
+    {
+        unsetenv("INSPECTOR_APPDATA");
+        DataFilesTest::TearDown();
     }
 
     template <typename F>
