@@ -15,6 +15,8 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <spawn.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -318,6 +320,44 @@ void BM_SyncOneExchange(benchmark::State& state)
         benchmark::Counter(static_cast<double>(kJobsEach + kSentEach), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_SyncOneExchange)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The natural limit of BM_SyncOneExchange: the protocol is lock-step, one
+// reply per command, so one exchange needs 2 (login) + 1 + 50 * 13 (receive)
+// + 1 + 10 * 12 (send) round trips. Here the same number of one-line
+// round trips between two threads over loopback, with nothing else done.
+void BM_LoopbackRoundTrips(benchmark::State& state)
+{
+    constexpr int kRoundTrips = 2 + 1 + kJobsEach * 13 + 1 + kSentEach * 12;
+    // A peer on loopback that confirms every line.
+    const int lfd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ::bind(lfd, reinterpret_cast<sockaddr*>(&addr), len);
+    ::listen(lfd, 1);
+    ::getsockname(lfd, reinterpret_cast<sockaddr*>(&addr), &len);
+    std::thread echo([lfd] {
+        exchange::SyncSocket peer(::accept(lfd, nullptr, nullptr));
+        std::string line;
+        while (peer.readUntil("\r", line, std::chrono::seconds(10), std::chrono::seconds(10), 4096) ==
+               exchange::WireStatus::Ok)
+            peer.sendAll("CNFM\r", std::chrono::seconds(10));
+    });
+    exchange::SyncSocket client;
+    client.connect("127.0.0.1", ntohs(addr.sin_port), std::chrono::seconds(5));
+    std::string reply;
+    for (auto _ : state)
+        for (int i = 0; i < kRoundTrips; ++i) {
+            client.sendAll("FELD\r", std::chrono::seconds(10));
+            client.readUntil("\r", reply, std::chrono::seconds(10), std::chrono::seconds(10), 4096);
+        }
+    client.close();
+    echo.join();
+    ::close(lfd);
+    state.counters["round_trips"] = kRoundTrips;
+}
+BENCHMARK(BM_LoopbackRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PasswordCheck(benchmark::State& state)
 {
