@@ -233,6 +233,32 @@ TEST_F(InspectionReport, CancelDeletesThePartialFileAndCancelInTheDialogWritesNo
     EXPECT_EQ(port.messages.back().caption, "Rich Text Format (*.rtf)|*.rtf|");
 }
 
+TEST_F(InspectionReport, AFailedWriteIsReportedNotPassedOffAsAReport)
+{
+    AddSampleCategories();
+    CInspectionRTFFile nowhere;
+    nowhere.SetReportKind(1);
+    nowhere.SetFileChooser([this](const std::string&, const std::string&) {
+        return std::optional<std::string>(folder.File("no/such/folder/r.rtf"));
+    });
+    nowhere.Setup(*inspection, "4 Column");
+    nowhere.Export();
+    EXPECT_EQ(nowhere.Result(), ExportResult::Failed);
+    EXPECT_TRUE(port.Saw("Unable to create the file"));
+
+    // A disk that fills up: every write fails.
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    CInspectionRTFFile full;
+    full.SetReportKind(1);
+    full.SetFileChooser([](const std::string&, const std::string&) { return std::optional<std::string>("/dev/full"); });
+    full.Setup(*inspection, "4 Column");
+    full.Export();
+    EXPECT_EQ(full.Result(), ExportResult::Failed);
+    EXPECT_TRUE(port.Saw("The report could not be written to /dev/full."));
+    EXPECT_TRUE(std::filesystem::exists("/dev/full")); // a device is never deleted
+}
+
 TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTags)
 {
     const std::string picture = folder.File("crack.jpg");

@@ -116,12 +116,24 @@ std::array<int, 5> ColumnEdges(double w1, double w2, double w3, double w4, doubl
 
 CRTFReportFile::CRTFReportFile() = default;
 
+namespace {
+
+// Deletes a partial report; never anything but a plain file (the output may
+// have been a device or a pipe).
+void RemovePartial(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec))
+        std::filesystem::remove(path, ec);
+}
+
+} // namespace
+
 CRTFReportFile::~CRTFReportFile()
 {
     if (m_file) {
         std::fclose(m_file);
-        std::error_code ec;
-        std::filesystem::remove(m_outputPath, ec);
+        RemovePartial(m_outputPath);
     }
 }
 
@@ -281,8 +293,7 @@ void CRTFReportFile::FinishOutput(bool cancelled)
     const bool closeFailed = std::fclose(m_file) != 0;
     m_file = nullptr;
     if (cancelled || m_writeFailed || closeFailed) {
-        std::error_code ec;
-        std::filesystem::remove(m_outputPath, ec);
+        RemovePartial(m_outputPath);
         if (!cancelled)
             ui::CurrentPort().inform("The report could not be written to " + m_outputPath + ".");
         m_result = cancelled ? ExportResult::Cancelled : ExportResult::Failed;
