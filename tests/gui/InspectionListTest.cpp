@@ -94,10 +94,9 @@ TEST_F(InspectionListTest, DuplicateAndDelete)
     CInspectionOverview* view = List();
     auto* list = view->List();
 
-    // Without a row nothing is duplicated; Merge waits for its feature.
+    // Without a row nothing is duplicated.
     view->DuplicateButton()->click();
     EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
-    EXPECT_FALSE(view->MergeButton()->isEnabled());
 
     ClickCell(list, 0, 0);
     port.texts = {std::string("D-2")};
@@ -132,6 +131,8 @@ TEST_F(InspectionListTest, DuplicateAndDelete)
 TEST_F(InspectionListTest, MergeButtonFollowsItsCommand)
 {
     CInspectionOverview* view = List();
+    frame->DisableCommand(cmd::MergeInspection);
+    EXPECT_FALSE(view->MergeButton()->isEnabled()) << "Merge waits for its feature";
     int merged = 0;
     frame->EnableCommand(cmd::MergeInspection, [&] { ++merged; });
     EXPECT_TRUE(view->MergeButton()->isEnabled());

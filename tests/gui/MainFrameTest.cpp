@@ -67,18 +67,24 @@ TEST_F(FrameTest, MenusToolbarAndCommandsAsShipped)
         toolbar << (a->isSeparator() ? QStringLiteral("|") : QString::number(a->data().toInt()));
     EXPECT_EQ(toolbar, (QStringList{"32795", "32783", "32787", "|", "32785", "32796", "32797"}));
 
-    // Features that come later are visible and disabled; those of this frame work.
+    // Before the features are wired their commands are visible and disabled.
+    CMainFrame bare;
     for (int later : {cmd::Print, cmd::ExportRtf, cmd::Options, cmd::ImportInspection, cmd::ExportInspection,
-                      cmd::CommentEditor, cmd::ConnectToServer, cmd::ViewReviewComments, cmd::ViewHtml})
-        EXPECT_FALSE(frame->Action(later)->isEnabled()) << later;
+                      cmd::CommentEditor, cmd::ConnectToServer, cmd::ViewReviewComments, cmd::ViewHtml,
+                      cmd::MergeInspection, cmd::NewInspection, cmd::ViewCategoryList})
+        EXPECT_FALSE(bare.Action(later)->isEnabled()) << later;
+    for (int ready : {cmd::Exit, cmd::About, cmd::SpellCheck, cmd::Copy})
+        EXPECT_TRUE(bare.Action(ready)->isEnabled()) << ready;
     for (int ready : {cmd::NewInspection, cmd::ConfirmNewInspection, cmd::DeleteInspection, cmd::DeleteAllInspections,
-                      cmd::Exit, cmd::ViewInspectionList, cmd::ViewInspectionSetup, cmd::ViewCategoryList,
-                      cmd::About, cmd::SpellCheck})
+                      cmd::ViewInspectionList, cmd::ViewInspectionSetup, cmd::ViewCategoryList})
         EXPECT_TRUE(frame->Action(ready)->isEnabled()) << ready;
+    bare.DisableCommand(cmd::About);
+    EXPECT_FALSE(bare.Action(cmd::About)->isEnabled());
 
     // A feature wires its command with one call.
     bool printed = false;
     frame->EnableCommand(cmd::Print, [&] { printed = true; });
+    frame->activateWindow();
     QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(printed);
 

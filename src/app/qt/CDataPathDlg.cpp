@@ -71,13 +71,22 @@ CDataPathDlg::CDataPathDlg(QWidget* parent) : QDialog(parent)
                                         "with the starter library, the inspection data empty."));
     m_create->setVisible(false);
     connect(m_create, &QPushButton::clicked, this, &CDataPathDlg::OnCreate);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_createHint = new QLabel(QStringLiteral("New to Inspector? \"Create Missing Files\" makes the files at these "
+                                             "paths: the template data with the starter library of document types, "
+                                             "categories and comments, and empty inspection data."),
+                              this);
+    m_createHint->setObjectName(QStringLiteral("createHint"));
+    m_createHint->setWordWrap(true);
+    m_createHint->setVisible(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addSpacing(8);
     layout->addLayout(grid);
+    layout->addWidget(m_createHint);
     layout->addWidget(buttons);
 
     setTabOrder(m_inspection, browseInspection);
@@ -131,8 +140,14 @@ void CDataPathDlg::UpdateState()
         anyMissing = anyMissing || missing;
         state->setText(missing ? QStringLiteral("No file at this path.") : QString());
     }
+    const bool canCreate =
+        m_createFiles && anyMissing && !m_template->text().isEmpty() && !m_inspection->text().isEmpty();
     m_create->setVisible(static_cast<bool>(m_createFiles));
-    m_create->setEnabled(anyMissing && !m_template->text().isEmpty() && !m_inspection->text().isEmpty());
+    m_create->setEnabled(canCreate);
+    m_createHint->setVisible(canCreate);
+    // Enter does what helps: make the missing files, or go on when none is missing.
+    m_create->setDefault(canCreate);
+    m_ok->setDefault(!canCreate);
 }
 
 void CDataPathDlg::OnCreate()

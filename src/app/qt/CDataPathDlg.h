@@ -43,6 +43,8 @@ private:
     QLabel* m_inspectionState;
     QLabel* m_templateState;
     QPushButton* m_create;
+    QPushButton* m_ok;
+    QLabel* m_createHint;
     CreateFiles m_createFiles;
 };
 

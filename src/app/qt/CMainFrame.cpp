@@ -179,7 +179,7 @@ void CMainFrame::CreateToolBar()
     };
     add(cmd::ConfirmNewInspection, s->standardIcon(QStyle::SP_FileIcon), QStringLiteral("New Inspection"));
     add(cmd::DeleteInspection, s->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("Delete Inspection"));
-    add(cmd::Print, QIcon::fromTheme(QStringLiteral("document-print"), s->standardIcon(QStyle::SP_DriveFDIcon)),
+    add(cmd::Print, QIcon::fromTheme(QStringLiteral("document-print"), PrinterIcon()),
         QStringLiteral("Print"));
     m_toolBar->addSeparator();
     add(cmd::CommentEditor, s->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Comment"));

@@ -35,7 +35,38 @@ QPixmap House(int size)
     return pixmap;
 }
 
+QPixmap Printer(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size / 16.0;
+    p.scale(s, s);
+    p.setPen(QPen(QColor(60, 60, 60), 0.8));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));   // paper going in
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRoundedRect(QRectF(1.5, 6, 13, 6), 1, 1); // body
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 10, 7, 4.5));  // paper coming out
+    p.setPen(QPen(QColor(60, 60, 60), 0.6));
+    p.drawLine(QPointF(5.5, 12), QPointF(10.5, 12));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 170, 60));
+    p.drawEllipse(QPointF(12.5, 8), 0.8, 0.8);
+    return pixmap;
+}
+
 } // namespace
+
+QIcon PrinterIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32})
+        icon.addPixmap(Printer(size));
+    return icon;
+}
 
 QIcon ProgramIcon()
 {

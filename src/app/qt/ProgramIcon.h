@@ -5,5 +5,7 @@
 namespace app::qt {
 
 QIcon ProgramIcon();
+// A printer, for the Print button where the desktop theme offers none.
+QIcon PrinterIcon();
 
 } // namespace app::qt

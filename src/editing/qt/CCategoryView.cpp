@@ -45,6 +45,11 @@ public:
         box.state = QStyle::State_Enabled | (marked ? QStyle::State_On : QStyle::State_Off);
         style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, option.widget);
     }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, kRowPadding);
+    }
 };
 
 } // namespace
@@ -137,8 +142,18 @@ void CCategoryView::Refill()
         item->setText(kTitleColumn, QString::fromStdString(category->m_CategoryTitle));
         item->setToolTip(kTitleColumn, item->text(kTitleColumn));
         item->setText(kStatusColumn, StatusOfCurrentCategory());
+        ShowPresence(item);
     }
     UpdateNotPresentCaption();
+}
+
+void CCategoryView::ShowPresence(QTreeWidgetItem* item)
+{
+    // Categories not present are shown faded: they cannot be opened.
+    const bool absent = item->text(kStatusColumn) == kNotPresent;
+    const QBrush brush = absent ? m_list->palette().brush(QPalette::Disabled, QPalette::Text) : QBrush();
+    for (int column : {kTitleColumn, kStatusColumn})
+        item->setForeground(column, brush);
 }
 
 QString CCategoryView::StatusOfCurrentCategory()
@@ -167,6 +182,7 @@ void CCategoryView::RefreshStatus()
         QTreeWidgetItem* item = m_list->topLevelItem(row);
         item->setText(kTitleColumn, QString::fromStdString(category->m_CategoryTitle));
         item->setText(kStatusColumn, StatusOfCurrentCategory());
+        ShowPresence(item);
     }
     if (marked >= 0)
         Mark(marked);
@@ -239,8 +255,10 @@ void CCategoryView::OnNotPresent()
     if (!category)
         return;
     category->m_CategoryNotPresent = category->m_CategoryNotPresent ? 0 : -1;
-    if (category->Save())
+    if (category->Save()) {
         m_list->topLevelItem(row)->setText(kStatusColumn, StatusOfCurrentCategory());
+        ShowPresence(m_list->topLevelItem(row));
+    }
     UpdateNotPresentCaption();
 }
 

@@ -4,6 +4,7 @@
 #include "app/qt/CView.h"
 
 class QLabel;
+class QTreeWidgetItem;
 class QPushButton;
 
 namespace app {
@@ -50,6 +51,7 @@ private:
     void RefreshStatus();
     void ScrollToRow(int row);
     void UpdateNotPresentCaption();
+    void ShowPresence(QTreeWidgetItem* item);
     QString StatusOfCurrentCategory();
 
     app::CInspectorDoc& m_doc;

@@ -31,6 +31,11 @@ void CCutTextDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     }
 }
 
+QSize CCutTextDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(0, kRowPadding);
+}
+
 CInspectionListCtrl::CInspectionListCtrl(QWidget* parent) : QTreeWidget(parent)
 {
     setRootIsDecorated(false);

@@ -16,9 +16,14 @@ class CCutTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
+
+// Rows get a little air above and below their text.
+inline constexpr int kRowPadding = 6;
 
 class CInspectionListCtrl : public QTreeWidget {
     Q_OBJECT
