@@ -242,8 +242,10 @@ TEST_F(ServerBehaviour, TheServerProgramStopsCleanlyOnSigterm)
     int portNumber = 0;
     for (int i = 0; i < 250 && portNumber == 0; ++i) {
         const std::string text = ReadFile(log);
-        if (const auto at = text.find("port "); at != std::string::npos && text.find('\n', at) != std::string::npos)
-            portNumber = std::stoi(text.substr(at + 5));
+        const auto line = text.find("listening on ");
+        const auto at = text.find(" port ", line == std::string::npos ? text.size() : line);
+        if (at != std::string::npos && text.find('\n', at) != std::string::npos)
+            portNumber = std::stoi(text.substr(at + 6));
         else
             std::this_thread::sleep_for(20ms);
     }
