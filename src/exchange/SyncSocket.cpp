@@ -104,6 +104,7 @@ SyncSocket::ConnectResult SyncSocket::connect(const std::string& host, int port,
                 ::close(fd);
                 m_fd = -1;
                 result.status = s;
+                result.refused = false;
                 result.detail = WireStatusText(s);
                 if (s == WireStatus::TimedOut || s == WireStatus::Woken)
                     break;
