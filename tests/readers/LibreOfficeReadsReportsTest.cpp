@@ -92,12 +92,14 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
         }
         // Accents, symbols and characters beyond Windows-1252 come out as typed.
         const bool prose = name == "layout3.rtf"; // the full narrative prints the comments only
-        if (!prose)
+        if (!prose) {
             EXPECT_NE(text.find("Retaining Wall"), std::string::npos) << "step title";
+        }
         EXPECT_NE(text.find("Wall leans 3\xC2\xB0 toward the walk \xE2\x80\x94 repair."), std::string::npos);
         EXPECT_NE(text.find("\xCF\x88 regrade"), std::string::npos);
-        if (name != "major.rtf")
+        if (name != "major.rtf") {
             EXPECT_NE(text.find("Grounds & Caf\xC3\xA9"), std::string::npos);
+        }
         if (name == "summary.rtf" || name == "major.rtf") {
             EXPECT_NE(text.find("Hazardous"), std::string::npos);
             EXPECT_EQ(text.find("Driveway"), std::string::npos); // not marked for the summary

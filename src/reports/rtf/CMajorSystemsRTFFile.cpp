@@ -19,11 +19,6 @@ void CMajorSystemsRTFFile::SetReportKind(int)
     m_reportKind = kMajorSystemsReport;
 }
 
-bool CMajorSystemsRTFFile::OpenOutput()
-{
-    return CInspectionRTFFile::OpenOutput();
-}
-
 std::string CMajorSystemsRTFFile::SummaryTitle() const
 {
     return "MAJOR SYSTEMS REPORT";

@@ -11,7 +11,6 @@ public:
     ~CMajorSystemsRTFFile() override;
 
     void SetReportKind(int kind) override;
-    bool OpenOutput() override;
     void Export() override;
 
 protected:

@@ -37,7 +37,6 @@ void RatingMarks::Load()
     m_bold = choices.OpenBold() ? PairsOf(choices, typeNames) : Pairs{};
     m_red = choices.OpenRed() ? PairsOf(choices, typeNames) : Pairs{};
     m_summary = choices.OpenSummary() ? PairsOf(choices, typeNames) : Pairs{};
-    m_loaded = true;
 }
 
 bool RatingMarks::IsBold(const std::string& rating, const std::string& ratingType) const

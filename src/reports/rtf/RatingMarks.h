@@ -25,7 +25,6 @@ public:
 private:
     using Pairs = std::set<std::pair<std::string, std::string>>;
     Pairs m_bold, m_red, m_summary;
-    bool m_loaded = false;
 };
 
 } // namespace reports::rtf
