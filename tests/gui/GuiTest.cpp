@@ -74,6 +74,9 @@ void FrameTest::SetUp()
     doc->OnNewDocument();
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    // Keys reach the frame's shortcuts only while it is the active window.
+    frame->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
 }
 
 void FrameTest::TearDown()

@@ -3,12 +3,15 @@
 
 #include "app/qt/CAboutDlg.h"
 #include "app/qt/CView.h"
+#include "app/qt/LockKeys.h"
 #include "editing/qt/CCategoryView.h"
 #include "editing/qt/CInspectionOverview.h"
 #include "editing/qt/CInspectorView.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
@@ -100,6 +103,21 @@ TEST_F(FrameTest, MenusToolbarAndCommandsAsShipped)
     });
     frame->Action(cmd::About)->trigger();
     EXPECT_TRUE(aboutShown);
+}
+
+TEST_F(FrameTest, StatusBarShowsOnlyLockKeysKnownToBeOn)
+{
+    const auto state = ReadLockKeys();
+    // X11 tells the state; other platforms (the tests' offscreen one) do not.
+    EXPECT_EQ(state.has_value(), QGuiApplication::platformName() == "xcb");
+    const std::pair<const char*, bool> panes[] = {{"indicatorCAP", state && state->capsLock},
+                                                  {"indicatorNUM", state && state->numLock},
+                                                  {"indicatorSCRL", state && state->scrollLock}};
+    for (auto [name, on] : panes) {
+        auto* pane = frame->statusBar()->findChild<QLabel*>(name);
+        ASSERT_NE(pane, nullptr) << name;
+        EXPECT_EQ(pane->text().isEmpty(), !on) << name;
+    }
 }
 
 TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)

@@ -2,6 +2,7 @@
 
 #include "app/qt/CAboutDlg.h"
 #include "app/qt/CView.h"
+#include "app/qt/LockKeys.h"
 #include "app/qt/ProgramIcon.h"
 #include "ui/Port.h"
 #include "ui/qt/QtPort.h"
@@ -19,6 +20,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 
 namespace app::qt {
@@ -191,16 +193,29 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
+    // The lock-key panes show their text while the key is on.
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), bar);
+        auto* pane = new QLabel(bar);
         pane->setObjectName(QStringLiteral("indicator") + QString::fromLatin1(indicator));
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         pane->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-        pane->setEnabled(false);
         bar->addPermanentWidget(pane);
+        m_indicators.push_back({pane, QString::fromLatin1(indicator)});
     }
     bar->showMessage(QStringLiteral("Ready"));
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
+    timer->start(300);
+    UpdateIndicators();
+}
+
+void CMainFrame::UpdateIndicators()
+{
+    const auto state = ReadLockKeys();
+    const bool on[] = {state && state->capsLock, state && state->numLock, state && state->scrollLock};
+    for (size_t i = 0; i < m_indicators.size() && i < 3; ++i)
+        m_indicators[i].first->setText(on[i] ? m_indicators[i].second : QString());
 }
 
 void CMainFrame::EnableCommand(int command, Handler handler)
@@ -274,7 +289,10 @@ bool CMainFrame::ShowView(int number)
     CView* view = m_views[number];
     m_stack->setCurrentWidget(view);
     view->OnActivateView(true);
-    if (!view->focusWidget())
+    // The view gets the keyboard back where its user left it.
+    if (QWidget* focus = view->focusWidget())
+        focus->setFocus();
+    else
         view->setFocus();
     UpdateViewMenu();
     return true;

@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -72,9 +74,11 @@ private:
     void RunEditCommand(int command);
     void OnSpellCheck();
     void OnAbout();
+    void UpdateIndicators();
 
     QStackedWidget* m_stack;
     QToolBar* m_toolBar = nullptr;
+    std::vector<std::pair<QLabel*, QString>> m_indicators;
     std::map<int, QAction*> m_actions;
     std::map<int, Handler> m_handlers;
     std::array<CView*, kViewCount + 1> m_views{};
