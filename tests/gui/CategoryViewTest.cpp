@@ -208,5 +208,23 @@ TEST_F(CategoryViewTest, ComesBackToTheRememberedTopRowAndFreshStatus)
     EXPECT_EQ(Status(last), "Complete");
 }
 
+TEST_F(CategoryViewTest, FollowsANewDocumentTypeOfTheSameInspection)
+{
+    ClickCell(list, 1, 0);
+    ChooseView(cmd::ViewInspectionSetup);
+    QComboBox* types = View<editing::qt::CInspectorView>(kViewInspectionSetup)->DocTypeCombo();
+    const int other = types->currentIndex() == 0 ? 1 : 0;
+    port.answers = {ui::Answer::Ok};
+    types->setCurrentIndex(other);
+    emit types->activated(other);
+    ChooseView(cmd::ViewCategoryList);
+
+    const std::string expected = QueryText(
+        1, "SELECT group_concat(CategoryTitle, '|') FROM (SELECT CategoryTitle FROM Category WHERE InspectionID = " +
+               std::to_string(CurrentInspectionID()) + " ORDER BY CategoryNumber, CategoryTitle)");
+    EXPECT_EQ(ColumnTexts(list, 1).join("|").toStdString(), expected);
+    EXPECT_EQ(view->MarkedRow(), -1);
+}
+
 } // namespace
 } // namespace gui_test

@@ -139,6 +139,7 @@ void CCategoryView::Refill()
             break;
         auto* item = new QTreeWidgetItem(m_list);
         item->setData(kMarkColumn, Qt::CheckStateRole, Qt::Unchecked);
+        item->setData(kTitleColumn, Qt::UserRole, category->m_CategoryID);
         item->setText(kTitleColumn, QString::fromStdString(category->m_CategoryTitle));
         item->setToolTip(kTitleColumn, item->text(kTitleColumn));
         item->setText(kStatusColumn, StatusOfCurrentCategory());
@@ -167,18 +168,23 @@ QString CCategoryView::StatusOfCurrentCategory()
 void CCategoryView::RefreshStatus()
 {
     // The step views change completion through their own records: read the
-    // categories again. When their number changed, fill the list anew.
+    // categories again. When they are not the ones listed (a new document
+    // type, an import), fill the list anew.
     const int marked = MarkedRow();
     m_doc.FillCategorySelection();
     const int count = m_doc.GetCategoryCount();
-    if (count != m_list->topLevelItemCount()) {
+    bool same = count == m_list->topLevelItemCount();
+    for (int row = 0; same && row < count; ++row) {
+        store::Category* category = m_doc.StandOnCategory(row);
+        same = category && m_list->topLevelItem(row)->data(kTitleColumn, Qt::UserRole).toInt() ==
+                               category->m_CategoryID;
+    }
+    if (!same) {
         Refill();
         return;
     }
     for (int row = 0; row < count; ++row) {
         store::Category* category = m_doc.StandOnCategory(row);
-        if (!category)
-            break;
         QTreeWidgetItem* item = m_list->topLevelItem(row);
         item->setText(kTitleColumn, QString::fromStdString(category->m_CategoryTitle));
         item->setText(kStatusColumn, StatusOfCurrentCategory());
