@@ -1,0 +1,113 @@
+// inspector-cli export, import, staged and merge, run as a user would run them.
+#include "ExchangeTestData.h"
+
+#include "store/Database.h"
+#include "store/Options.h"
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+using namespace exchange_test;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string output;
+};
+
+class ExchangeCliTest : public testing_support::DataFilesTest {
+protected:
+    Result Cli(const std::string& arguments)
+    {
+        const std::string command = "cd '" + folder.Path().string() + "' && XDG_CONFIG_HOME='" +
+                                    folder.File("config") + "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " +
+                                    arguments + " --template '" + templatePath + "' --inspection '" +
+                                    inspectionPath + "' 2>&1";
+        Result r{-1, {}};
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe)
+            return r;
+        std::array<char, 4096> buffer;
+        while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
+            r.output.append(buffer.data(), n);
+        const int raw = pclose(pipe);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        return r;
+    }
+
+    void Reopen()
+    {
+        ASSERT_TRUE(store::Database::Open(store::DatabaseKind::Template, templatePath));
+        ASSERT_TRUE(store::Database::Open(store::DatabaseKind::Inspection, inspectionPath));
+    }
+};
+
+TEST_F(ExchangeCliTest, ExportImportListAndMergeBetweenDocNumbers)
+{
+    const int source = AddInspection("SRC-1", "Home Inspection");
+    AddCategory(source, {"Salle de bain", "1", "", "Joint usé", 0, 0, 3, 0, {FullStep(1, "Lavabo"), FullStep(2, "Baignoire")}});
+    AddCategory(source, {"Cuisine", "2", "", "", -1, 0, 4, 0, {FullStep(3, "Évier")}});
+    const auto original = ReadCategories(source);
+    const int target = AddInspection("DST-1", "Home Inspection");
+    AddInspection("MPLS-1", "Minneapolis - Truth in Sale of Housing");
+    {
+        store::Options options;
+        options.m_DataVersion = "5.0";
+        ASSERT_TRUE(options.Save());
+    }
+    store::Database::CloseAll();
+
+    auto r = Cli("export SRC-1 -o src.rtf");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Export file written: src.rtf (2 categories, 3 steps)"), std::string::npos) << r.output;
+
+    r = Cli("export MPLS-1 -o mpls");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("XML evaluation written: mpls"), std::string::npos) << r.output;
+    r = Cli("export SRC-1 --xml");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("XML evaluation written: ExportedXML_SRC-1.xml"), std::string::npos) << r.output;
+    EXPECT_EQ(std::system(("xmllint --noout '" + folder.File("ExportedXML_SRC-1.xml") + "'").c_str()), 0);
+
+    r = Cli("export NOPE -o x.rtf");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("There is no inspection with Doc # NOPE."), std::string::npos) << r.output;
+    EXPECT_EQ(Cli("export").status, 2);
+
+    r = Cli("import src.rtf");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Imported 1 inspection (2 categories, 3 steps)"), std::string::npos) << r.output;
+
+    r = Cli("staged");
+    ASSERT_EQ(r.status, 0) << r.output;
+    const auto line = r.output.find("\tClient SRC-1\t12 Elm Street\tMinneapolis, MN 55401\tSRC-1\n");
+    ASSERT_NE(line, std::string::npos) << r.output;
+    const auto start = r.output.rfind('\n', line) + 1;
+    const std::string stagedID = r.output.substr(start, line - start);
+
+    EXPECT_EQ(Cli("merge x" + stagedID + " DST-1").status, 2);
+    r = Cli("merge " + stagedID + " DST-1");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("categories 2 added"), std::string::npos) << r.output;
+    r = Cli("merge " + stagedID + " DST-1");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("There is no imported inspection with the ID " + stagedID), std::string::npos);
+    EXPECT_NE(Cli("staged").output.find("No imported inspection is waiting"), std::string::npos);
+
+    std::ofstream(folder.File("bad.rtf"), std::ios::binary) << "{\\rtf1 not an export}";
+    r = Cli("import bad.rtf");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("Invalid Import File."), std::string::npos) << r.output;
+
+    Reopen();
+    EXPECT_EQ(ReadCategories(target), original);
+}
+
+} // namespace
