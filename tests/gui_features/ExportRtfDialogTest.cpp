@@ -1,0 +1,135 @@
+// "Export RTF...": the dialog's choices reach the files the user names.
+#include "FeatureTest.h"
+
+#include "reports/rtf/qt/CExportRtfDlg.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include <filesystem>
+
+namespace feature_test {
+namespace {
+
+using app::qt::cmd::ExportRtf;
+using reports::rtf::qt::CExportRtfDlg;
+
+class ExportRtfTest : public FrameTest {
+protected:
+    // The suggested names of the save dialogs asked so far, in order.
+    std::vector<std::string> Suggested() const
+    {
+        std::vector<std::string> names;
+        for (const auto& m : port.messages)
+            if (m.kind == "save")
+                names.push_back(m.text);
+        return names;
+    }
+    // Selects the rating filter entry with `text`, as a click does.
+    static void ChooseRating(CExportRtfDlg* dialog, const QString& text)
+    {
+        QListWidget* list = dialog->RatingFilterList();
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << text.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+    }
+};
+
+TEST_F(ExportRtfTest, ChosenReportsGoToTheChosenFilesInTheirOrder)
+{
+    PrepareInspection("2024-31", "Olsen");
+    RateStep(CurrentInspectionID(), "Roof Covering", "Hazardous", "Shingles are missing at the ridge.");
+    for (const char* name : {"a.rtf", "b.rtf", "c.rtf"})
+        port.files.push_back(folder.File(name));
+
+    auto answered = AnswerDialog<CExportRtfDlg>([](CExportRtfDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Export RTF");
+        EXPECT_EQ(dialog->ReportNameEdit()->text(), "Home Inspection") << "the report name starts as the Doc Type";
+        QListWidget* ratings = dialog->RatingFilterList();
+        ASSERT_GT(ratings->count(), 1);
+        EXPECT_EQ(ratings->item(ratings->count() - 1)->text(), "<All Ratings>");
+        EXPECT_EQ(ratings->currentItem()->text(), "<All Ratings>") << "selected first";
+        EXPECT_TRUE(dialog->InspectionReportBox()->isChecked());
+        // Without any report there is nothing to do.
+        ClickButton(dialog->InspectionReportBox());
+        EXPECT_FALSE(dialog->OkButton()->isEnabled());
+        for (QCheckBox* box : {dialog->InspectionReportBox(), dialog->SummaryReportBox(), dialog->MajorSystemsBox()})
+            ClickButton(box);
+        EXPECT_TRUE(dialog->OkButton()->isEnabled());
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    Trigger(ExportRtf);
+    ASSERT_TRUE(*answered);
+
+    // Summary, major systems, then the inspection report, each under its own name.
+    EXPECT_EQ(Suggested(),
+              (std::vector<std::string>{"Summary_2024-31.rtf", "MajorSystems_2024-31.rtf", "Inspection_2024-31.rtf"}));
+    const std::string summary = ReadFile(folder.File("a.rtf"));
+    const std::string major = ReadFile(folder.File("b.rtf"));
+    const std::string full = ReadFile(folder.File("c.rtf"));
+    EXPECT_TRUE(summary.starts_with("{\\rtf1"));
+    EXPECT_NE(summary.find("SUMMARY REPORT"), std::string::npos);
+    EXPECT_NE(summary.find("Shingles are missing at the ridge."), std::string::npos);
+    EXPECT_NE(major.find("MAJOR SYSTEMS REPORT"), std::string::npos);
+    EXPECT_NE(major.find("Shingles are missing at the ridge."), std::string::npos);
+    EXPECT_NE(full.find("Roof Covering"), std::string::npos);
+    EXPECT_TRUE(full.ends_with("}"));
+    EXPECT_EQ(port.messages.size(), 3u) << port.AllText();
+
+    // A rating filter that no step carries: the summary says so.
+    port.messages.clear();
+    port.files.push_back(folder.File("filtered.rtf"));
+    answered = AnswerDialog<CExportRtfDlg>([](CExportRtfDlg* dialog) {
+        ClickButton(dialog->InspectionReportBox()); // off
+        ClickButton(dialog->SummaryReportBox());
+        ChooseRating(dialog, "Marginal");
+        QTest::keyClick(dialog, Qt::Key_Return); // OK is the default button
+    });
+    Trigger(ExportRtf);
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(Suggested(), (std::vector<std::string>{"Summary_2024-31.rtf"}));
+    const std::string filtered = ReadFile(folder.File("filtered.rtf"));
+    EXPECT_NE(filtered.find("NO SUMMARY ITEMS WERE FOUND"), std::string::npos);
+    EXPECT_EQ(filtered.find("Shingles are missing"), std::string::npos);
+
+    // Cancel writes nothing and asks for no file.
+    port.messages.clear();
+    answered = AnswerDialog<CExportRtfDlg>([](CExportRtfDlg* dialog) { dialog->reject(); });
+    Trigger(ExportRtf);
+    ASSERT_TRUE(*answered);
+    EXPECT_TRUE(Suggested().empty());
+}
+
+TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
+{
+    PrepareInspection("A-1", "First");
+    doc->NewInspection();
+    PrepareInspection("A-2", "Second");
+
+    const auto exportAll = [](CExportRtfDlg* dialog) {
+        ClickButton(dialog->ExportAllBox());
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    };
+    auto answered = AnswerDialog<CExportRtfDlg>(exportAll);
+    Trigger(ExportRtf); // from the setup view
+    ASSERT_TRUE(*answered);
+    EXPECT_TRUE(port.Saw("Exporting of all inspections can only be done from the Inspection List screen."));
+    EXPECT_TRUE(Suggested().empty());
+
+    frame->Action(app::qt::cmd::ViewInspectionList)->trigger();
+    ASSERT_EQ(frame->ViewNumber(), app::qt::kViewInspectionList);
+    port.messages.clear();
+    port.files = {folder.File("one.rtf"), folder.File("two.rtf")};
+    answered = AnswerDialog<CExportRtfDlg>(exportAll);
+    Trigger(ExportRtf);
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(Suggested(), (std::vector<std::string>{"Inspection_A-1.rtf", "Inspection_A-2.rtf"}));
+    EXPECT_NE(ReadFile(folder.File("one.rtf")).find("First"), std::string::npos);
+    EXPECT_NE(ReadFile(folder.File("two.rtf")).find("Second"), std::string::npos);
+}
+
+} // namespace
+} // namespace feature_test

@@ -1,0 +1,139 @@
+// "Export Inspection...", "Import Inspection..." and the inspection list's
+// "Merge Inspection..." move an inspection's data as a user drives them.
+#include "FeatureTest.h"
+
+#include "editing/qt/CInspectionListCtrl.h"
+#include "editing/qt/CInspectionOverview.h"
+#include "exchange/qt/CSelectStagedInspectionDlg.h"
+
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include <fstream>
+
+namespace feature_test {
+namespace {
+
+namespace cmd = app::qt::cmd;
+using editing::qt::CInspectionOverview;
+using exchange::qt::CSelectStagedInspectionDlg;
+using testing_support::QueryInt;
+using testing_support::QueryText;
+
+class TransferTest : public FrameTest {
+protected:
+    std::string StepComments(int inspectionID, const std::string& title)
+    {
+        return QueryText(1, "SELECT s.Comments FROM Step s JOIN Category c ON c.CategoryID = s.CategoryID "
+                            "WHERE c.InspectionID = " +
+                                std::to_string(inspectionID) + " AND s.StepTitle = '" + title + "'");
+    }
+};
+
+TEST_F(TransferTest, ExportImportAndMergeMoveTheDataIntoTheSelectedInspection)
+{
+    PrepareInspection("X-1", "Source");
+    const int source = CurrentInspectionID();
+    RateStep(source, "Roof Covering", "Marginal", "Granule loss on the south slope.");
+    // The target has the same categories, untouched, and one step of its own.
+    doc->NewInspection();
+    PrepareInspection("X-2", "Target");
+    const int target = CurrentInspectionID();
+    RateStep(target, "Gutters and Downspouts", "Functional", "Kept by the target.");
+
+    // Export the source: the save dialog suggests the export file's name.
+    ASSERT_TRUE(doc->SelectInspection(0));
+    ASSERT_EQ(CurrentInspectionID(), source);
+    const std::string file = folder.File("moved.rtf");
+    port.files.push_back(file);
+    Trigger(cmd::ExportInspection);
+    ASSERT_FALSE(port.messages.empty());
+    EXPECT_EQ(port.messages.front().kind, "save");
+    EXPECT_EQ(port.messages.front().text, "Exported_X-1.rtf");
+    ASSERT_TRUE(ReadFile(file).starts_with("Veltrane Export File\xA4\xA7"));
+
+    // Import it into the merge tables; the working tables stay as they were.
+    port.files.push_back(file);
+    Trigger(cmd::ImportInspection);
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM MERGE_Inspection"), 1);
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 2);
+
+    // Select the target in the list and merge the imported inspection into it.
+    frame->Action(cmd::ViewInspectionList)->trigger();
+    auto* list = qobject_cast<CInspectionOverview*>(frame->View(app::qt::kViewInspectionList));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(ColumnTexts(list->List(), 3), (QStringList{"X-1", "X-2"}));
+    ClickCell(list->List(), 1, 0);
+    ASSERT_TRUE(list->MergeButton()->isEnabled());
+    auto answered = AnswerDialog<CSelectStagedInspectionDlg>([](CSelectStagedInspectionDlg* dialog) {
+        QTreeWidget* staged = dialog->List();
+        ASSERT_EQ(staged->topLevelItemCount(), 1);
+        EXPECT_EQ(staged->headerItem()->text(0), "ID");
+        EXPECT_EQ(staged->topLevelItem(0)->text(1), "Source");
+        EXPECT_EQ(staged->topLevelItem(0)->text(2), "12 Elm Street");
+        EXPECT_EQ(staged->topLevelItem(0)->text(4), "X-1");
+        EXPECT_FALSE(dialog->OkButton()->isEnabled()) << "nothing chosen yet";
+        ClickCell(staged, 0, 1);
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(list->MergeButton(), Qt::LeftButton);
+    ASSERT_TRUE(*answered);
+
+    EXPECT_EQ(StepComments(target, "Roof Covering"), "Granule loss on the south slope.");
+    EXPECT_EQ(StepComments(target, "Gutters and Downspouts"), "Kept by the target.") << "a rated step keeps its data";
+    EXPECT_EQ(StepComments(source, "Roof Covering"), "Granule loss on the south slope.");
+    EXPECT_EQ(QueryText(1, "SELECT ClientName FROM Inspection WHERE InspectionID = " + std::to_string(target)),
+              "Target")
+        << "the header is not merged";
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM MERGE_Inspection"), 0);
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM MERGE_Category"), 0);
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM MERGE_Step"), 0);
+    EXPECT_EQ(CurrentInspectionID(), target) << "the document stands on the inspection merged into";
+
+    // Nothing left to merge: the user is told instead of shown an empty chooser.
+    port.messages.clear();
+    QTest::mouseClick(list->MergeButton(), Qt::LeftButton);
+    EXPECT_TRUE(port.Saw("There is no imported inspection to merge.")) << port.AllText();
+}
+
+TEST_F(TransferTest, CancelledDialogsAndAForeignFileChangeNothing)
+{
+    PrepareInspection("Y-1", "Only");
+    // Cancel in the save and open dialogs: no file, no message.
+    Trigger(cmd::ExportInspection);
+    Trigger(cmd::ImportInspection);
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[0].kind, "save");
+    EXPECT_EQ(port.messages[1].kind, "open");
+
+    const std::string foreign = folder.File("letter.rtf");
+    {
+        std::ofstream out(foreign, std::ios::binary);
+        out << "{\\rtf1 Dear client}";
+    }
+    port.files.push_back(foreign);
+    Trigger(cmd::ImportInspection);
+    EXPECT_TRUE(port.Saw("Invalid Import File."));
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM MERGE_Inspection"), 0);
+
+    // Merge reached outside the inspection list has no selected inspection.
+    port.messages.clear();
+    Trigger(cmd::MergeInspection);
+    EXPECT_TRUE(port.Saw("You must select an inspection before pressing the button.")) << port.AllText();
+}
+
+TEST_F(TransferTest, MinneapolisInspectionsExportAsTheXmlEvaluation)
+{
+    PrepareInspection("M-7", "City", "Minneapolis - Truth in Sale of Housing");
+    const std::string file = folder.File("eval.xml");
+    port.files.push_back(file);
+    Trigger(cmd::ExportInspection);
+    ASSERT_FALSE(port.messages.empty());
+    EXPECT_EQ(port.messages.front().text, "ExportedXML_M-7.xml");
+    const std::string xml = ReadFile(file);
+    EXPECT_TRUE(xml.starts_with("<?xml")) << xml.substr(0, 80);
+    EXPECT_NE(xml.find("urn:evaluation-schema"), std::string::npos);
+}
+
+} // namespace
+} // namespace feature_test
