@@ -5,6 +5,9 @@
 // (EnableCommand). Until a feature is installed its commands stay disabled.
 #include "app/qt/CMainFrame.h"
 #include "app/qt/DocumentCommands.h"
+#include "exchange/qt/InspectionTransferCommands.h"
+#include "exchange/qt/ServerExchangeCommand.h"
+#include "reports/rtf/qt/RtfExportCommand.h"
 
 namespace app::qt {
 
@@ -12,6 +15,9 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
 {
     (void)frame;
     (void)doc;
+    reports::rtf::qt::InstallRtfExport(frame, doc);
+    exchange::qt::InstallInspectionTransfer(frame, doc);
+    exchange::qt::InstallServerExchange(frame, doc);
 }
 
 } // namespace app::qt
