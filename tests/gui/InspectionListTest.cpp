@@ -48,7 +48,7 @@ TEST_F(InspectionListTest, ShowsEveryInspectionAndCutsLongTexts)
     const QString shown = list->ShownText(0, 0);
     EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
     EXPECT_TRUE(QString::fromStdString(longName).startsWith(shown.chopped(3)));
-    const QFontMetrics metrics(list->font());
+    const QFontMetrics metrics(list->topLevelItem(0)->font(0));
     EXPECT_LE(metrics.horizontalAdvance(shown) + 16, 165);
     // One more character would not fit.
     const QString longer = QString::fromStdString(longName).left(shown.size() - 3 + 1) + "...";
@@ -75,8 +75,12 @@ TEST_F(InspectionListTest, ClickSelectsDoubleClickOpens)
     const int first = static_cast<int>(ColumnTexts(list, 3).indexOf("FIRST"));
     ASSERT_GE(first, 0);
 
+    EXPECT_TRUE(list->topLevelItem(1 - first)->font(0).bold()) << "the document's inspection stands out";
+    EXPECT_FALSE(list->topLevelItem(first)->font(0).bold());
     ClickCell(list, first, 0);
     EXPECT_EQ(view->CurrentRow(), first);
+    EXPECT_TRUE(list->topLevelItem(first)->font(0).bold());
+    EXPECT_FALSE(list->topLevelItem(1 - first)->font(0).bold());
     EXPECT_EQ(doc->CurrentInspection().m_InspectionNum, "FIRST");
     EXPECT_EQ(frame->ViewNumber(), kViewInspectionList) << "a click only selects";
 

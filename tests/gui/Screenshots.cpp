@@ -72,6 +72,7 @@ TEST_F(Screenshots, EveryWindow)
         SaveDialog(&d, "03-about");
     }
     frame->resize(1000, 700);
+    Save(frame.get(), "04a-setup-view-new");
     auto* setup = View<editing::qt::CInspectorView>(kViewInspectionSetup);
     QTest::keyClicks(setup->DwellingAddressEdit(), "1432 Lakeview Terrace");
     setup->PickList(editing::qt::CInspectorView::DwellingCityStateZip)->setEditText("Minneapolis, MN 55406");

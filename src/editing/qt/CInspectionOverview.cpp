@@ -93,6 +93,7 @@ void CInspectionOverview::Fill()
         for (int column = 0; column < 4; ++column)
             item->setToolTip(column, item->text(column));
     }
+    ShowDocumentInspection();
     // The current row survives the refill; it still names a row index.
     if (current >= 0 && hadSelection && current < m_list->topLevelItemCount())
         m_list->SetCurrentRow(current);
@@ -100,10 +101,23 @@ void CInspectionOverview::Fill()
         m_list->setCurrentItem(m_list->topLevelItem(current), 0, QItemSelectionModel::NoUpdate);
 }
 
+void CInspectionOverview::ShowDocumentInspection()
+{
+    // The inspection the other views work on is written in bold.
+    const int current = m_doc.CurrentInspection().m_InspectionID;
+    for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = m_list->topLevelItem(row);
+        QFont font = m_list->font();
+        font.setBold(item->data(0, Qt::UserRole).toInt() == current);
+        for (int column = 0; column < m_list->columnCount(); ++column)
+            item->setFont(column, font);
+    }
+}
+
 void CInspectionOverview::OnClick(int row)
 {
-    if (row >= 0)
-        m_doc.SelectInspection(row);
+    if (row >= 0 && m_doc.SelectInspection(row))
+        ShowDocumentInspection();
 }
 
 void CInspectionOverview::OnOpen(int row)

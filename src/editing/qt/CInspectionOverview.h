@@ -36,6 +36,7 @@ public:
 
 private:
     void Fill();
+    void ShowDocumentInspection();
     void OnClick(int row);
     void OnOpen(int row);
 
