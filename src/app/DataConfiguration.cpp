@@ -244,6 +244,7 @@ DataConfigurationResult ConfigureData(Settings& settings, const StartupQuestions
         if (!options.Save())
             return Ending(StartupStatus::Failed, paths);
     }
+    store::PrepareForUse();
 
     store::Owner owner;
     if (!owner.Open()) {

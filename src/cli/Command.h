@@ -32,9 +32,9 @@ struct CommandInfo {
 bool RegisterCommand(CommandInfo info);
 
 // Opens both data files: --template and --inspection when given, otherwise the
-// paths of the settings file, otherwise the defaults. Creates nothing: a missing
-// file is reported with a hint to run `inspector-cli init`. When `upgrade` is
-// set, an outdated structure is upgraded (asks first; --yes answers).
+// paths of the settings file, otherwise the defaults. Creates and upgrades
+// nothing: a missing or outdated file is reported with a hint to run
+// `inspector-cli init`.
 bool OpenDataFiles(const Args& args);
 
 // The exit status of a failure.

@@ -2,7 +2,10 @@
 #include "cli/Command.h"
 
 #include "app/Settings.h"
+#include "app/DataConfiguration.h"
 #include "store/Database.h"
+#include "store/TableRecord.h"
+#include "text/Windows1252.h"
 
 #include <filesystem>
 #include <iostream>
@@ -22,8 +25,18 @@ bool OpenDataFiles(const Args& args)
             return false;
         }
     }
-    return store::Database::Open(store::DatabaseKind::Template, templatePath) &&
-           store::Database::Open(store::DatabaseKind::Inspection, inspectionPath);
+    if (!store::Database::Open(store::DatabaseKind::Template, templatePath) ||
+        !store::Database::Open(store::DatabaseKind::Inspection, inspectionPath))
+        return false;
+    const std::string version = app::StoredDataVersion();
+    if (!text::EqualsIgnoreCase(version, store::kDataVersion)) {
+        std::cerr << "The data files have the structure version \"" << version
+                  << "\"; this version of Inspector needs 5.0. Upgrade them with: inspector-cli init\n";
+        store::Database::CloseAll();
+        return false;
+    }
+    store::PrepareForUse();
+    return true;
 }
 
 } // namespace cli

@@ -57,6 +57,8 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, bool creat
             *error = "The data file " + path + " does not exist.";
         return nullptr;
     }
+    std::error_code sizeError;
+    const bool fresh = !std::filesystem::exists(path) || std::filesystem::file_size(path, sizeError) == 0;
     std::shared_ptr<Connection> c(new Connection);
     c->m_path = path;
     // A connection is used by one thread at a time, so SQLite need not lock around every call.
@@ -71,9 +73,17 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, bool creat
         return nullptr;
     }
     sqlite3_busy_timeout(c->m_db, 5000);
-    sqlite3_exec(c->m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     sqlite3_exec(c->m_db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    // An existing file is not written before the user has agreed to use it
+    // (an outdated file may still be declined); a new one starts in WAL mode.
+    if (fresh)
+        c->UseWriteAheadLog();
     return c;
+}
+
+void Connection::UseWriteAheadLog()
+{
+    sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
 }
 
 sqlite3_stmt* Connection::Prepare(const std::string& sql, int* rc)

@@ -33,6 +33,8 @@ public:
     static std::shared_ptr<Connection> Open(const std::string& path, bool create, std::string* error);
 
     sqlite3* Handle() const { return m_db; }
+    // Switches the file to write-ahead logging (kept by the file from then on).
+    void UseWriteAheadLog();
     const std::string& Path() const { return m_path; }
 
     // A prepared statement for `sql`, reused across calls (reset, bindings

@@ -26,6 +26,8 @@
 #include "store/VoidComments.h"
 #include "ui/Port.h"
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <memory>
 #include <utility>
@@ -101,6 +103,43 @@ void CreateFullStructure()
     MERGE_Step().CheckStructure();
     VoidComments().CheckStructure();
     Options options; // checks its own table
+    if (options.GetCount() == 0) {
+        // New files have the structure of this version.
+        options.m_DataVersion = kDataVersion;
+        options.Save();
+    }
+    PrepareForUse();
+}
+
+void PrepareForUse()
+{
+    // Children are found and deleted by their owner's identifier; without these
+    // every deletion of a category's steps would read the whole step table.
+    static const char* const inspectionIndexes[] = {
+        "CREATE INDEX IF NOT EXISTS StepByCategory ON Step (CategoryID)",
+        "CREATE INDEX IF NOT EXISTS CategoryByInspection ON Category (InspectionID)",
+        "CREATE INDEX IF NOT EXISTS FieldByCategory ON Field (CategoryID)",
+        "CREATE INDEX IF NOT EXISTS MergeStepByCategory ON MERGE_Step (CategoryID)",
+        "CREATE INDEX IF NOT EXISTS MergeCategoryByInspection ON MERGE_Category (InspectionID)",
+    };
+    static const char* const templateIndexes[] = {
+        "CREATE INDEX IF NOT EXISTS CategoryStepByCategory ON CategoryStep (CategoryID)",
+        "CREATE INDEX IF NOT EXISTS StepCommentByStep ON StepComment (StepID)",
+        "CREATE INDEX IF NOT EXISTS MaterialByStep ON MaterialTemplate (StepID)",
+        "CREATE INDEX IF NOT EXISTS PickersByName ON Pickers (PickerName)",
+    };
+    auto run = [](DatabaseKind kind, auto& statements) {
+        auto connection = Database::Get(kind);
+        if (!connection)
+            return;
+        // A table an older file lacks simply gets no index.
+        for (const char* sql : statements)
+            sqlite3_exec(connection->Handle(), sql, nullptr, nullptr, nullptr);
+        connection->StructureChanged();
+        connection->UseWriteAheadLog();
+    };
+    run(DatabaseKind::Inspection, inspectionIndexes);
+    run(DatabaseKind::Template, templateIndexes);
 }
 
 } // namespace store

@@ -331,6 +331,14 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
         m_rowCount = 0;
         return fail(rc);
     }
+    // The row last read or saved stays the one Save updates; find where it
+    // stands in the new row set so the kept values follow what is written.
+    m_currentRow = -1;
+    for (int i = 0; m_currentRowid >= 0 && i < m_rowCount; ++i)
+        if (m_rowids[static_cast<std::size_t>(i)] == m_currentRowid) {
+            m_currentRow = i;
+            break;
+        }
     if (structural) {
         sqlite3_finalize(stmt);
         m_connection->StructureChanged();

@@ -151,8 +151,14 @@ private:
 // Checks every table the program keeps in both databases, in a fixed order,
 // with a progress display. Used when the data files are upgraded.
 void UpdateDatabaseStructure();
+// The structure version of the data files this program reads and writes.
+inline constexpr const char* kDataVersion = "5.0";
+
 // Everything UpdateDatabaseStructure checks, plus the staging tables, the void
 // pairs and the options table: the full structure of two new data files.
 void CreateFullStructure();
+// Readies both open files for work once their structure is current: the
+// indexes that keep lookups by owner linear, and write-ahead logging.
+void PrepareForUse();
 
 } // namespace store

@@ -51,6 +51,12 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 class LibraryErrorsTest : public DataFilesTest {
 protected:
+    void SetUp() override
+    {
+        DataFilesTest::SetUp();
+        Exec(kTemplate, "DELETE FROM Options"); // start without a settings row
+    }
+
     long long Rows()
     {
         long long n = 0;

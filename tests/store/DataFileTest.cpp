@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -127,4 +129,48 @@ TEST_F(StructureTest, UnfinishedTransactionLeavesNothingAndTransactionsNest)
         ASSERT_TRUE(tx.Commit());
     }
     EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM Inspection"), 1);
+}
+
+TEST(DataFileTest, OpeningAnExistingFileWritesNothingUntilItIsPrepared)
+{
+    TempFolder folder;
+    ScriptedPort port;
+    const std::string path = folder.File("old.cdb");
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        sqlite3_exec(db, "CREATE TABLE Inspection (InspectionID integer)", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    const std::string before = Contents(path);
+    ASSERT_TRUE(Database::Open(DatabaseKind::Inspection, path));
+    Inspection insp;
+    ASSERT_TRUE(insp.Open());
+    Database::CloseAll();
+    EXPECT_EQ(Contents(path), before); // declining an upgrade leaves the file as it was
+}
+
+TEST_F(StructureTest, SaveAfterReopeningUpdatesTheRowReadEvenWhenRowsMoved)
+{
+    Inspection insp;
+    for (const char* num : {"B", "C"}) {
+        insp.New();
+        insp.m_InspectionNum = num;
+        insp.Save();
+    }
+    ASSERT_TRUE(insp.OpenSql("SELECT * FROM Inspection ORDER BY InspectionNum"));
+    insp.Read(1); // "C"
+    Inspection other;
+    other.New();
+    other.m_InspectionNum = "A"; // now sorts first
+    other.Save();
+    ASSERT_TRUE(insp.OpenSql("SELECT * FROM Inspection ORDER BY InspectionNum"));
+    insp.m_ClientName = "Client of C";
+    ASSERT_TRUE(insp.Save());
+    insp.Read(1); // "B" again, not a copy of what was saved
+    EXPECT_EQ(insp.m_InspectionNum, "B");
+    EXPECT_EQ(insp.m_ClientName, "");
+    insp.Read(2);
+    EXPECT_EQ(insp.m_InspectionNum, "C");
+    EXPECT_EQ(insp.m_ClientName, "Client of C");
 }
