@@ -13,11 +13,22 @@ StreamPort& DefaultPort()
 
 Port* g_port = nullptr;
 
+// Message texts end lines with carriage returns of their own; on a terminal a
+// lone carriage return would write the next line over the first.
 void Write(const std::string& caption, const std::string& text)
 {
     if (!caption.empty())
         std::cerr << caption << ": ";
-    std::cerr << text << '\n';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            std::cerr << '\n';
+        } else {
+            std::cerr << text[i];
+        }
+    }
+    std::cerr << '\n';
 }
 
 } // namespace
