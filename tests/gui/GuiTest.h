@@ -13,6 +13,17 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
+
+// Readable Qt texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
+}
 
 namespace gui_test {
 

@@ -7,6 +7,7 @@
 #include "editing/qt/CEditPickerChoiceDlg.h"
 #include "editing/qt/CInspectionListCtrl.h"
 #include "editing/qt/CInspectorView.h"
+#include "editing/qt/CSelectPickerDlg.h"
 #include "store/Options.h"
 
 #include <QComboBox>
@@ -224,6 +225,23 @@ TEST_F(SetupViewTest, LabelsDateFormatAndTabOrder)
     EXPECT_EQ(custom.Label(0)->text(), "Property");
     EXPECT_EQ(custom.Label(1)->text(), "");
     EXPECT_EQ(custom.Label(7)->text(), "When");
+}
+
+TEST_F(SetupViewTest, SelectAPickerListsEveryNameOnce)
+{
+    testing_support::Exec(0, "INSERT INTO Pickers (PickerName, PickerChoice, ID) VALUES ('AAA Test', 'b', 99101), "
+                             "('AAA Test', 'a', 99102)");
+    editing::qt::CSelectPickerDlg dialog;
+    const QStringList names = editing::qt::ReadPickerNames();
+    EXPECT_EQ(names.count("AAA Test"), 1);
+    EXPECT_EQ(names.count("Realtor"), 1);
+    QStringList sorted = names;
+    sorted.sort(Qt::CaseInsensitive); // names are compared as the data files compare them
+    EXPECT_EQ(names, sorted);
+    EXPECT_EQ(dialog.List()->count(), names.size());
+    EXPECT_EQ(dialog.PickerName(), "") << "nothing selected";
+    dialog.List()->setCurrentRow(static_cast<int>(names.indexOf("Realtor")));
+    EXPECT_EQ(dialog.PickerName(), "Realtor");
 }
 
 } // namespace
