@@ -72,7 +72,9 @@ TEST_F(TransferTest, ExportImportAndMergeMoveTheDataIntoTheSelectedInspection)
         EXPECT_EQ(staged->topLevelItem(0)->text(1), "Source");
         EXPECT_EQ(staged->topLevelItem(0)->text(2), "12 Elm Street");
         EXPECT_EQ(staged->topLevelItem(0)->text(4), "X-1");
-        EXPECT_FALSE(dialog->OkButton()->isEnabled()) << "nothing chosen yet";
+        EXPECT_TRUE(dialog->OkButton()->isEnabled()) << "the first import is chosen to begin with";
+        staged->clearSelection();
+        EXPECT_FALSE(dialog->OkButton()->isEnabled()) << "nothing chosen";
         ClickCell(staged, 0, 1);
         QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     });

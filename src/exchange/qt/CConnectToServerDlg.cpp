@@ -91,7 +91,8 @@ CConnectToServerDlg::CConnectToServerDlg(AfterExchange afterExchange, QWidget* p
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setDefault(true);
-    m_options = buttons->addButton(QStringLiteral("&Options..."), QDialogButtonBox::ActionRole);
+    // The settings button stands apart from OK and Cancel.
+    m_options = new QPushButton(QStringLiteral("&Options..."), this);
     m_options->setObjectName(QStringLiteral("options"));
     m_options->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &CConnectToServerDlg::accept);
@@ -105,12 +106,24 @@ CConnectToServerDlg::CConnectToServerDlg(AfterExchange afterExchange, QWidget* p
     layout->addWidget(m_send);
     layout->addWidget(listLabel);
     layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_options);
+    buttonRow->addStretch();
+    buttonRow->addWidget(buttons);
+    layout->addLayout(buttonRow);
 
     connect(m_receive, &QCheckBox::toggled, this, &CConnectToServerDlg::UpdateControls);
     connect(m_send, &QCheckBox::toggled, this, &CConnectToServerDlg::UpdateControls);
     FillList();
     UpdateControls();
+    setTabOrder(m_receive, m_modes[0]);
+    setTabOrder(m_modes[0], m_modes[1]);
+    setTabOrder(m_modes[1], m_modes[2]);
+    setTabOrder(m_modes[2], m_send);
+    setTabOrder(m_send, m_list);
+    setTabOrder(m_list, m_options);
+    setTabOrder(m_options, m_ok);
+    setTabOrder(m_ok, buttons->button(QDialogButtonBox::Cancel));
     m_receive->setFocus();
 }
 

@@ -6,10 +6,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace exchange::qt {
 
@@ -35,15 +38,27 @@ CConnectionOptionsDlg::CConnectionOptionsDlg(QWidget* parent) : QDialog(parent)
     m_port->setMaximumWidth(m_port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     m_address->setMinimumWidth(m_address->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);
 
+    // The labels of both groups share one width, so the fields line up.
+    QLabel* labels[] = {new QLabel(QStringLiteral("&User Name:"), this), new QLabel(QStringLiteral("&Password:"), this),
+                        new QLabel(QStringLiteral("&IP Address:"), this), new QLabel(QStringLiteral("P&ort:"), this)};
+    QLineEdit* fields[] = {m_userName, m_password, m_address, m_port};
+    int labelWidth = 0;
+    for (QLabel* label : labels)
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (int i = 0; i < 4; ++i) {
+        labels[i]->setMinimumWidth(labelWidth);
+        labels[i]->setBuddy(fields[i]);
+    }
+
     auto* login = new QGroupBox(QStringLiteral("Login"), this);
     auto* loginForm = new QFormLayout(login);
-    loginForm->addRow(QStringLiteral("&User Name:"), m_userName);
-    loginForm->addRow(QStringLiteral("&Password:"), m_password);
+    loginForm->addRow(labels[0], m_userName);
+    loginForm->addRow(labels[1], m_password);
 
     auto* server = new QGroupBox(QStringLiteral("Server Address"), this);
     auto* serverForm = new QFormLayout(server);
-    serverForm->addRow(QStringLiteral("&IP Address:"), m_address);
-    serverForm->addRow(QStringLiteral("P&ort:"), m_port);
+    serverForm->addRow(labels[2], m_address);
+    serverForm->addRow(labels[3], m_port);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);

@@ -55,7 +55,6 @@ CSelectStagedInspectionDlg::CSelectStagedInspectionDlg(const std::vector<std::st
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     OkButton()->setDefault(true);
-    OkButton()->setEnabled(false);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this,
@@ -66,6 +65,10 @@ CSelectStagedInspectionDlg::CSelectStagedInspectionDlg(const std::vector<std::st
     layout->addWidget(prompt);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_buttons);
+    // The first (oldest) import is chosen to begin with; OK needs a choice.
+    if (m_list->topLevelItemCount() > 0)
+        m_list->setCurrentItem(m_list->topLevelItem(0));
+    OkButton()->setEnabled(!m_list->selectedItems().isEmpty());
     resize(sizeHint().width(), 300);
     m_list->setFocus();
 }

@@ -64,11 +64,14 @@ void OnMergeInspection(app::qt::CMainFrame& frame, app::CInspectorDoc& doc)
     if (!outcome.merged)
         return;
     RefreshAfterExchange(frame, doc);
-    ShowStatus(frame, QStringLiteral("Merged: %1 categories added, %2 updated; %3 steps added, %4 updated, %5 kept.")
+    // A category or step that was added also takes the staged fields, so the
+    // totals are those updated plus those kept.
+    ShowStatus(frame, QStringLiteral("Merged %1 categories (%2 new) and %3 steps (%4 new); "
+                                     "%5 steps already filled in were kept.")
+                          .arg(outcome.categoriesUpdated + outcome.categoriesKept)
                           .arg(outcome.categoriesAdded)
-                          .arg(outcome.categoriesUpdated)
+                          .arg(outcome.stepsUpdated + outcome.stepsKept)
                           .arg(outcome.stepsAdded)
-                          .arg(outcome.stepsUpdated)
                           .arg(outcome.stepsKept));
 }
 
