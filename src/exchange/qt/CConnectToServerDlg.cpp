@@ -208,7 +208,6 @@ void CConnectToServerDlg::accept()
     ServerExchange exchange;
     exchange.SetReceiveMode(ChosenReceiveMode());
     exchange.SetInspectionsToSend(MarkedInspections());
-    exchange.SetTimeouts(m_timeouts);
     setEnabled(false);
     const bool done = exchange.Connect();
     setEnabled(true);

@@ -44,16 +44,12 @@ public:
 
     void accept() override;
 
-    // Lets tests shorten the exchange's waiting.
-    void SetTimeouts(const SyncTimeouts& timeouts) { m_timeouts = timeouts; }
-
 private:
     void FillList();
     void UpdateControls();
     void OnOptions();
 
     AfterExchange m_afterExchange;
-    SyncTimeouts m_timeouts;
     QCheckBox* m_receive;
     QRadioButton* m_modes[3];
     QCheckBox* m_send;
