@@ -43,6 +43,20 @@ QPoint CellCentre(QTreeWidget* list, int row, int column)
 
 } // namespace
 
+void ExpectNoPendingAnswers()
+{
+    for (QTimer* timer : qApp->findChildren<QTimer*>(QStringLiteral("dialogAnswer"), Qt::FindDirectChildrenOnly)) {
+        if (timer->isActive())
+            ADD_FAILURE() << "a dialog the test answers was never shown";
+        delete timer;
+    }
+}
+
+void DropPendingAnswers()
+{
+    qDeleteAll(qApp->findChildren<QTimer*>(QStringLiteral("dialogAnswer"), Qt::FindDirectChildrenOnly));
+}
+
 void ClickCell(QTreeWidget* list, int row, int column)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCentre(list, row, column));
@@ -81,6 +95,7 @@ void FrameTest::SetUp()
 
 void FrameTest::TearDown()
 {
+    ExpectNoPendingAnswers();
     frame.reset();
     doc.reset();
     DataFilesTest::TearDown();

@@ -33,6 +33,7 @@ template <class T>
 void AnswerDialog(std::function<void(T*)> answer)
 {
     auto* timer = new QTimer(qApp);
+    timer->setObjectName(QStringLiteral("dialogAnswer"));
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
@@ -43,6 +44,18 @@ void AnswerDialog(std::function<void(T*)> answer)
     });
     timer->start();
 }
+
+// Fails the test for every answer whose dialog never opened, and drops them
+// so that they cannot answer a dialog of the next test.
+void ExpectNoPendingAnswers();
+// Drops the answers still waiting, for a test that answers only in case.
+void DropPendingAnswers();
+
+// A test whose dialogs are answered with AnswerDialog.
+class DialogTest : public ::testing::Test {
+protected:
+    void TearDown() override { ExpectNoPendingAnswers(); }
+};
 
 // Clicks cell (row, column) of a list as the mouse does.
 void ClickCell(QTreeWidget* list, int row, int column);

@@ -15,8 +15,9 @@ namespace gui_test {
 namespace {
 
 using ui::qt::QtPort;
+using QtPortTest = DialogTest;
 
-TEST(QtPort, TextsAndFilters)
+TEST_F(QtPortTest, TextsAndFilters)
 {
     EXPECT_EQ(ui::qt::DisplayText("a\r\r b\r\nc"), "a\n\n b\nc");
     EXPECT_EQ(ui::qt::QtFilter("Rich Text Files (*.rtf)|*.rtf|"), "Rich Text Files (*.rtf)");
@@ -25,7 +26,7 @@ TEST(QtPort, TextsAndFilters)
     EXPECT_EQ(ui::qt::QtFilter("Pictures (*.jpg *.bmp)"), "Pictures (*.jpg *.bmp)");
 }
 
-TEST(QtPort, BoxesAnswerAsTheUserClicks)
+TEST_F(QtPortTest, BoxesAnswerAsTheUserClicks)
 {
     QtPort port;
     EXPECT_EQ(&ui::CurrentPort(), &port);
@@ -71,7 +72,7 @@ TEST(QtPort, BoxesAnswerAsTheUserClicks)
     EXPECT_EQ(port.askText("Duplicate Inspection", "Enter the Doc # of the new Inspection:", ""), std::nullopt);
 }
 
-TEST(QtPort, ProgressShowsStatusPercentageAndTakesCancel)
+TEST_F(QtPortTest, ProgressShowsStatusPercentageAndTakesCancel)
 {
     QtPort port;
     auto progress = port.progress();
