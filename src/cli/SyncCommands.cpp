@@ -1,6 +1,8 @@
 // inspector-cli sync and connection: the exchange with the server and its settings.
 #include "cli/Command.h"
 
+#include "exchange/ConnectionChoices.h"
+
 #include "exchange/ServerExchange.h"
 #include "store/Inspection.h"
 #include "store/Options.h"
@@ -118,40 +120,23 @@ int Connection(const Args& args)
                   << "Port:       " << options.m_Port << "\n";
         return 0;
     }
-    // The limits of the connection options dialog and of the table's columns.
-    if (args.Has("--user")) {
-        const std::string user = args.Get("--user");
-        if (user.size() > 20) {
-            std::cerr << "The user name may have at most 20 characters.\n";
-            return kUsage;
-        }
-        options.m_UserName = user;
-    }
-    if (args.Has("--password")) {
-        const std::string password = args.Get("--password");
-        if (password.size() > 16) {
-            std::cerr << "The password may have at most 16 characters.\n";
-            return kUsage;
-        }
-        options.m_Pswrd = password;
-    }
-    if (args.Has("--host")) {
-        const std::string host = args.Get("--host");
-        if (host.size() > 80) {
-            std::cerr << "The IP address may have at most 80 characters.\n";
-            return kUsage;
-        }
-        options.m_IPAddress = host;
-    }
+    // The same checks as the connection options dialog: lengths in characters, port 10 to 10000.
+    exchange::ConnectionSettings settings = exchange::ReadConnectionSettings();
+    if (args.Has("--user"))
+        settings.userName = args.Get("--user");
+    if (args.Has("--password"))
+        settings.password = args.Get("--password");
+    if (args.Has("--host"))
+        settings.address = args.Get("--host");
     if (args.Has("--port")) {
         const auto port = Number(args.Get("--port"));
-        if (!port || *port < 10 || *port > 10000) {
-            std::cerr << "Please enter an integer between 10 and 10000.\n";
-            return kUsage;
-        }
-        options.m_Port = static_cast<std::int32_t>(*port);
+        settings.port = port && *port > 0 && *port < 100000 ? static_cast<std::int32_t>(*port) : 0;
     }
-    return options.Save() ? 0 : kFailed;
+    if (auto problem = exchange::ConnectionSettingsProblem(settings)) {
+        std::cerr << *problem << "\n";
+        return kUsage;
+    }
+    return exchange::SaveConnectionSettings(settings) ? 0 : kFailed;
 }
 
 } // namespace
