@@ -11,6 +11,11 @@
 namespace cli {
 namespace {
 
+std::string Counted(int n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 // The InspectionID of the one inspection with Doc # `docNumber`.
 std::optional<int> InspectionByDocNumber(const std::string& docNumber)
 {
@@ -60,14 +65,14 @@ int Export(const Args& args)
     if (!outcome.written)
         return kFailed;
     std::cout << (outcome.xml ? "XML evaluation" : "Export file") << " written: " << path << " ("
-              << outcome.categories << (outcome.categories == 1 ? " category, " : " categories, ") << outcome.steps
-              << (outcome.steps == 1 ? " step" : " steps");
+              << Counted(outcome.categories, "category", "categories") << ", "
+              << Counted(outcome.steps, "step", "steps");
     if (outcome.replaced > 0)
-        std::cout << ", " << outcome.replaced << " characters written as \"?\"";
+        std::cout << ", " << Counted(outcome.replaced, "character", "characters") << " written as \"?\"";
     if (outcome.missingItems > 0)
-        std::cout << ", " << outcome.missingItems << " steps without an item identifier left out";
+        std::cout << ", " << Counted(outcome.missingItems, "step", "steps") << " without an item identifier left out";
     if (outcome.missingCodes > 0)
-        std::cout << ", " << outcome.missingCodes << " conditions without a code left out";
+        std::cout << ", " << Counted(outcome.missingCodes, "condition", "conditions") << " without a code left out";
     std::cout << ")\n";
     return 0;
 }
@@ -85,10 +90,10 @@ int Import(const Args& args)
         std::cout << "The file holds no inspection.\n";
         return 0;
     }
-    std::cout << "Imported " << outcome.stagedInspectionIDs.size()
-              << (outcome.stagedInspectionIDs.size() == 1 ? " inspection" : " inspections") << " ("
-              << outcome.categories << " categories, " << outcome.steps
-              << " steps) into the staging tables; merge with: inspector-cli merge <staged ID> <Doc #>\n";
+    std::cout << "Imported " << Counted(static_cast<int>(outcome.stagedInspectionIDs.size()), "inspection", "inspections")
+              << " (" << Counted(outcome.categories, "category", "categories") << ", "
+              << Counted(outcome.steps, "step", "steps")
+              << ") into the staging tables; merge with: inspector-cli merge <staged ID> <Doc #>\n";
     for (const auto& staged : exchange::ListStagedInspections())
         for (int id : outcome.stagedInspectionIDs)
             if (staged.inspectionID == id)
