@@ -3,6 +3,7 @@
 // registers itself with INSPECTOR_CLI_COMMAND, so commands are added without
 // touching the others.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,6 +37,11 @@ bool RegisterCommand(CommandInfo info);
 // nothing: a missing or outdated file is reported with a hint to run
 // `inspector-cli init`.
 bool OpenDataFiles(const Args& args);
+
+// The InspectionID of the one inspection whose Doc # is `docNumber` (letter
+// case ignored). Says why on standard error and gives nothing when no
+// inspection or several have it.
+std::optional<int> FindInspectionID(const std::string& docNumber);
 
 // The exit status of a failure.
 inline constexpr int kFailed = 1;

@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "app/DataConfiguration.h"
 #include "store/Database.h"
+#include "store/Inspection.h"
 #include "store/TableRecord.h"
 #include "text/Windows1252.h"
 
@@ -37,6 +38,24 @@ bool OpenDataFiles(const Args& args)
     }
     store::PrepareForUse();
     return true;
+}
+
+std::optional<int> FindInspectionID(const std::string& docNumber)
+{
+    store::Inspection inspection;
+    if (!inspection.OpenSql("SELECT * FROM Inspection WHERE InspectionNum = \"%s\"", {docNumber}))
+        return std::nullopt;
+    if (inspection.GetCount() == 0) {
+        std::cerr << "There is no inspection with Doc # " << docNumber << " (see inspector-cli list).\n";
+        return std::nullopt;
+    }
+    if (inspection.GetCount() > 1) {
+        std::cerr << "Doc # " << docNumber << " belongs to " << inspection.GetCount()
+                  << " inspections; give each a Doc # of its own first.\n";
+        return std::nullopt;
+    }
+    inspection.Read(0);
+    return inspection.m_InspectionID;
 }
 
 } // namespace cli

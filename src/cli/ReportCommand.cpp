@@ -42,12 +42,10 @@ int Report(const Args& args)
 
     if (!OpenDataFiles(args))
         return kFailed;
+    const auto id = FindInspectionID(positional[0]);
     store::Inspection inspection;
-    if (!inspection.OpenSql("SELECT * FROM Inspection WHERE InspectionNum = \"%s\"", {positional[0]}) ||
-        inspection.GetCount() == 0) {
-        std::cerr << "No inspection has the Doc # " << positional[0] << ".\n";
+    if (!id || !inspection.OpenByID(*id) || inspection.GetCount() == 0)
         return kFailed;
-    }
     inspection.Read(0);
     // The dialog's "Report Name" starts as the inspection's document type.
     request.reportName = args.Get("--report-name", inspection.m_DocType);

@@ -22,25 +22,6 @@ std::optional<long long> Number(const std::string& text)
     return value;
 }
 
-// The InspectionID of the one inspection with Doc # `docNumber`.
-std::optional<std::int32_t> InspectionByDocNumber(const std::string& docNumber)
-{
-    store::Inspection inspection;
-    if (!inspection.OpenSql("SELECT * FROM Inspection WHERE InspectionNum = \"%s\"", {docNumber}))
-        return std::nullopt;
-    if (inspection.GetCount() == 0) {
-        std::cerr << "There is no inspection with Doc # " << docNumber << ".\n";
-        return std::nullopt;
-    }
-    if (inspection.GetCount() > 1) {
-        std::cerr << "Doc # " << docNumber << " belongs to " << inspection.GetCount()
-                  << " inspections; the server keeps one per Doc #. Give each a Doc # of its own first.\n";
-        return std::nullopt;
-    }
-    inspection.Read(0);
-    return inspection.m_InspectionID;
-}
-
 int Sync(const Args& args)
 {
     if (!args.positional.empty())
@@ -78,7 +59,7 @@ int Sync(const Args& args)
 
     std::vector<std::int32_t> ids;
     for (const std::string& docNumber : args.All("--send")) {
-        const auto id = InspectionByDocNumber(docNumber);
+        const auto id = FindInspectionID(docNumber);
         if (!id)
             return kFailed;
         ids.push_back(*id);
