@@ -117,8 +117,11 @@ std::optional<std::string> EvaluationXmlWriter::Build(int inspectionID, ExportOu
         delimiter = options.m_String7.empty() ? ", " : options.m_String7;
     }
 
+    // A database error is shown by the table layer; the export then stops
+    // rather than write an evaluation with areas or items missing.
     store::Category category;
-    category.OpenByInspection(inspectionID);
+    if (!category.OpenByInspection(inspectionID))
+        return std::nullopt;
     const int categoryCount = category.GetCount();
     auto progress = port.progress();
     progress->setTitle("Exporting Inspection...");
@@ -168,7 +171,8 @@ std::optional<std::string> EvaluationXmlWriter::Build(int inspectionID, ExportOu
                     x += kEnd;
                 }
 
-                step.OpenByCategory(category.m_CategoryID);
+                if (!step.OpenByCategory(category.m_CategoryID))
+                    return std::nullopt;
                 const int stepCount = step.GetCount();
                 int cursor = 0;
                 bool analyticsOpen = false;

@@ -128,8 +128,11 @@ std::optional<std::string> InspectionExporter::Build(int inspectionID, ExportOut
     }
     inspection.Read(0);
 
+    // A database error is shown by the table layer; the export then stops
+    // rather than write an inspection with categories or steps missing.
     store::Category category;
-    category.OpenByInspection(inspectionID);
+    if (!category.OpenByInspection(inspectionID))
+        return std::nullopt;
     const int categoryCount = category.GetCount();
 
     auto progress = port.progress();
@@ -189,7 +192,8 @@ std::optional<std::string> InspectionExporter::Build(int inspectionID, ExportOut
         w.EndRecord();
         ++outcome.categories;
 
-        step.OpenByCategory(category.m_CategoryID);
+        if (!step.OpenByCategory(category.m_CategoryID))
+            return std::nullopt;
         for (int s = 0; s < step.GetCount(); ++s) {
             step.Read(s);
             w.SetPlace("the step \"" + step.m_StepTitle + "\" of " + categoryPlace);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -259,6 +260,18 @@ TEST_F(ExportImportTest, SeparatorCharactersInAValueRefuseTheExportNamingTheirPl
               std::string::npos)
         << text;
     EXPECT_NE(text.find("the field Title of the category \"Cost ¤\""), std::string::npos) << text;
+}
+
+TEST_F(ExportImportTest, AStepTableThatCannotBeReadStopsBothExportsWithoutAFile)
+{
+    const int id = AddInspection("R-1", "Home Inspection");
+    AddCategory(id, CategoryData{"Garage", "1", "", "", 0, 0, 0, 0, {FullStep(1, "Door")}});
+    testing_support::Exec(kInspectionDb, "ALTER TABLE Step RENAME TO StepGone");
+    const std::string path = folder.File("partial.rtf");
+    EXPECT_FALSE(exchange::ExportInspection(id, path).written);
+    EXPECT_FALSE(exchange::ExportInspection(id, path, exchange::ExportFormat::EvaluationXml).written);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(port.Saw("no such table: Step")) << port.AllText();
 }
 
 TEST_F(ExportImportTest, ImportReadsEveryRecordOfALargeFileAndOfTwoInspections)
