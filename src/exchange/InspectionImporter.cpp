@@ -76,6 +76,13 @@ ImportOutcome InspectionImporter::ImportInspectionFile(const std::string& path)
         ui::CurrentPort().inform("The file " + path + " cannot be read: it does not exist or is not a file.");
         return {};
     }
+    // An export file of 5,000 steps is about a megabyte; a file hundreds of
+    // times larger is something else and is not read into memory.
+    constexpr std::uintmax_t kLargestFile = 256u << 20;
+    if (std::filesystem::file_size(path, ec) > kLargestFile && !ec) {
+        ui::CurrentPort().inform("The file " + path + " is too large to be an export file.");
+        return {};
+    }
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) {

@@ -358,6 +358,19 @@ TEST_F(ExportImportTest, MalformedFilesStoreNothingAndSayWhy)
     EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Step"), 2);
 }
 
+TEST_F(ExportImportTest, PathsThatCannotHoldAnExportFileAreNotRead)
+{
+    const std::string huge = folder.File("huge.rtf");
+    WriteFile(huge, "Veltrane Export File\xA4\xA7");
+    std::filesystem::resize_file(huge, (256u << 20) + 1); // sparse: takes no room
+    EXPECT_FALSE(exchange::ImportInspectionFile(huge).imported);
+    EXPECT_TRUE(port.Saw("is too large to be an export file")) << port.AllText();
+    EXPECT_FALSE(exchange::ImportInspectionFile(folder.File("missing.rtf")).imported);
+    EXPECT_FALSE(exchange::ImportInspectionFile(folder.Path().string()).imported);
+    EXPECT_EQ(port.messages.size(), 3u);
+    EXPECT_EQ(StagedRows(), 0);
+}
+
 TEST_F(ExportImportTest, DatabaseFailureOrCancelMidwayStoresNothing)
 {
     const int id = AddLargeInspection("X", 2, 5);
