@@ -3,7 +3,6 @@
 #include "cli/Command.h"
 
 #include "exchange/InspectionTransfer.h"
-#include "store/Inspection.h"
 
 #include <charconv>
 #include <iostream>
@@ -14,25 +13,6 @@ namespace {
 std::string Counted(int n, const char* one, const char* many)
 {
     return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-// The InspectionID of the one inspection with Doc # `docNumber`.
-std::optional<int> InspectionByDocNumber(const std::string& docNumber)
-{
-    store::Inspection inspection;
-    if (!inspection.OpenSql("SELECT * FROM Inspection WHERE InspectionNum = \"%s\"", {docNumber}))
-        return std::nullopt;
-    if (inspection.GetCount() == 0) {
-        std::cerr << "There is no inspection with Doc # " << docNumber << ".\n";
-        return std::nullopt;
-    }
-    if (inspection.GetCount() > 1) {
-        std::cerr << "Doc # " << docNumber << " belongs to " << inspection.GetCount()
-                  << " inspections; give each a Doc # of its own first.\n";
-        return std::nullopt;
-    }
-    inspection.Read(0);
-    return inspection.m_InspectionID;
 }
 
 int Export(const Args& args)
@@ -53,7 +33,7 @@ int Export(const Args& args)
         return Usage("export");
     if (!OpenDataFiles(args))
         return kFailed;
-    const auto id = InspectionByDocNumber(rest[0]);
+    const auto id = FindInspectionID(rest[0]);
     if (!id)
         return kFailed;
     const auto format = args.Flag("--xml") ? exchange::ExportFormat::EvaluationXml : exchange::ExportFormat::ByDocType;
@@ -131,7 +111,7 @@ int Merge(const Args& args)
     }
     if (!OpenDataFiles(args))
         return kFailed;
-    const auto target = InspectionByDocNumber(args.positional[1]);
+    const auto target = FindInspectionID(args.positional[1]);
     if (!target)
         return kFailed;
     const auto outcome = exchange::MergeStagedInspection(stagedID, *target);

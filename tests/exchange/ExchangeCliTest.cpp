@@ -78,7 +78,7 @@ TEST_F(ExchangeCliTest, ExportImportListAndMergeBetweenDocNumbers)
 
     r = Cli("export NOPE -o x.rtf");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.output.find("There is no inspection with Doc # NOPE."), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("There is no inspection with Doc # NOPE"), std::string::npos) << r.output;
     EXPECT_EQ(Cli("export").status, 2);
 
     r = Cli("import src.rtf");
