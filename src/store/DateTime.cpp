@@ -48,21 +48,21 @@ std::optional<DateTime> DateTime::FromIso(std::string_view text)
 
 std::string DateTime::ToIso() const
 {
-    char buffer[32];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute, second);
     return buffer;
 }
 
 std::string DateTime::DateText() const
 {
-    char buffer[32];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%d/%d/%d", month, day, year);
     return buffer;
 }
 
 std::string DateTime::TimeText() const
 {
-    char buffer[32];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%d:%d", hour, minute);
     return buffer;
 }

@@ -4,7 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,6 +40,13 @@ std::string DefaultColumnName(ValueType type, int index)
 }
 
 namespace {
+
+// A number kept as text, clamped to the 32-bit range (0 when it is no number).
+std::int32_t IntegerOfText(std::string_view text)
+{
+    const long long value = std::strtoll(std::string(text).c_str(), nullptr, 10);
+    return static_cast<std::int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+}
 
 // The rowid of a row read through a statement that cannot name it.
 constexpr std::int64_t kNoRowid = -2;
@@ -365,7 +374,7 @@ void TableRecord::Read(int index)
         case ValueType::Integer:
             *static_cast<std::int32_t*>(b.member) = isInt ? static_cast<std::int32_t>(v.integer)
                                                     : isReal ? static_cast<std::int32_t>(v.real)
-                                                    : isText ? std::atoi(std::string(TextOf(v)).c_str()) : 0;
+                                                    : isText ? IntegerOfText(TextOf(v)) : 0;
             break;
         case ValueType::Double:
             *static_cast<double*>(b.member) = isReal ? v.real : isInt ? static_cast<double>(v.integer)
