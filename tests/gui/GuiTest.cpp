@@ -96,6 +96,8 @@ void FrameTest::SetUp()
 void FrameTest::TearDown()
 {
     ExpectNoPendingAnswers();
+    if (doc)
+        doc->SetObserver({});
     frame.reset();
     doc.reset();
     DataFilesTest::TearDown();

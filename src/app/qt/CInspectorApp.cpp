@@ -20,6 +20,8 @@ CInspectorApp::CInspectorApp(std::string settingsPath) : m_settings(std::move(se
 CInspectorApp::~CInspectorApp()
 {
     // Views refer to the document, the document to the databases.
+    if (m_doc)
+        m_doc->SetObserver({});
     m_frame.reset();
     m_doc.reset();
     if (m_dataOpen)
