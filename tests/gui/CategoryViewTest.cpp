@@ -224,6 +224,7 @@ TEST_F(CategoryViewTest, FollowsANewDocumentTypeOfTheSameInspection)
                std::to_string(CurrentInspectionID()) + " ORDER BY CategoryNumber, CategoryTitle)");
     EXPECT_EQ(ColumnTexts(list, 1).join("|").toStdString(), expected);
     EXPECT_EQ(view->MarkedRow(), -1);
+    EXPECT_EQ(view->AddressLine()->text(), "4 Oak Ave") << "no stray comma without a city";
 }
 
 } // namespace

@@ -91,6 +91,10 @@ TEST_F(FrameTest, MenusToolbarAndCommandsAsShipped)
     QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(printed);
 
+    frame->statusBar()->showMessage("Print");
+    frame->statusBar()->clearMessage();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "Ready");
+
     frame->Action(cmd::SpellCheck)->trigger();
     ASSERT_FALSE(port.messages.empty());
     EXPECT_EQ(port.messages.back().text, "Spell checking is not yet implemented for the PC version of Inspector.");

@@ -204,6 +204,11 @@ void CMainFrame::CreateStatusBar()
         m_indicators.push_back({pane, QString::fromLatin1(indicator)});
     }
     bar->showMessage(QStringLiteral("Ready"));
+    // After a menu or button tip the message pane says "Ready" again.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(QStringLiteral("Ready"));
+    });
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
     timer->start(300);

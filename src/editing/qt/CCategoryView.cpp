@@ -129,7 +129,12 @@ void CCategoryView::Refill()
 {
     const store::Inspection& inspection = m_doc.CurrentInspection();
     m_shownID = inspection.m_InspectionID;
-    m_address->setText(QString::fromStdString(inspection.m_DwellingAddress + ", " + inspection.m_DwellingCityStateZip));
+    // "address, city state zip"; a part not filled in leaves no stray comma.
+    QStringList parts;
+    for (const std::string* part : {&inspection.m_DwellingAddress, &inspection.m_DwellingCityStateZip})
+        if (!part->empty())
+            parts << QString::fromStdString(*part);
+    m_address->setText(parts.join(QStringLiteral(", ")));
     m_doc.FillCategorySelection();
     m_list->clear();
     const int count = m_doc.GetCategoryCount();
