@@ -2,6 +2,7 @@
 // every evaluation area and its steps carry the item identifiers of the
 // city's condition code table, so that the XML evaluation finds a code for
 // every rated step.
+#include "exchange/EvaluationCodes.h"
 #include "store/CategoryTemplate.h"
 #include "store/StarterLibrary.h"
 #include "store/StepTemplate.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,80 +20,26 @@ using namespace testing_support;
 
 namespace {
 
-// The evaluation areas in the order the export tries them: the key searched in
-// the category title, the text removed from the label, and the area type.
-struct AreaKey {
-    const char* key;
-    const char* removed;
-    const char* area;
-};
-const AreaKey kAreaKeys[] = {
-    {"Basement", "Basement", "Basement"},
-    {"Electric", "Electric", "Electric"},
-    {"Plumbing", "Plumbing", "Plumbing"},
-    {"Water Heater", "Water Heater", "WaterHt"},
-    {"Heating", "Heating", "Heating"},
-    {"Laundry", "Laundry", "Laundry"},
-    {"Kitchen", "Kitchen", "Kitchen"},
-    {"Dining Room", "Dining Room/Living Room", "DiningRoom"},
-    {"Bathroom", "Bathroom", "Bathroom"},
-    {"Hallways", "Hallways/Stairwells", "Hallway"},
-    {"Bedroom", "Bedroom", "Bedroom"},
-    {"Sunroom", "Porch/Sunroom/Other", "Sunroom"},
-    {"Attic", "Attic Space", "Attic"},
-    {"Exterior", "Exterior", "Exterior"},
-    {"Unheated Porch", "Open/Unheated Porch", "OpenPorch"},
-    {"Garage", "Garage", "Garage"},
-    {"Miscellaneous", "Miscellaneous", "Misc"},
-};
+// The area types of the evaluation file (the condominium area is not among them).
+const char* const kAreaTypes[] = {"Basement", "Electric", "Plumbing", "WaterHt", "Heating",  "Laundry",
+                                  "Kitchen",  "DiningRoom", "Bathroom", "Hallway", "Bedroom", "Sunroom",
+                                  "Attic",    "Exterior", "OpenPorch", "Garage", "Misc"};
 
-// The items of the city's code table, by area type.
-const std::map<std::string, std::set<std::string>>& Items()
+// True when the export's code table knows `item` in an area of type `area`.
+bool KnownItem(const std::string& area, const std::string& item)
 {
-    static const std::map<std::string, std::set<std::string>> items = {
-        {"Basement", {"BsmtStair", "BsmtFloor", "FoundWalls", "BsmtDamp", "FloorSystem", "Columns", "BsmtSleepRm",
-                      "BsmtPlumbing", "SumpPumps", "BsmtSmoke", "BsmtFixtures"}},
-        {"Electric", {"ServiceInstal", "KitchenCirc", "LaundryCirc"}},
-        {"Plumbing", {"FloorDrains", "DWVPiping", "WSPiping", "GasPiping", "CopperWater"}},
-        {"WaterHt", {"WHInstall", "WHVent"}},
-        {"Heating", {"HeatPtOp", "HeatPtInstall", "HeatPTVent", "Incinerator"}},
-        {"Laundry", {"LaundGasPipe", "DryerVent", "LaundPlmbFix"}},
-        {"Kitchen", {"KitchWall", "KitchDamp", "KitchFloor", "KitchWindSize", "KitchWindOpen", "KitchElectFix",
-                     "KitchPlumbFix", "KitchWaterFlow", "KitchGasPipe"}},
-        {"DiningRoom", {"DRWalls", "DRDamp", "DRHeight", "DRFloor", "DRWindSize", "DRWindCond", "DRElectFix"}},
-        {"Bathroom", {"BathWall", "BathDamp", "BathFloor", "BathWindSize", "BathWindCond", "BathElecFix",
-                      "BathPlumbFix", "BathWaterFlow"}},
-        {"Hallway", {"HallWall", "HallDamp", "HallFloor", "HallWindCond", "HallElectFix", "HallStair", "HallSmoke"}},
-        {"Bedroom", {"BedWalls", "BedDamp", "BedHeight", "BedFloor", "BedWindSize", "BedWindCond", "BedElecFix"}},
-        {"Sunroom", {"SunrmWall", "SunrmDamp", "SunrmHeight", "SunrmWinCond", "SunrmElectFix"}},
-        {"Attic", {"AtticRoof", "AtticDamp", "AtticElecFix", "AtticMechVent"}},
-        {"Exterior", {"ExFoundation", "ExBsmtWind", "ExDrainage", "ExWalls", "ExDoors", "ExWindows", "ExStoop",
-                      "ExCornice", "ExRoofCovering", "ExChimney", "ExElecFix", "ExPlumbing", "Ex2FamEgress"}},
-        {"OpenPorch", {"PorchFloor", "OpenPorchWalls", "OpenPorchRoof", "OpenPorchDoors", "OpenPorchElect"}},
-        {"Garage", {"GarageRoof", "GarageWall", "GarageDoors", "GarageOpener", "GarageElectric"}},
-        {"Misc", {"MiscClutter", "MiscOther"}},
-    };
-    return items;
+    using exchange::ConditionType;
+    for (ConditionType type : {ConditionType::MNo, ConditionType::NA, ConditionType::SC, ConditionType::B,
+                               ConditionType::C, ConditionType::RRE, ConditionType::RRP, ConditionType::LIC})
+        if (exchange::EvaluationCodes::Code(area, item, type))
+            return true;
+    return false;
 }
 
-std::string EraseAll(std::string text, const std::string& part)
-{
-    for (auto p = text.find(part); p != std::string::npos; p = text.find(part))
-        text.erase(p, part.size());
-    return text;
-}
-
-// The area type and label the export gives a category title.
 std::pair<std::string, std::string> AreaOf(const std::string& title)
 {
-    std::string working = title, label;
-    for (const auto& k : kAreaKeys) {
-        if (working.find(k.key) != std::string::npos) {
-            label = EraseAll(working, k.removed);
-            working = k.area;
-        }
-    }
-    return {working, label};
+    const auto area = exchange::EvaluationCodes::AreaOf(title);
+    return {area.type, area.label};
 }
 
 class MinneapolisItemsTest : public DataFilesTest {
@@ -132,7 +78,8 @@ TEST_F(MinneapolisItemsTest, EveryStepCarriesAnItemOfItsArea)
         const bool isCondo = area == "Condo";
         condo = condo || isCondo;
         if (!isCondo) {
-            ASSERT_TRUE(Items().count(area)) << categories.m_CategoryName << " reaches no area of the evaluation";
+            ASSERT_NE(std::find(std::begin(kAreaTypes), std::end(kAreaTypes), area), std::end(kAreaTypes))
+                << categories.m_CategoryName << " reaches no area of the evaluation";
             areasReached.insert(area);
             // The library names its categories after the areas, so the label stays empty.
             EXPECT_EQ(label, "") << categories.m_CategoryName;
@@ -149,10 +96,10 @@ TEST_F(MinneapolisItemsTest, EveryStepCarriesAnItemOfItsArea)
             bool known = false;
             if (isCondo) {
                 // The condominium area is left out of the file; its items still come from the table.
-                for (const auto& [a, items] : Items())
-                    known = known || items.count(steps.m_Keyword);
+                for (const char* a : kAreaTypes)
+                    known = known || KnownItem(a, steps.m_Keyword);
             } else {
-                known = Items().at(area).count(steps.m_Keyword) != 0;
+                known = KnownItem(area, steps.m_Keyword);
             }
             EXPECT_TRUE(known) << categories.m_CategoryName << " / " << steps.m_StepName << ": \"" << steps.m_Keyword
                                << "\"";
@@ -176,7 +123,7 @@ TEST_F(MinneapolisItemsTest, EveryStepCarriesAnItemOfItsArea)
                 EXPECT_EQ(ordered[m].second.find(marker), std::string::npos) << ordered[m].second;
     }
     EXPECT_TRUE(condo);
-    for (const auto& [area, items] : Items())
+    for (const char* area : kAreaTypes)
         EXPECT_TRUE(areasReached.count(area)) << area << " is reached by no category";
 }
 
