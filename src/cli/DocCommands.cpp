@@ -134,7 +134,15 @@ int New(const Args& args)
         return kFailed;
     }
 
-    doc->NewInspection();
+    // A data file without inspections gets one blank inspection when the
+    // document opens it; the first inspection created here fills that one in
+    // instead of leaving it beside the new one.
+    const store::Inspection& current = doc->CurrentInspection();
+    const bool onlyBlank = doc->InspectionList().size() == 1 && current.m_InspectionNum.empty() &&
+                           current.m_ClientName.empty() && current.m_DwellingAddress.empty() &&
+                           current.m_DocType.empty() && doc->GetCategoryCount() == 0;
+    if (!onlyBlank)
+        doc->NewInspection();
     store::Inspection& i = doc->CurrentInspection();
     i.m_InspectionNum = docNum;
     i.m_ClientName = args.Get("--client");

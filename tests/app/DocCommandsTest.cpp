@@ -60,6 +60,8 @@ TEST_F(DocCommandsTest, QuestionsOfTheDesktopProgramNeedYesAndNamesAreFoundInAny
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(Has(run, "Document type Home Inspection:")) << run.output;
     EXPECT_NE(Cli({"new", "--doc-num", "AB-1"}).status, 0); // the Doc # is taken
+    // The first inspection fills in the blank one a new data file starts with.
+    EXPECT_TRUE(Has(Cli({"list"}), "1 inspection")) << Cli({"list"}).output;
     const std::string shown = Cli({"show", "ab-1"}).output;
 
     // Replacing the categories of an inspection asks the "Data Alert" question.
