@@ -1,11 +1,15 @@
 #include "ui/qt/QtPort.h"
 
+#include "app/Settings.h"
+
 #include "ui/qt/CProgressDlg.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -153,20 +157,38 @@ std::optional<std::string> QtPort::askText(const std::string& title, const std::
     return edit->text().toStdString();
 }
 
+// File dialogs open in the folder the user last chose, at first the documents
+// folder; a suggested name without a folder is placed there.
+QString QtPort::StartPath(const std::string& suggested)
+{
+    const QString name = QString::fromStdString(suggested);
+    if (QFileInfo(name).isAbsolute())
+        return name;
+    if (m_lastFolder.isEmpty())
+        m_lastFolder = QString::fromStdString(app::DocumentsFolder());
+    return name.isEmpty() ? m_lastFolder : QDir(m_lastFolder).filePath(name);
+}
+
+void QtPort::Remember(const QString& file)
+{
+    m_lastFolder = QFileInfo(file).absolutePath();
+}
+
 std::optional<std::string> QtPort::chooseSaveFile(const std::string& suggested, const std::string& filter)
 {
-    const QString file = QFileDialog::getSaveFileName(Owner(), QString(), QString::fromStdString(suggested),
-                                                      QtFilter(filter));
+    const QString file = QFileDialog::getSaveFileName(Owner(), QString(), StartPath(suggested), QtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
+    Remember(file);
     return file.toStdString();
 }
 
 std::optional<std::string> QtPort::chooseOpenFile(const std::string& filter)
 {
-    const QString file = QFileDialog::getOpenFileName(Owner(), QString(), QString(), QtFilter(filter));
+    const QString file = QFileDialog::getOpenFileName(Owner(), QString(), StartPath({}), QtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
+    Remember(file);
     return file.toStdString();
 }
 

@@ -42,7 +42,11 @@ public:
     static void SetMainWindow(QWidget* window);
 
 private:
+    QString StartPath(const std::string& suggested);
+    void Remember(const QString& file);
+
     ui::Port* m_previous;
+    QString m_lastFolder;
 };
 
 } // namespace ui::qt
