@@ -517,23 +517,23 @@ private:
         line.Allow({}, {});
         auto [name, value] = FirstWord(line.value);
         value = Unquote(value);
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* setting = nullptr;
         for (const auto& s : OptionSpecs())
             if (name == s.name)
-                spec = &s;
-        if (!spec)
+                setting = &s;
+        if (!setting)
             Fail(line.where, "unknown setting \"" + name + "\"");
         const bool again = !m_lib.optionsGiven.insert(name).second;
-        if (again && spec->kind != OptionSpec::Text)
+        if (again && setting->kind != OptionSpec::Text)
             Fail(line.where, "the setting \"" + name + "\" is given twice");
-        switch (spec->kind) {
+        switch (setting->kind) {
         case OptionSpec::YesNo:
             if (value != "yes" && value != "no")
                 Fail(line.where, "the setting \"" + name + "\" takes yes or no");
-            m_lib.options[spec->column] = std::int64_t(value == "yes" ? 1 : 0);
+            m_lib.options[setting->column] = std::int64_t(value == "yes" ? 1 : 0);
             break;
         case OptionSpec::Text: {
-            auto& text = m_lib.options[spec->column];
+            auto& text = m_lib.options[setting->column];
             if (again) {
                 auto& s = std::get<std::string>(text);
                 s += (s.empty() ? "" : "\r\n\r\n") + value;
@@ -544,12 +544,12 @@ private:
         }
         case OptionSpec::Integer: {
             const auto n = ParseInteger(value);
-            if (!n || *n < spec->low || *n > spec->high)
-                Fail(line.where, "the setting \"" + name + "\" takes a number from " + std::to_string(spec->low) +
-                                     " to " + std::to_string(spec->high));
+            if (!n || *n < setting->low || *n > setting->high)
+                Fail(line.where, "the setting \"" + name + "\" takes a number from " + std::to_string(setting->low) +
+                                     " to " + std::to_string(setting->high));
             if (name == "report-font-size" && *n != 10 && *n != 12)
                 Fail(line.where, "the report font size is 10 or 12");
-            m_lib.options[spec->column] = std::int64_t(*n);
+            m_lib.options[setting->column] = std::int64_t(*n);
             break;
         }
         case OptionSpec::Widths: {
@@ -560,7 +560,7 @@ private:
                 const auto w = ParseNumber(widths[i]);
                 if (!w || *w < 0 || *w > 10)
                     Fail(line.where, "\"" + widths[i] + "\" is not a column width in inches");
-                m_lib.options[std::string(spec->column) + std::to_string(i + 1)] = *w;
+                m_lib.options[std::string(setting->column) + std::to_string(i + 1)] = *w;
             }
             break;
         }
