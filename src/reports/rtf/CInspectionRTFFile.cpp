@@ -43,11 +43,8 @@ std::string CInspectionRTFFile::SummaryTitle() const
 
 void CInspectionRTFFile::Export()
 {
-    m_marks.Load();
-    if (!m_inspection || !OpenOutput())
+    if (!BeginExport())
         return;
-    if (m_documentTypeTitle.empty())
-        m_documentTypeTitle = m_docTypeName;
 
     store::Category categories;
     categories.OpenByInspection(m_inspection->m_InspectionID);
@@ -60,9 +57,7 @@ void CInspectionRTFFile::Export()
             break;
         }
         categories.Read(i);
-        const bool excluded = std::find(m_excludedCategories.begin(), m_excludedCategories.end(),
-                                        categories.m_CategoryTitle) != m_excludedCategories.end();
-        if (!excluded && !categories.m_CategoryNotPresent)
+        if (!Excluded(categories.m_CategoryTitle) && !categories.m_CategoryNotPresent)
             cancelled = !ExportCategory(categories);
         AdvanceProgress();
     }

@@ -31,11 +31,8 @@ std::string CMajorSystemsRTFFile::SummaryComments(const std::string& comments) c
 
 void CMajorSystemsRTFFile::Export()
 {
-    m_marks.Load();
-    if (!m_inspection || !OpenOutput())
+    if (!BeginExport())
         return;
-    if (m_documentTypeTitle.empty())
-        m_documentTypeTitle = m_docTypeName;
 
     // Every step of the inspection, also of categories left out of the
     // inspection report, by system and number.

@@ -241,6 +241,22 @@ void CRTFReportFile::Setup(store::Inspection& inspection, const std::string& lay
 
 // ---------------------------------------------------------------- output
 
+bool CRTFReportFile::BeginExport()
+{
+    m_marks.Load();
+    if (!m_inspection || !OpenOutput())
+        return false;
+    if (m_documentTypeTitle.empty())
+        m_documentTypeTitle = m_docTypeName;
+    return true;
+}
+
+bool CRTFReportFile::Excluded(const std::string& categoryTitle) const
+{
+    return std::find(m_excludedCategories.begin(), m_excludedCategories.end(), categoryTitle) !=
+           m_excludedCategories.end();
+}
+
 bool CRTFReportFile::CreateOutput(const std::string& suggested)
 {
     m_suggestedName = suggested;

@@ -100,6 +100,11 @@ public:
 
 protected:
     // --- output -----------------------------------------------------------
+    // The start every writer's export shares: reads the rating marks, asks
+    // for and creates the file. False when there is nothing to write to.
+    bool BeginExport();
+    // True when the user left the category of this title out of the report.
+    bool Excluded(const std::string& categoryTitle) const;
     // Asks for the file (suggesting `suggested`) and creates it.
     bool CreateOutput(const std::string& suggested);
     // A data value, escaped.

@@ -252,11 +252,8 @@ void CRatingGridRTFFile::WriteCategoryEnd(const std::string& note)
 
 void CRatingGridRTFFile::Export()
 {
-    m_marks.Load();
-    if (!m_inspection || !OpenOutput())
+    if (!BeginExport())
         return;
-    if (m_documentTypeTitle.empty())
-        m_documentTypeTitle = m_docTypeName;
 
     store::Category categories;
     categories.OpenByInspection(m_inspection->m_InspectionID);
@@ -269,9 +266,7 @@ void CRatingGridRTFFile::Export()
             break;
         }
         categories.Read(i);
-        const bool excluded = std::find(m_excludedCategories.begin(), m_excludedCategories.end(),
-                                        categories.m_CategoryTitle) != m_excludedCategories.end();
-        if (!excluded && !categories.m_CategoryNotPresent) {
+        if (!Excluded(categories.m_CategoryTitle) && !categories.m_CategoryNotPresent) {
             store::Step steps;
             steps.OpenByCategory(categories.m_CategoryID);
             for (int s = 0; s < steps.GetCount(); ++s) {
