@@ -1,0 +1,105 @@
+#pragma once
+// The "Step Properties" sheet: a modal dialog whose pages edit one step of a
+// category and move from step to step of that category without closing.
+// Pages, in fixed order: materials (only for a step whose template has
+// materials), comments, picture, step information. The materials and comments
+// pages come from factories registered by their feature; until then the sheet
+// shows the pages it has.
+#include "store/Inspection.h"
+#include "store/Step.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QTabWidget;
+
+namespace app {
+class CInspectorDoc;
+}
+
+namespace editing::qt {
+
+class CStepPage;
+class CPicturePage;
+class CStepInfoPage;
+
+class CStepPropertySheet : public QDialog {
+    Q_OBJECT
+public:
+    using PageFactory = std::function<CStepPage*(CStepPropertySheet&)>;
+
+    // Page kinds, in the order the pages appear.
+    enum PageKind { kMaterialsPage = 0, kCommentsPage = 1, kPicturePage = 2, kInfoPage = 3 };
+
+    // Registers the factories of the materials and comments pages (either may be empty).
+    static void SetPageFactories(PageFactory materials, PageFactory comments);
+
+    CStepPropertySheet(app::CInspectorDoc& doc, QWidget* parent = nullptr);
+    ~CStepPropertySheet() override;
+
+    // The steps the sheet moves through (identifiers in list order) and the first one shown.
+    void SetSteps(std::vector<int> stepIDs, int firstIndex);
+    // Runs the sheet modally: 1 when a page ended it with OK (SaveAndClose), else 0.
+    int Run();
+
+    // The record of the current step: a working copy read when the step is shown; the sheet saves it.
+    store::Step& WorkingStep();
+    // The three working texts shared by the pages.
+    std::string& Rating();
+    std::string& CommentText();
+    std::string& SummaryComment();
+    // The current inspection (the materials page keeps MaterialVoids on it and saves it).
+    store::Inspection& CurrentInspection();
+
+    int CurrentIndex() const;
+    int StepCount() const;
+    // Stores the step being left, then shows the step at `index`.
+    void SetStepByIndex(int index);
+    // A page's OK: stores the current step and ends the sheet with 1.
+    void SaveAndClose();
+    // Whether the current step's page set includes the materials page.
+    bool HasMaterialsPage() const;
+
+    // Pages shown, by position.
+    int PageCount() const;
+    CStepPage* Page(int index) const;
+    int ActivePageIndex() const;
+    void SetActivePage(int index);
+    // The page of a kind, null when the sheet has none.
+    CStepPage* PageOfKind(PageKind kind) const;
+    QTabWidget* Tabs() const { return m_tabs; }
+
+private:
+    void StoreCurrent();
+    void LoadCurrent(bool first);
+    void RebuildPages(bool withMaterials);
+    bool StepHasMaterials(int stepTemplateID) const;
+
+    app::CInspectorDoc& m_doc;
+    QTabWidget* m_tabs;
+    std::vector<int> m_stepIDs;
+    int m_index = -1;
+    int m_firstIndex = 0;
+    int m_result = 0;
+    bool m_hasMaterials = false;
+    store::Step m_step;
+    store::Inspection m_inspection;
+    std::string m_rating;
+    std::string m_comment;
+    std::string m_summary;
+    CStepPage* m_materials = nullptr;
+    CStepPage* m_comments = nullptr;
+    CPicturePage* m_picture = nullptr;
+    CStepInfoPage* m_info = nullptr;
+};
+
+// Kept for callers that register through a free function.
+inline void SetPageFactories(CStepPropertySheet::PageFactory materials, CStepPropertySheet::PageFactory comments)
+{
+    CStepPropertySheet::SetPageFactories(std::move(materials), std::move(comments));
+}
+
+} // namespace editing::qt
