@@ -1,0 +1,178 @@
+// Composing comment text: separators, bracket codes, insertion at the caret,
+// placeholders and shortcut words, without a database.
+#include "editing/CommentText.h"
+#include "editing/Placeholder.h"
+#include "editing/Shortcuts.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace editing;
+
+TEST(CommentText, StockCommentGoesAfterTheCaretWithTheSeparator)
+{
+    const std::string first = "Roof is old.";
+    const int end = static_cast<int>(first.size());
+    auto plain = InsertComment({first, end, end}, "Gutters leak.", false);
+    EXPECT_EQ(plain.text, "Roof is old.  Gutters leak.");
+    EXPECT_EQ(plain.selStart, static_cast<int>(plain.text.size()));
+    EXPECT_EQ(plain.selEnd, plain.selStart);
+
+    auto blank = InsertComment({first, end, end}, "Gutters leak.", true);
+    EXPECT_EQ(blank.text, "Roof is old.\r\n\r\nGutters leak.");
+
+    // A selected range is replaced.
+    auto replaced = InsertComment({"Roof is old. XX Done.", 12, 15}, "New.", false);
+    EXPECT_EQ(replaced.text, "Roof is old.  New. Done.");
+    EXPECT_EQ(replaced.selStart, 12 + 2 + 4);
+}
+
+TEST(CommentText, EmptyTextOrCaretAtTheStartNeverGluesComments)
+{
+    auto empty = InsertComment({"", 0, 0}, "Gutters leak.", true);
+    EXPECT_EQ(empty.text, "Gutters leak.");
+    EXPECT_EQ(empty.selStart, 13);
+
+    // At the very beginning of a text the comment goes first, still separated.
+    auto front = InsertComment({"Roof is old.", 0, 0}, "Gutters leak.", false);
+    EXPECT_EQ(front.text, "Gutters leak.  Roof is old.");
+    EXPECT_EQ(front.selStart, 15);
+
+    // A group heading inserts the separator alone.
+    auto heading = InsertComment({"Roof is old.", 12, 12}, "", false);
+    EXPECT_EQ(heading.text, "Roof is old.  ");
+
+    // A stale selection beyond the text is kept inside it.
+    auto stale = InsertComment({"Short.", 40, 50}, "More.", false);
+    EXPECT_EQ(stale.text, "Short.  More.");
+}
+
+TEST(CommentText, BracketCodesAndGroupHeadings)
+{
+    EXPECT_EQ(DropBracketCode("[A1]Loose trim"), "Loose trim");
+    EXPECT_EQ(DropBracketCode("[REPAIR]Fix [it] now"), "Fix [it] now");
+    EXPECT_EQ(DropBracketCode("No code [here]"), "No code [here]");
+    EXPECT_EQ(DropBracketCode("[unclosed code"), "[unclosed code");
+    EXPECT_EQ(GroupHeading("Damage"), "***********************Damage***********************");
+    EXPECT_TRUE(IsGroupHeading(GroupHeading("Damage")));
+    EXPECT_FALSE(IsGroupHeading("**bold** comment"));
+    EXPECT_EQ(GroupRating("Damage"), "<<Damage>>");
+}
+
+TEST(CommentText, InsertAtCaretAndAppend)
+{
+    auto mid = InsertAtCaret({"abcdef", 2, 4}, "XY");
+    EXPECT_EQ(mid.text, "abXYef");
+    EXPECT_EQ(mid.selStart, 4);
+    auto unknown = InsertAtCaret({"abc", -1, -1}, ".");
+    EXPECT_EQ(unknown.text, ".abc");
+
+    std::string text;
+    AppendComment(text, "First.", true);
+    EXPECT_EQ(text, "First.");
+    AppendComment(text, "Second.", true);
+    EXPECT_EQ(text, "First.\r\n\r\nSecond.");
+    AppendComment(text, "", false);
+    EXPECT_EQ(text, "First.\r\n\r\nSecond.");
+    std::string typed = "No full stop";
+    AppendComment(typed, "Next.", false);
+    EXPECT_EQ(typed, "No full stop  Next.");
+}
+
+namespace {
+PickerLists Locations()
+{
+    PickerLists lists;
+    lists.Add("Location", "[F]front of the house");
+    lists.Add("Location", "rear");
+    return lists;
+}
+} // namespace
+
+TEST(Placeholder, FindsNamedInlineAndLoneCarets)
+{
+    const auto pickers = Locations();
+    auto named = FindPlaceholder("Rot at the ^Location^ wall.", pickers);
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->start, 11u);
+    EXPECT_EQ(named->length, 10u);
+    EXPECT_EQ(named->name, "Location");
+    auto prompt = PromptFor("Rot at the ^Location^ wall.", *named, pickers);
+    EXPECT_EQ(prompt.label, "Replace ^Location^ with:");
+    EXPECT_EQ(prompt.choices, (std::vector<std::string>{"[F]front of the house", "rear"}));
+
+    auto inline_ = FindPlaceholder("A ^(minor, moderate,severe)^ crack", pickers);
+    ASSERT_TRUE(inline_);
+    EXPECT_EQ(PromptFor("", *inline_, pickers).choices, (std::vector<std::string>{"minor", "moderate", "severe"}));
+
+    // A run that names no list: only the first caret is a placeholder.
+    auto unknown = FindPlaceholder("Cost ^Nowhere^ dollars", pickers);
+    ASSERT_TRUE(unknown);
+    EXPECT_EQ(unknown->length, 1u);
+    EXPECT_TRUE(unknown->name.empty());
+    auto lonePrompt = PromptFor("x", *unknown, pickers);
+    EXPECT_EQ(lonePrompt.label, "Replace ^ with:");
+    EXPECT_TRUE(lonePrompt.choices.empty());
+
+    EXPECT_FALSE(FindPlaceholder("nothing to fill", pickers));
+}
+
+TEST(Placeholder, ChoicesCombineAndFillInTurn)
+{
+    const auto pickers = Locations();
+    EXPECT_EQ(AddChoice(AddChoice("", "[F]front of the house"), "rear"), "front of the house, rear");
+
+    std::vector<std::string> labels;
+    std::deque<std::optional<std::string>> answers{"front ", "12"};
+    auto ask = [&](const PlaceholderPrompt& prompt) {
+        labels.push_back(prompt.label);
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    };
+    EXPECT_EQ(ReplaceCarets("At the ^Location^, ^ feet up.", pickers, ask), "At the front, 12 feet up.");
+    EXPECT_EQ(labels, (std::vector<std::string>{"Replace ^Location^ with:", "Replace ^ with:"}));
+
+    // Cancel keeps the remaining carets.
+    int asked = 0;
+    auto cancelSecond = [&](const PlaceholderPrompt&) -> std::optional<std::string> {
+        return ++asked == 1 ? std::optional<std::string>("rear") : std::nullopt;
+    };
+    EXPECT_EQ(ReplaceCarets("^Location^ and ^Location^", pickers, cancelSecond), "rear and ^Location^");
+
+    // A value holding a caret is kept as typed and not asked about again.
+    int rounds = 0;
+    auto caretValue = [&](const PlaceholderPrompt&) -> std::optional<std::string> {
+        ++rounds;
+        return std::string("2^3");
+    };
+    EXPECT_EQ(ReplaceCarets("x ^ y", pickers, caretValue), "x 2^3 y");
+    EXPECT_EQ(rounds, 1);
+}
+
+TEST(Shortcuts, ExpandAtTheCaretOnlyForKnownWords)
+{
+    ShortcutMap shortcuts;
+    shortcuts.Add("gfci", "ground fault circuit interrupter (GFCI)");
+
+    const std::string typed = "Install a gfci@";
+    auto hit = FindShortcut(typed, static_cast<int>(typed.size()), shortcuts);
+    ASSERT_TRUE(hit);
+    auto expanded = ExpandShortcut(typed, *hit, static_cast<int>(typed.size()));
+    EXPECT_EQ(expanded.text, "Install a ground fault circuit interrupter (GFCI)");
+    EXPECT_EQ(expanded.caret, static_cast<int>(expanded.text.size()));
+
+    // The character typed after the "@" stays, and the caret stays behind it.
+    const std::string after = "Test.gfci@ outlets";
+    auto later = FindShortcut(after, 11, shortcuts);
+    ASSERT_TRUE(later);
+    auto kept = ExpandShortcut(after, *later, 11);
+    EXPECT_EQ(kept.text, "Test.ground fault circuit interrupter (GFCI) outlets");
+    EXPECT_EQ(kept.text.substr(0, kept.caret), "Test.ground fault circuit interrupter (GFCI) ");
+
+    EXPECT_FALSE(FindShortcut("a GFCI@", 7, shortcuts)); // letter case counts
+    EXPECT_FALSE(FindShortcut("a xyz@", 6, shortcuts));
+    EXPECT_FALSE(FindShortcut("@", 1, shortcuts));
+    EXPECT_FALSE(FindShortcut("gfci@ is far back", 17, shortcuts));
+}

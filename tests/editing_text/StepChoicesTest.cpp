@@ -1,0 +1,190 @@
+// Stock comments, ratings and materials of real steps of the starter library.
+#include "editing/CommentChoices.h"
+#include "editing/CommentText.h"
+#include "editing/MaterialText.h"
+#include "editing/Placeholder.h"
+#include "editing/Shortcuts.h"
+#include "store/StarterLibrary.h"
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace editing;
+using testing_support::QueryInt;
+using testing_support::QueryText;
+
+namespace {
+
+constexpr int kTemplate = 0;
+
+class StepChoices : public testing_support::DataFilesTest {
+protected:
+    void SetUp() override
+    {
+        DataFilesTest::SetUp();
+        ASSERT_TRUE(store::LoadStarterLibrary()) << port.AllText();
+    }
+
+    static int MaterialID(const std::string& name)
+    {
+        return static_cast<int>(
+            QueryInt(kTemplate, "SELECT ID FROM MaterialTemplate WHERE MaterialName = '" + name + "' LIMIT 1"));
+    }
+    static int StepOfMaterial(const std::string& name)
+    {
+        return static_cast<int>(
+            QueryInt(kTemplate, "SELECT StepID FROM MaterialTemplate WHERE MaterialName = '" + name + "' LIMIT 1"));
+    }
+    static bool Offers(const std::vector<StockComment>& list, const std::string& fragment)
+    {
+        return std::any_of(list.begin(), list.end(),
+                           [&](const StockComment& c) { return c.text.find(fragment) != std::string::npos; });
+    }
+};
+
+} // namespace
+
+TEST_F(StepChoices, StockCommentsComeInGroupsWithoutVoidedOnes)
+{
+    const int cladding = StepOfMaterial("Vinyl siding");
+    ASSERT_GT(cladding, 0);
+    const auto all = StockCommentsFor(cladding, "");
+    ASSERT_FALSE(all.empty());
+    // Groups in name order, each behind its heading.
+    EXPECT_EQ(all.front().text, GroupHeading("Cladding damage"));
+    EXPECT_EQ(all.front().rating, "<<Cladding damage>>");
+    const auto headings = std::count_if(all.begin(), all.end(), [](const StockComment& c) { return IsGroupHeading(c.text); });
+    EXPECT_EQ(headings, 3);
+    EXPECT_TRUE(Offers(all, "Cracked vinyl siding panels"));
+    EXPECT_TRUE(Offers(all, "Wood rot was found in the siding"));
+
+    // Vinyl siding checked anywhere in the inspection hides the wood rot comment,
+    // an unrelated material hides nothing here, garbage in the list is ignored.
+    const std::string voids = std::to_string(MaterialID("Vinyl siding")) + ";junk;;" +
+                              std::to_string(MaterialID("Two layers of shingles"));
+    const auto narrowed = StockCommentsFor(cladding, voids);
+    EXPECT_FALSE(Offers(narrowed, "Wood rot was found in the siding"));
+    EXPECT_TRUE(Offers(narrowed, "Cracked vinyl siding panels"));
+    EXPECT_EQ(narrowed.size(), all.size() - 3); // wood rot, stucco and mortar comments
+}
+
+TEST_F(StepChoices, AddAndRemoveATypedComment)
+{
+    const int cladding = StepOfMaterial("Vinyl siding");
+    auto list = StockCommentsFor(cladding, "");
+    const auto before = list.size();
+
+    EXPECT_FALSE(AddStockComment(cladding, "x", "Marginal", list));
+    EXPECT_FALSE(AddStockComment(cladding, list.back().text, "Marginal", list));
+    ASSERT_TRUE(AddStockComment(cladding, "Hail dents on the \xC3\xA9 siding.", "Marginal", list));
+    EXPECT_EQ(list.size(), before + 1);
+    EXPECT_EQ(list.back().rating, "Marginal");
+    EXPECT_EQ(QueryText(kTemplate, "SELECT Rating FROM Comments WHERE Comments LIKE 'Hail dents%'"), "Marginal");
+    EXPECT_TRUE(Offers(StockCommentsFor(cladding, ""), "Hail dents"));
+
+    EXPECT_EQ(RemoveStockComments(cladding, {"Hail dents on the \xC3\xA9 siding.", "not a comment of this step"}), 1);
+    EXPECT_FALSE(Offers(StockCommentsFor(cladding, ""), "Hail dents"));
+    // The comment itself stays; only its link is detached.
+    EXPECT_EQ(QueryInt(kTemplate, "SELECT COUNT(*) FROM Comments WHERE Comments LIKE 'Hail dents%'"), 1);
+    EXPECT_EQ(QueryInt(kTemplate, "SELECT COUNT(*) FROM StepComment WHERE StepID = " + std::to_string(-cladding)), 1);
+}
+
+TEST_F(StepChoices, RatingEntriesOfAScale)
+{
+    const auto standard = RatingEntries("Standard");
+    ASSERT_GE(standard.size(), 2u);
+    EXPECT_EQ(standard.back(), "<clear>");
+    EXPECT_EQ(RatingEntries("No such scale"), std::vector<std::string>{"<no ratings>"});
+}
+
+TEST_F(StepChoices, MaterialBoxesFollowTheMaterialsText)
+{
+    const int cladding = StepOfMaterial("Vinyl siding");
+    const auto choices = LoadMaterialChoices(cladding);
+    ASSERT_EQ(choices.size(), 9u);
+    EXPECT_EQ(MaterialListText(choices).substr(0, 28), "Vinyl siding;Aluminum siding");
+
+    // "Fiber cement siding" inside another entry does not check it; the Other: wording does.
+    auto boxes = MaterialBoxes(choices, "Vinyl siding;other:cedar shakes;Old Fiber cement siding;");
+    auto box = [&](const std::string& name) {
+        return *std::find_if(boxes.begin(), boxes.end(), [&](const MaterialBox& b) { return b.material.name == name; });
+    };
+    EXPECT_TRUE(box("Vinyl siding").checked);
+    EXPECT_FALSE(box("Fiber cement siding").checked);
+    EXPECT_TRUE(box("Other:").checked);
+    EXPECT_EQ(box("Other:").label, "other:cedar shakes");
+    EXPECT_EQ(MaterialsText(boxes), "Vinyl siding;other:cedar shakes;");
+}
+
+TEST_F(StepChoices, CheckingACommentMaterialAppendsItsCommentOnce)
+{
+    const int roof = StepOfMaterial("Two layers of shingles");
+    const auto choices = LoadMaterialChoices(roof);
+    const auto pickers = PickerLists::Load();
+    auto noAsk = [](const PlaceholderPrompt&) -> std::optional<std::string> { return std::nullopt; };
+
+    auto boxes = MaterialBoxes(choices, "");
+    for (auto& b : boxes)
+        if (b.material.name == "Two layers of shingles") {
+            EXPECT_EQ(BoxCaption(b), "Two layers of shingles+");
+            b.checked = true;
+        }
+    std::string comment = "Roof viewed from the ground.";
+    const std::string materials = ReadMaterials(boxes, "", comment, false, pickers, noAsk);
+    EXPECT_EQ(materials, "Two layers of shingles;");
+    EXPECT_EQ(comment.substr(0, 45), "Roof viewed from the ground.  A second layer ");
+    // Reading again with the material already in the text adds nothing.
+    const std::string once = comment;
+    ReadMaterials(boxes, materials, comment, false, pickers, noAsk);
+    EXPECT_EQ(comment, once);
+}
+
+TEST_F(StepChoices, WordingMaterialsOfferThePickListOfTheirComment)
+{
+    const int service = StepOfMaterial("Amperage:");
+    const auto choices = LoadMaterialChoices(service);
+    const auto pickers = PickerLists::Load();
+    const auto amperage = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Amperage:"; });
+    const auto wordings = WordingChoices(amperage, pickers);
+    ASSERT_FALSE(wordings.empty());
+    EXPECT_TRUE(std::find(wordings.begin(), wordings.end(), "100") != wordings.end());
+    EXPECT_EQ(WordedLabel("Amperage:", "100"), "Amperage:100");
+
+    // Its comment holds a placeholder: it offers wordings but is not appended.
+    auto boxes = MaterialBoxes(choices, "");
+    for (auto& b : boxes)
+        if (b.material.name == "Amperage:") {
+            b.checked = true;
+            b.label = "Amperage:100";
+        }
+    std::string comment;
+    auto ask = [](const PlaceholderPrompt&) -> std::optional<std::string> { return std::string("100"); };
+    EXPECT_EQ(ReadMaterials(boxes, "", comment, true, pickers, ask), "Amperage:100;");
+    EXPECT_TRUE(comment.empty());
+    EXPECT_EQ(WordingPrompt("Service"), "Enter the new material for: \r\nService");
+}
+
+TEST_F(StepChoices, MaterialVoidsKeepEachMaterialOnce)
+{
+    EXPECT_EQ(UpdateMaterialVoids("", 25001, true), "25001");
+    EXPECT_EQ(UpdateMaterialVoids("25001", 25001, true), "25001");
+    EXPECT_EQ(UpdateMaterialVoids("7;25001;", 12, true), "7;25001;12");
+    EXPECT_EQ(UpdateMaterialVoids("7;25001;12", 25001, false), "7;12");
+    EXPECT_EQ(UpdateMaterialVoids("7", 8, false), "7");
+    EXPECT_EQ(ParseMaterialVoids("7;x;12;"), (std::set<std::int32_t>{7, 12}));
+}
+
+TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplate)
+{
+    const auto pickers = PickerLists::Load();
+    ASSERT_TRUE(pickers.Has("Location"));
+    const auto locations = pickers.Choices("Location");
+    EXPECT_TRUE(std::is_sorted(locations.begin(), locations.end()));
+    EXPECT_FALSE(pickers.Has("location"));
+
+    const auto shortcuts = ShortcutMap::Load();
+    ASSERT_NE(shortcuts.Find("gfci"), nullptr);
+    EXPECT_EQ(*shortcuts.Find("gfci"), "ground fault circuit interrupter (GFCI)");
+}
