@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 struct sqlite3;
@@ -46,6 +47,11 @@ public:
     // Called after a statement that changes the structure.
     void StructureChanged();
 
+    // Statements whose rows cannot name their rowid (a table inside a
+    // parenthesised join), remembered so they are prepared once only.
+    bool ReadsWithoutRowid(const std::string& sql) const { return m_withoutRowid.count(sql) > 0; }
+    void MarkReadsWithoutRowid(const std::string& sql) { m_withoutRowid.insert(sql); }
+
     int m_savepointDepth = 0; // nesting of store::Transaction
 
 private:
@@ -54,6 +60,7 @@ private:
     std::string m_path;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;
     std::map<std::string, std::vector<TableColumn>> m_columns;
+    std::unordered_set<std::string> m_withoutRowid;
 };
 
 // A message for the user when `path` cannot be a data file of this program

@@ -259,7 +259,7 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
     }
     sqlite3* db = m_connection->Handle();
     std::string sql = text.sql;
-    bool withRowid = InjectRowid(sql);
+    bool withRowid = !m_connection->ReadsWithoutRowid(text.sql) && InjectRowid(sql);
     const bool structural = StartsWithWord(sql, "CREATE") || StartsWithWord(sql, "ALTER") || StartsWithWord(sql, "DROP");
 
     int rc = SQLITE_OK;
@@ -273,6 +273,8 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
         sql = text.sql;
         withRowid = false;
         stmt = m_connection->Prepare(sql, &rc);
+        if (stmt)
+            m_connection->MarkReadsWithoutRowid(sql);
     }
     auto fail = [&](int code) {
         const std::string message = sqlite3_errmsg(db);
