@@ -2,7 +2,6 @@
 
 #include "editing/CommentText.h"
 #include "store/Comments.h"
-#include "store/RatingChoices.h"
 #include "store/StepComment.h"
 #include "store/VoidComments.h"
 #include "ui/Port.h"
@@ -85,23 +84,6 @@ std::vector<StockComment> StockCommentsFor(int stepTemplateID, const std::string
         list.push_back({rows.m_Comments, rows.m_Rating, rows.m_ID});
     }
     return list;
-}
-
-std::vector<std::string> RatingEntries(const std::string& ratingType)
-{
-    std::vector<std::string> entries;
-    store::RatingChoices choices;
-    if (choices.OpenByType(ratingType)) {
-        for (int i = 0; i < choices.GetCount(); ++i) {
-            choices.Read(i);
-            entries.push_back(choices.m_ChoiceName);
-        }
-    }
-    if (entries.empty())
-        entries.push_back("<no ratings>");
-    else
-        entries.push_back("<clear>");
-    return entries;
 }
 
 bool AddStockComment(int stepTemplateID, const std::string& text, const std::string& rating,

@@ -25,10 +25,6 @@ std::set<std::int32_t> ParseMaterialVoids(const std::string& materialVoids);
 // without the comments paired in VoidComments with a listed material.
 std::vector<StockComment> StockCommentsFor(int stepTemplateID, const std::string& materialVoids);
 
-// The rating choices offered for a rating type: its choice names and
-// "<clear>", or "<no ratings>" alone when it has none.
-std::vector<std::string> RatingEntries(const std::string& ratingType);
-
 // Adds `text` to the template's stock comments with `rating` (a new Comments
 // row linked through StepComment) unless it is a single character or the
 // list already holds it. The new entry is appended to `list`. True when added.

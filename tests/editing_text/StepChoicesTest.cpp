@@ -91,14 +91,6 @@ TEST_F(StepChoices, AddAndRemoveATypedComment)
     EXPECT_EQ(QueryInt(kTemplate, "SELECT COUNT(*) FROM StepComment WHERE StepID = " + std::to_string(-cladding)), 1);
 }
 
-TEST_F(StepChoices, RatingEntriesOfAScale)
-{
-    const auto standard = RatingEntries("Standard");
-    ASSERT_GE(standard.size(), 2u);
-    EXPECT_EQ(standard.back(), "<clear>");
-    EXPECT_EQ(RatingEntries("No such scale"), std::vector<std::string>{"<no ratings>"});
-}
-
 TEST_F(StepChoices, MaterialBoxesFollowTheMaterialsText)
 {
     const int cladding = StepOfMaterial("Vinyl siding");
