@@ -5,6 +5,7 @@
 // materials), comments, picture, step information. The materials and comments
 // pages come from factories registered by their feature; until then the sheet
 // shows the pages it has.
+#include "editing/StepList.h"
 #include "store/Inspection.h"
 #include "store/Step.h"
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QTabWidget;
 
 namespace app {
@@ -40,14 +42,19 @@ public:
     CStepPropertySheet(app::CInspectorDoc& doc, QWidget* parent = nullptr);
     ~CStepPropertySheet() override;
 
-    // The steps the sheet moves through (identifiers in list order) and the first one shown.
+    // The steps the sheet moves through (identifiers in list order); shows the
+    // step at `firstIndex` on the first page.
     void SetSteps(std::vector<int> stepIDs, int firstIndex);
+    // Makes the page of `page` active, or the first page when the sheet has none such.
+    void ShowPage(editing::SheetPage page);
     // Runs the sheet modally: 1 when a page ended it with OK (SaveAndClose), else 0.
     int Run();
 
     // The record of the current step: a working copy read when the step is shown; the sheet saves it.
     store::Step& WorkingStep();
-    // The three working texts shared by the pages.
+    // The three working texts shared by the pages. When the step is stored they
+    // become its InspectResult, Comments and SummaryComment (after every page's
+    // StoreStep), so a page keeps these texts here, not in WorkingStep().
     std::string& Rating();
     std::string& CommentText();
     std::string& SummaryComment();
@@ -58,7 +65,8 @@ public:
     int StepCount() const;
     // Stores the step being left, then shows the step at `index`.
     void SetStepByIndex(int index);
-    // A page's OK: stores the current step and ends the sheet with 1.
+    // A page's OK: stores the current step and ends the sheet with 1. The sheet
+    // stays open when the step cannot be stored.
     void SaveAndClose();
     // Whether the current step's page set includes the materials page.
     bool HasMaterialsPage() const;
@@ -72,21 +80,26 @@ public:
     CStepPage* PageOfKind(PageKind kind) const;
     QTabWidget* Tabs() const { return m_tabs; }
 
+    // The rating combo box of a page: the step's rating entries, the entry of
+    // `rating` selected (none when it is not offered).
+    static void FillRatingCombo(QComboBox* combo, const std::string& ratingType, const std::string& rating);
+    // The rating a page's combo box now stands for; choosing "<clear>" empties
+    // the box's selection and gives the empty rating.
+    static std::string ChosenRating(QComboBox* combo);
+
 private:
-    void StoreCurrent();
-    void LoadCurrent(bool first);
+    bool StoreCurrent();
+    bool LoadCurrent(bool first);
     void RebuildPages(bool withMaterials);
-    bool StepHasMaterials(int stepTemplateID) const;
+    std::vector<CStepPage*> ShownPages() const;
 
     app::CInspectorDoc& m_doc;
     QTabWidget* m_tabs;
     std::vector<int> m_stepIDs;
     int m_index = -1;
-    int m_firstIndex = 0;
     int m_result = 0;
     bool m_hasMaterials = false;
     store::Step m_step;
-    store::Inspection m_inspection;
     std::string m_rating;
     std::string m_comment;
     std::string m_summary;
