@@ -5,6 +5,7 @@
 // (EnableCommand). Until a feature is installed its commands stay disabled.
 #include "app/qt/CMainFrame.h"
 #include "app/qt/DocumentCommands.h"
+#include "editing/qt/StepListCtrlView.h"
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
@@ -18,6 +19,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     reports::rtf::qt::InstallRtfExport(frame, doc);
     exchange::qt::InstallInspectionTransfer(frame, doc);
     exchange::qt::InstallServerExchange(frame, doc);
+    editing::qt::InstallStepList(frame, doc);
 }
 
 } // namespace app::qt

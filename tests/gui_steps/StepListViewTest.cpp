@@ -1,0 +1,333 @@
+// The step list driven as a user: opening a category, rating in the row,
+// duplicating a step, applying the defaults and the "Step Properties" sheet.
+#include "StepsTest.h"
+
+#include "editing/qt/CPicturePage.h"
+#include "editing/qt/CStepInfoPage.h"
+#include "editing/qt/CStepListCtrl.h"
+#include "editing/qt/CStepPropertySheet.h"
+#include "editing/qt/StepListCtrlView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest/QTest>
+
+#include <optional>
+
+namespace steps_test {
+namespace {
+
+using editing::qt::CPicturePage;
+using editing::qt::CStepInfoPage;
+using editing::qt::CStepListCtrl;
+using editing::qt::CStepPage;
+using editing::qt::CStepPropertySheet;
+using editing::qt::StepListCtrlView;
+using testing_support::QueryInt;
+
+class StepListViewTest : public StepsTest {
+protected:
+    StepListCtrlView* View() { return qobject_cast<StepListCtrlView*>(frame->View(app::qt::kViewStepList)); }
+    CStepListCtrl* List() { return View()->List(); }
+    QStringList Column(int column)
+    {
+        QStringList texts;
+        for (int row = 0; row < List()->topLevelItemCount(); ++row)
+            texts << List()->topLevelItem(row)->text(column);
+        return texts;
+    }
+    QStringList Statuses(int column)
+    {
+        QStringList texts;
+        for (int row = 0; row < List()->topLevelItemCount(); ++row)
+            texts << List()->StatusText(row, column);
+        return texts;
+    }
+    // Chooses `entry` in the rating combo box of `row` as the user does: a
+    // click on the rating cell drops the box down, then the entry is picked.
+    void ChooseRating(int row, const QString& entry)
+    {
+        ClickCell(List(), row, CStepListCtrl::kRating);
+        QComboBox* combo = List()->RatingCombo(row);
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(combo->isVisible());
+        const int index = combo->findText(entry);
+        ASSERT_GE(index, 0) << entry.toStdString();
+        combo->hidePopup();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+};
+
+TEST_F(StepListViewTest, OpeningACategorySeedsAndListsItsSteps)
+{
+    testing_support::Exec(kTemplateData, "UPDATE Options SET YesNo37 = 1");
+    OpenCategory("Grounds");
+    ASSERT_NE(View(), nullptr);
+    EXPECT_EQ(View()->Header()->text(), "Steps: Grounds");
+    EXPECT_EQ(View()->AddressLine()->text(), "4 Oak Ave, Springfield");
+    EXPECT_EQ(StepCount(), 4);
+    EXPECT_EQ(Column(CStepListCtrl::kName),
+              (QStringList{"1. Driveway", "2. Patio", "3. Bedroom", "4. Bedroom #2"}));
+    EXPECT_EQ(List()->headerItem()->text(CStepListCtrl::kMaterials), "Materials");
+    EXPECT_EQ(List()->columnWidth(CStepListCtrl::kName), 190);
+    EXPECT_EQ(List()->columnWidth(CStepListCtrl::kRating), 140);
+    EXPECT_EQ(Statuses(CStepListCtrl::kMaterials), (QStringList{"Incomplete", "None", "None", "None"}));
+    EXPECT_EQ(Statuses(CStepListCtrl::kComment),
+              (QStringList{"Incomplete", "Incomplete", "Incomplete", "Incomplete"}));
+    EXPECT_EQ(Statuses(CStepListCtrl::kInfo), (QStringList{"Complete", "None", "None", "None"}));
+    // A step without a rating type offers no rating; the others their choices and clearing.
+    QComboBox* none = List()->RatingCombo(3);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->count(), 1);
+    EXPECT_EQ(none->itemText(0), "<no ratings>");
+    EXPECT_EQ(List()->RatingCombo(0)->itemText(2), "<clear>");
+
+    // Back to the categories and into the same category again: no second seeding.
+    View()->BackButton()->click();
+    EXPECT_EQ(frame->ViewNumber(), app::qt::kViewCategoryList);
+    OpenCategory("Grounds");
+    EXPECT_EQ(StepCount(), 4);
+    EXPECT_EQ(List()->topLevelItemCount(), 4);
+
+    // A category without step templates lists nothing.
+    OpenCategory("Roof");
+    EXPECT_EQ(View()->Header()->text(), "Steps: Roof");
+    EXPECT_EQ(List()->topLevelItemCount(), 0);
+}
+
+TEST_F(StepListViewTest, RatingInTheRowIsStoredAndCompletesTheCategory)
+{
+    OpenCategory("Grounds");
+    ChooseRating(0, "Marginal");
+    EXPECT_EQ(StepText("InspectResult", "Driveway"), "Marginal");
+    EXPECT_EQ(List()->topLevelItem(0)->text(CStepListCtrl::kRating), "Marginal");
+    EXPECT_FALSE(List()->RatingCombo(0)->isVisible());
+    EXPECT_FALSE(CategoryComplete());
+
+    ChooseRating(1, "Satisfactory");
+    ChooseRating(2, "Satisfactory");
+    EXPECT_FALSE(CategoryComplete());
+    // "<no ratings>" is no rating: the last step stays empty.
+    ChooseRating(3, "<no ratings>");
+    EXPECT_EQ(StepText("InspectResult", "Bedroom #2"), "");
+    EXPECT_FALSE(CategoryComplete());
+    testing_support::Exec(kInspectionData, "UPDATE Step SET Comments = 'Fine.' WHERE StepTitle = 'Bedroom #2'");
+    ChooseRating(2, "Marginal");
+    EXPECT_TRUE(CategoryComplete());
+
+    // Clearing stores no rating, leaves the box without selection and the category incomplete.
+    ChooseRating(2, "<clear>");
+    EXPECT_EQ(StepText("InspectResult", "Bedroom"), "");
+    EXPECT_EQ(List()->RatingCombo(2)->currentIndex(), -1);
+    EXPECT_EQ(List()->topLevelItem(2)->text(CStepListCtrl::kRating), "");
+    EXPECT_FALSE(CategoryComplete());
+}
+
+TEST_F(StepListViewTest, DuplicateStepNamesAndNumbersTheCopy)
+{
+    OpenCategory("Grounds");
+    // Without a selected row nothing is asked.
+    View()->DuplicateButton()->click();
+    EXPECT_FALSE(port.Saw("Enter the name for the new duplicated step:"));
+
+    // A user who takes the name offered.
+    struct AcceptingPort : testing_support::ScriptedPort {
+        std::optional<std::string> askText(const std::string& title, const std::string& prompt,
+                                           const std::string& initial) override
+        {
+            ScriptedPort::askText(title, prompt, initial);
+            offered = initial;
+            return initial;
+        }
+        std::string offered;
+    };
+    {
+        AcceptingPort user;
+        ClickCell(List(), 3, CStepListCtrl::kName);
+        View()->DuplicateButton()->click();
+        ASSERT_EQ(user.messages.size(), 1u);
+        EXPECT_EQ(user.messages[0].caption, "Duplicate Step");
+        EXPECT_EQ(user.messages[0].text, "Enter the name for the new duplicated step:");
+        EXPECT_EQ(user.offered, "Bedroom #3");
+    }
+    EXPECT_EQ(StepCount(), 5);
+    EXPECT_EQ(StepText("StepNumber", "Bedroom #3"), "4b");
+    EXPECT_EQ(List()->topLevelItemCount(), 5);
+    EXPECT_TRUE(Column(CStepListCtrl::kName).contains("Bedroom #3"));
+
+    // Cancelling adds nothing.
+    ClickCell(List(), 0, CStepListCtrl::kName);
+    View()->DuplicateButton()->click();
+    EXPECT_EQ(StepCount(), 5);
+}
+
+TEST_F(StepListViewTest, ApplyDefaultsFillsTheRows)
+{
+    OpenCategory("Grounds");
+    ChooseRating(1, "Marginal");
+    View()->DefaultsButton()->click();
+    EXPECT_EQ(StepText("Materials", "Driveway"), "Concrete;");
+    EXPECT_EQ(StepText("Comments", "Driveway"), "Concrete has cracks.");
+    EXPECT_EQ(StepText("InspectResult", "Driveway"), "Satisfactory");
+    EXPECT_EQ(StepText("InspectResult", "Patio"), "Marginal");
+    EXPECT_EQ(StepText("InspectResult", "Bedroom"), "Satisfactory");
+    EXPECT_EQ(Column(CStepListCtrl::kRating), (QStringList{"Satisfactory", "Marginal", "Satisfactory", ""}));
+    EXPECT_EQ(List()->RatingCombo(0)->currentText(), "Satisfactory");
+    EXPECT_EQ(Statuses(CStepListCtrl::kMaterials), (QStringList{"Complete", "None", "None", "None"}));
+    EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kComment), "Complete");
+    // Bedroom #2 has nothing to default: the category stays incomplete.
+    EXPECT_FALSE(CategoryComplete());
+}
+
+TEST_F(StepListViewTest, SheetStoresEachStepItLeaves)
+{
+    OpenCategory("Grounds");
+    const std::string picture = folder.File("driveway.bmp");
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(QString::fromStdString(picture), "BMP"));
+
+    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        EXPECT_EQ(sheet->windowTitle(), "1. Driveway");
+        auto* page = qobject_cast<CPicturePage*>(sheet->Page(sheet->ActivePageIndex()));
+        ASSERT_NE(page, nullptr);
+        EXPECT_FALSE(page->PreviousButton()->isEnabled());
+        page->PathEdit()->setText(QString::fromStdString(picture));
+        emit page->PathEdit()->editingFinished();
+        EXPECT_TRUE(page->HasPicture());
+        EXPECT_FALSE(page->Display()->pixmap().isNull());
+        page->PrintBeforeBox()->setChecked(true);
+        const int marginal = page->RatingCombo()->findText("Marginal");
+        page->RatingCombo()->setCurrentIndex(marginal);
+        emit page->RatingCombo()->activated(marginal);
+        page->NextButton()->click();
+
+        // The step left is stored; the next one is shown on the first page.
+        EXPECT_EQ(StepText("BitmapPath", "Driveway"), picture);
+        EXPECT_EQ(StepText("InspectResult", "Driveway"), "Marginal");
+        EXPECT_NE(QueryInt(kInspectionData, "SELECT PictureBefore FROM Step WHERE StepTitle = 'Driveway'"), 0);
+        EXPECT_EQ(sheet->CurrentIndex(), 1);
+        EXPECT_EQ(sheet->windowTitle(), "2. Patio");
+        EXPECT_EQ(sheet->ActivePageIndex(), 0);
+
+        // The info page shows the template's text and rates the step shown.
+        auto* info = qobject_cast<CStepInfoPage*>(sheet->PageOfKind(CStepPropertySheet::kInfoPage));
+        ASSERT_NE(info, nullptr);
+        sheet->SetActivePage(sheet->Tabs()->indexOf(info));
+        EXPECT_EQ(info->InfoEdit()->toPlainText(), "");
+        const int satisfactory = info->RatingCombo()->findText("Satisfactory");
+        info->RatingCombo()->setCurrentIndex(satisfactory);
+        emit info->RatingCombo()->activated(satisfactory);
+        info->PreviousButton()->click();
+        EXPECT_EQ(StepText("InspectResult", "Patio"), "Satisfactory");
+        EXPECT_EQ(sheet->CurrentIndex(), 0);
+        sheet->SetActivePage(sheet->Tabs()->indexOf(info));
+        EXPECT_EQ(info->InfoEdit()->toPlainText(), "Look for cracks.");
+        EXPECT_EQ(info->RatingCombo()->currentText(), "Marginal");
+
+        // Cancel keeps what was stored on the way and stores nothing more.
+        const int clear = info->RatingCombo()->findText("<clear>");
+        info->RatingCombo()->setCurrentIndex(clear);
+        emit info->RatingCombo()->activated(clear);
+        EXPECT_EQ(info->RatingCombo()->currentIndex(), -1);
+        sheet->reject();
+    });
+    ClickCell(List(), 0, CStepListCtrl::kPicture);
+    EXPECT_TRUE(*answered);
+    EXPECT_EQ(StepText("InspectResult", "Driveway"), "Marginal");
+    // The list shows what the sheet stored.
+    EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kPicture), "Complete");
+    EXPECT_EQ(List()->topLevelItem(1)->text(CStepListCtrl::kRating), "Satisfactory");
+
+    // OK stores the step shown.
+    answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        auto* page = qobject_cast<CPicturePage*>(sheet->PageOfKind(CStepPropertySheet::kPicturePage));
+        ASSERT_NE(page, nullptr);
+        page->ClearButton()->click();
+        sheet->SaveAndClose();
+    });
+    ClickCell(List(), 0, CStepListCtrl::kPicture);
+    EXPECT_TRUE(*answered);
+    EXPECT_EQ(StepText("BitmapPath", "Driveway"), "");
+    EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kPicture), "Incomplete");
+}
+
+// A materials page of the test's own: it marks the steps it stores.
+class FakeMaterialsPage : public CStepPage {
+public:
+    using CStepPage::CStepPage;
+    QString Caption() const override { return QStringLiteral("Materials"); }
+    void LoadStep() override {}
+    void StoreStep() override { Sheet().WorkingStep().m_Materials = "Fake;"; }
+};
+
+TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
+{
+    CStepPropertySheet::SetPageFactories([](CStepPropertySheet& s) { return new FakeMaterialsPage(s); }, nullptr);
+    struct Unregister {
+        ~Unregister() { CStepPropertySheet::SetPageFactories(nullptr, nullptr); }
+    } unregister;
+    OpenCategory("Grounds");
+
+    // A click on the Materials cell of a step without materials opens nothing.
+    ClickCell(List(), 1, CStepListCtrl::kMaterials);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        EXPECT_TRUE(sheet->HasMaterialsPage());
+        ASSERT_EQ(sheet->PageCount(), 3);
+        EXPECT_EQ(sheet->ActivePageIndex(), 0);
+        EXPECT_NE(dynamic_cast<FakeMaterialsPage*>(sheet->Page(0)), nullptr);
+
+        sheet->SetStepByIndex(1);
+        EXPECT_FALSE(sheet->HasMaterialsPage());
+        EXPECT_EQ(sheet->PageCount(), 2);
+        EXPECT_EQ(sheet->PageOfKind(CStepPropertySheet::kMaterialsPage), nullptr);
+        EXPECT_EQ(StepText("Materials", "Driveway"), "Fake;");
+
+        sheet->SetStepByIndex(0);
+        EXPECT_TRUE(sheet->HasMaterialsPage());
+        EXPECT_EQ(sheet->PageCount(), 3);
+        EXPECT_EQ(sheet->ActivePageIndex(), 0);
+        EXPECT_NE(dynamic_cast<FakeMaterialsPage*>(sheet->Page(0)), nullptr);
+        sheet->reject();
+    });
+    ClickCell(List(), 0, CStepListCtrl::kMaterials);
+    EXPECT_TRUE(*answered);
+    // Patio never had the materials page: nothing was written into its materials.
+    EXPECT_EQ(StepText("Materials", "Patio"), "");
+    EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kMaterials), "Complete");
+
+    // The Comment column of a step without materials, with no comments page
+    // registered, opens the sheet on its first page.
+    answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        EXPECT_EQ(sheet->ActivePageIndex(), 0);
+        EXPECT_NE(qobject_cast<CPicturePage*>(sheet->Page(0)), nullptr);
+        sheet->reject();
+    });
+    ClickCell(List(), 1, CStepListCtrl::kComment);
+    EXPECT_TRUE(*answered);
+}
+
+TEST_F(StepListViewTest, DoubleClickOpensTheDefaultStepPage)
+{
+    testing_support::Exec(kTemplateData, "UPDATE Options SET DefStepTab = 3");
+    OpenCategory("Grounds");
+    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        EXPECT_NE(qobject_cast<CStepInfoPage*>(sheet->Page(sheet->ActivePageIndex())), nullptr);
+        sheet->reject();
+    });
+    DoubleClickCell(List(), 1, CStepListCtrl::kName);
+    EXPECT_TRUE(*answered);
+}
+
+} // namespace
+} // namespace steps_test

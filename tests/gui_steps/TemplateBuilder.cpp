@@ -1,0 +1,2 @@
+// The editing tests' template builder, shared with these tests.
+#include "../editing/TemplateBuilder.cpp"
