@@ -135,6 +135,8 @@ TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
     EXPECT_EQ(proposal.count, 2);
     EXPECT_EQ(proposal.name, "Bedroom #3");
     EXPECT_EQ(ProposeStepDuplicate("Patio", {"Patio"}).name, "Patio #2");
+    // A "#" written without a blank in front keeps the whole word as the base.
+    EXPECT_EQ(ProposeStepDuplicate("Bedroom#2", {"Bedroom", "Bedroom#2"}).name, "Bedroom #3");
 
     EXPECT_EQ(DuplicateStepNumber("3", 1), "3a");
     EXPECT_EQ(DuplicateStepNumber("3", 2), "3b");

@@ -3,6 +3,7 @@
 #include "app/qt/DocumentCommands.h"
 #include "editing/qt/CCategoryView.h"
 #include "editing/qt/CInspectionListCtrl.h"
+#include "editing/qt/CStepPropertySheet.h"
 #include "store/Category.h"
 
 #include <QHeaderView>
@@ -80,6 +81,9 @@ void StepsTest::SetUp()
     doc->CurrentInspection().m_DwellingCityStateZip = "Springfield";
     ASSERT_TRUE(doc->SaveInspection());
     ASSERT_TRUE(doc->ChangeDocType("Home"));
+    // These tests see the sheet with its own pages only (and the fake pages a
+    // test registers), whatever the installed features register.
+    editing::qt::CStepPropertySheet::SetPageFactories(nullptr, nullptr);
     frame->Start();
     doc->OnNewDocument();
     frame->show();
