@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QtTest/QTest>
 
+#include <cstdlib>
 #include <optional>
 
 namespace steps_test {
@@ -122,6 +123,13 @@ TEST_F(StepListViewTest, RatingInTheRowIsStoredAndCompletesTheCategory)
     testing_support::Exec(kInspectionData, "UPDATE Step SET Comments = 'Fine.' WHERE StepTitle = 'Bedroom #2'");
     ChooseRating(2, "Marginal");
     EXPECT_TRUE(CategoryComplete());
+
+    // Closing the list without a choice puts the box away and changes nothing.
+    ClickCell(List(), 2, CStepListCtrl::kRating);
+    ASSERT_TRUE(List()->RatingCombo(2)->isVisible());
+    List()->RatingCombo(2)->hidePopup();
+    EXPECT_FALSE(List()->RatingCombo(2)->isVisible());
+    EXPECT_EQ(StepText("InspectResult", "Bedroom"), "Marginal");
 
     // Clearing stores no rating, leaves the box without selection and the category incomplete.
     ChooseRating(2, "<clear>");
@@ -314,6 +322,61 @@ TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
         sheet->reject();
     });
     ClickCell(List(), 1, CStepListCtrl::kComment);
+    EXPECT_TRUE(*answered);
+}
+
+// A comments page of the test's own.
+class FakeCommentsPage : public CStepPage {
+public:
+    using CStepPage::CStepPage;
+    QString Caption() const override { return QStringLiteral("Comments"); }
+    void LoadStep() override {}
+    void StoreStep() override { Sheet().CommentText() = "Needs attention."; }
+};
+
+TEST_F(StepListViewTest, RatingThatRequiresACommentOpensTheCommentsPage)
+{
+    testing_support::Exec(kTemplateData, "UPDATE RatingChoices SET CommentRequired = 1 WHERE ChoiceName = 'Marginal'");
+    CStepPropertySheet::SetPageFactories(nullptr, [](CStepPropertySheet& s) { return new FakeCommentsPage(s); });
+    struct Unregister {
+        ~Unregister() { CStepPropertySheet::SetPageFactories(nullptr, nullptr); }
+    } unregister;
+    OpenCategory("Grounds");
+
+    // A rating that needs no comment opens nothing.
+    ChooseRating(1, "Satisfactory");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        EXPECT_EQ(sheet->CurrentIndex(), 1);
+        EXPECT_NE(dynamic_cast<FakeCommentsPage*>(sheet->Page(sheet->ActivePageIndex())), nullptr);
+        EXPECT_EQ(sheet->Rating(), "Marginal");
+        sheet->SaveAndClose();
+    });
+    ChooseRating(1, "Marginal");
+    EXPECT_TRUE(*answered);
+    EXPECT_EQ(StepText("InspectResult", "Patio"), "Marginal");
+    EXPECT_EQ(StepText("Comments", "Patio"), "Needs attention.");
+    EXPECT_EQ(List()->StatusText(1, CStepListCtrl::kComment), "Complete");
+}
+
+TEST_F(StepListViewTest, Screenshots)
+{
+    const char* target = std::getenv("INSPECTOR_SCREENSHOTS");
+    if (!target)
+        GTEST_SKIP() << "set INSPECTOR_SCREENSHOTS to a folder to take the pictures";
+    OpenCategory("Grounds");
+    View()->DefaultsButton()->click();
+    frame->resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->grab().save(QString::fromLocal8Bit(target) + "/step-list.png"));
+    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        sheet->resize(700, 500);
+        QApplication::processEvents();
+        EXPECT_TRUE(sheet->grab().save(QString::fromLocal8Bit(target) + "/step-sheet-info.png"));
+        sheet->reject();
+    });
+    ClickCell(List(), 0, CStepListCtrl::kInfo);
     EXPECT_TRUE(*answered);
 }
 

@@ -40,6 +40,18 @@ public:
     }
 };
 
+// A row's rating box goes out of sight again when its list closes, chosen or not.
+class CRowRatingCombo : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        hide();
+    }
+};
+
 } // namespace
 
 CStepListCtrl::CStepListCtrl(QWidget* parent) : CInspectionListCtrl(parent)
@@ -75,7 +87,7 @@ void CStepListCtrl::AddRow(const store::Step& step, const editing::StepRowStatus
         item->setTextAlignment(column, Qt::AlignCenter);
 
     // Every row has its own combo box, hidden until its rating cell is clicked.
-    auto* combo = new QComboBox(viewport());
+    auto* combo = new CRowRatingCombo(viewport());
     combo->setObjectName(QStringLiteral("rating%1").arg(m_combos.size()));
     for (const std::string& entry : ratingEntries)
         combo->addItem(QString::fromStdString(entry));
