@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QtTest/QTest>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -266,6 +267,44 @@ TEST_F(StepListViewTest, SheetStoresEachStepItLeaves)
     EXPECT_TRUE(*answered);
     EXPECT_EQ(StepText("BitmapPath", "Driveway"), "");
     EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kPicture), "Incomplete");
+}
+
+TEST_F(StepListViewTest, PicturePageBrowsesForAFileThatExists)
+{
+    OpenCategory("Grounds");
+    const std::string picture = folder.File("patio.jpg");
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    ASSERT_TRUE(image.save(QString::fromStdString(picture), "JPG"));
+    const std::string notPicture = folder.File("notes.txt");
+    std::FILE* text = std::fopen(notPicture.c_str(), "w");
+    ASSERT_NE(text, nullptr);
+    std::fputs("not a picture", text);
+    std::fclose(text);
+
+    port.files.push_back(folder.File("missing.jpg"));
+    port.files.push_back(picture);
+    port.files.push_back(notPicture);
+    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        auto* page = qobject_cast<CPicturePage*>(sheet->PageOfKind(CStepPropertySheet::kPicturePage));
+        ASSERT_NE(page, nullptr);
+        // A file that is not there is not taken.
+        page->BrowseButton()->click();
+        EXPECT_EQ(page->Path(), "");
+        page->BrowseButton()->click();
+        EXPECT_EQ(page->Path().toStdString(), picture);
+        EXPECT_TRUE(page->HasPicture());
+        // A file that does not load shows nothing and keeps its path.
+        page->BrowseButton()->click();
+        EXPECT_EQ(page->Path().toStdString(), notPicture);
+        EXPECT_FALSE(page->HasPicture());
+        EXPECT_TRUE(page->Display()->pixmap().isNull());
+        sheet->SaveAndClose();
+    });
+    ClickCell(List(), 1, CStepListCtrl::kPicture);
+    EXPECT_TRUE(*answered);
+    EXPECT_TRUE(port.Saw("Graphic Files (*.jpg;*.gif;*.bmp;*.2bp)|*.jpg; *.gif; *.bmp; *.2bp||")) << port.AllText();
+    EXPECT_EQ(StepText("BitmapPath", "Patio"), notPicture);
 }
 
 // A materials page of the test's own: it marks the steps it stores.
