@@ -109,10 +109,4 @@ private:
     CStepInfoPage* m_info = nullptr;
 };
 
-// Kept for callers that register through a free function.
-inline void SetPageFactories(CStepPropertySheet::PageFactory materials, CStepPropertySheet::PageFactory comments)
-{
-    CStepPropertySheet::SetPageFactories(std::move(materials), std::move(comments));
-}
-
 } // namespace editing::qt
