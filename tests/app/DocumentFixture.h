@@ -1,6 +1,6 @@
 #pragma once
 // Two fresh data files with a small template catalogue and a document on them.
-#include "TemplateBuilder.h"
+#include "support/TemplateBuilder.h"
 
 #include "app/CInspectorDoc.h"
 #include "support/TempDataFiles.h"

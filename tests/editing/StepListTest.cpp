@@ -1,6 +1,6 @@
 // Step list rules against real data files: row status, rating entries,
 // duplicated steps, Apply Defaults and the category's complete flag.
-#include "TemplateBuilder.h"
+#include "support/TemplateBuilder.h"
 
 #include "app/CInspectorDoc.h"
 #include "editing/StepList.h"

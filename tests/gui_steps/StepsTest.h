@@ -2,7 +2,7 @@
 // The main frame over two fresh data files with a small template catalogue:
 // one document type "Home" whose category "Grounds" has four steps, and ways
 // to answer the modal sheet and click cells as a user does.
-#include "../editing/TemplateBuilder.h"
+#include "support/TemplateBuilder.h"
 
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"

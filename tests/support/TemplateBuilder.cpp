@@ -1,4 +1,4 @@
-#include "TemplateBuilder.h"
+#include "support/TemplateBuilder.h"
 
 #include "store/CategoryComment.h"
 #include "store/CategoryStep.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Small template catalogues written with the record classes, for the document tests.
+// Small template catalogues written with the record classes, for tests that need templates.
 #include <string>
 
 namespace app_test {

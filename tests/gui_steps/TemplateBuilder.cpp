@@ -1,2 +1,0 @@
-// The editing tests' template builder, shared with these tests.
-#include "../editing/TemplateBuilder.cpp"
