@@ -6,6 +6,7 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/DocumentCommands.h"
 #include "editing/qt/StepListCtrlView.h"
+#include "editing/qt/StepPagesInstall.h"
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
@@ -20,6 +21,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     exchange::qt::InstallInspectionTransfer(frame, doc);
     exchange::qt::InstallServerExchange(frame, doc);
     editing::qt::InstallStepList(frame, doc);
+    editing::qt::InstallStepPages();
 }
 
 } // namespace app::qt

@@ -1,0 +1,365 @@
+#include "editing/qt/CCommentsPage.h"
+
+#include "editing/Shortcuts.h"
+#include "editing/StepList.h"
+#include "editing/qt/CSelectPickerDlg.h"
+#include "editing/qt/CStepPropertySheet.h"
+#include "store/Options.h"
+#include "store/Step.h"
+#include "ui/Port.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace editing::qt {
+
+namespace {
+
+bool BlankLineBetweenComments()
+{
+    return store::Options().m_YesNo36 != 0;
+}
+
+// Byte offset in the stored text of a position in the edit's text.
+int StoredOffset(const QString& editText, int position)
+{
+    return static_cast<int>(StoredText(editText.left(position)).size());
+}
+
+// Position in the edit's text of a byte offset in the stored text.
+int EditOffset(const std::string& stored, int offset)
+{
+    offset = std::clamp(offset, 0, static_cast<int>(stored.size()));
+    return static_cast<int>(EditText(stored.substr(0, offset)).size());
+}
+
+QFont PageFont()
+{
+    return QFont(QStringLiteral("Arial"), 14);
+}
+
+} // namespace
+
+std::string StoredText(const QString& editText)
+{
+    QString text = editText;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text.toStdString();
+}
+
+QString EditText(const std::string& stored)
+{
+    QString text = QString::fromStdString(stored);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+CEnterTextDlg::CEnterTextDlg(const QString& caption, const editing::PlaceholderPrompt& prompt, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    if (!prompt.text.empty()) {
+        layout->addWidget(new QLabel(QStringLiteral("Comment:"), this));
+        auto* comment = new QLabel(EditText(prompt.text), this);
+        comment->setWordWrap(true);
+        comment->setObjectName(QStringLiteral("comment"));
+        layout->addWidget(comment);
+    }
+    m_label = new QLabel(EditText(prompt.label), this);
+    m_label->setObjectName(QStringLiteral("label"));
+    layout->addWidget(m_label);
+    m_choices = new QComboBox(this);
+    m_choices->setObjectName(QStringLiteral("choices"));
+    for (const auto& choice : prompt.choices)
+        m_choices->addItem(QString::fromStdString(choice));
+    m_choices->setCurrentIndex(-1);
+    m_choices->setVisible(!prompt.name.empty() || !prompt.choices.empty());
+    layout->addWidget(m_choices);
+    m_value = new QLineEdit(this);
+    m_value->setObjectName(QStringLiteral("value"));
+    layout->addWidget(m_value);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    // Each choice joins the value, so several can be combined.
+    connect(m_choices, &QComboBox::activated, this, [this](int index) {
+        const std::string choice = m_choices->itemText(index).toStdString();
+        m_value->setText(QString::fromStdString(editing::AddChoice(m_value->text().toStdString(), choice)));
+    });
+    setMinimumWidth(420);
+    m_value->setFocus();
+}
+
+QString CEnterTextDlg::Value() const
+{
+    return m_value->text();
+}
+
+editing::PlaceholderAsker EnterTextAsker(QWidget* parent)
+{
+    return [parent](const editing::PlaceholderPrompt& prompt) -> std::optional<std::string> {
+        CEnterTextDlg dialog(QStringLiteral("Enter Text"), prompt, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Value().toStdString();
+    };
+}
+
+CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStepPage(sheet, parent)
+{
+    m_stock = new QComboBox(this);
+    m_stock->setObjectName(QStringLiteral("stockComments"));
+    m_stock->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_stock->setMinimumContentsLength(40);
+    m_stock->setMaxVisibleItems(25);
+    m_edit = new QPlainTextEdit(this);
+    m_edit->setObjectName(QStringLiteral("commentEdit"));
+    m_edit->setFont(PageFont());
+
+    m_rating = new QComboBox(this);
+    m_rating->setObjectName(QStringLiteral("rating"));
+    m_rating->setFont(PageFont());
+    auto* ratingGroup = new QGroupBox(QStringLiteral("Rating"), this);
+    (new QVBoxLayout(ratingGroup))->addWidget(m_rating);
+
+    m_previous = new QPushButton(QStringLiteral("<<"), this);
+    m_next = new QPushButton(QStringLiteral(">>"), this);
+    m_steps = new QComboBox(this);
+    m_steps->setObjectName(QStringLiteral("steps"));
+    auto* navigator = new QGroupBox(QStringLiteral("Navigator"), this);
+    auto* navLayout = new QHBoxLayout(navigator);
+    navLayout->addWidget(m_previous);
+    navLayout->addWidget(m_steps, 1);
+    navLayout->addWidget(m_next);
+
+    auto* addToList = new QPushButton(QStringLiteral("Add to List"), this);
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    QPushButton* clear = button(QStringLiteral("Clear"));
+    QPushButton* stop = button(QStringLiteral("."));
+    QPushButton* comma = button(QStringLiteral(","));
+    QPushButton* space = button(QStringLiteral("Space"));
+    QPushButton* at = button(QStringLiteral("@"));
+    QPushButton* picker = button(QStringLiteral("Picker..."));
+    QPushButton* replace = button(QStringLiteral("Replace ^"));
+    buttons->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_stock, 1);
+    top->addWidget(addToList);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(ratingGroup);
+    bottom->addWidget(navigator, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_edit, 1);
+    layout->addLayout(buttons);
+    layout->addLayout(bottom);
+
+    connect(m_stock, &QComboBox::activated, this, &CCommentsPage::OnStockComment);
+    connect(m_rating, &QComboBox::activated, this, &CCommentsPage::OnRating);
+    connect(m_steps, &QComboBox::activated, this, [this](int index) { GoToStep(index); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { GoToStep(Sheet().CurrentIndex() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { GoToStep(Sheet().CurrentIndex() + 1); });
+    connect(m_edit, &QPlainTextEdit::textChanged, this, &CCommentsPage::CheckShortcut);
+    connect(addToList, &QPushButton::clicked, this, &CCommentsPage::OnAddToList);
+    connect(clear, &QPushButton::clicked, this, [this] { Show({}); });
+    connect(stop, &QPushButton::clicked, this, [this] { InsertAtCaret("."); });
+    connect(comma, &QPushButton::clicked, this, [this] { InsertAtCaret(","); });
+    connect(space, &QPushButton::clicked, this, [this] { InsertAtCaret(" "); });
+    connect(at, &QPushButton::clicked, this, [this] { InsertAtCaret("@"); });
+    connect(picker, &QPushButton::clicked, this, &CCommentsPage::OnPicker);
+    connect(replace, &QPushButton::clicked, this, &CCommentsPage::ReplaceCarets);
+}
+
+void CCommentsPage::LoadStep()
+{
+    FillSteps();
+    FillRatings();
+    FillStockComments();
+    const std::string& text = Sheet().CommentText();
+    Show({text, static_cast<int>(text.size()), static_cast<int>(text.size())});
+}
+
+void CCommentsPage::StoreStep()
+{
+    // Every change of the edit already went to the sheet's comment text; writing
+    // the edit again here would undo a material comment added since it was shown.
+}
+
+void CCommentsPage::Activated()
+{
+    // The materials page may have changed the comment text and the voided comments.
+    LoadStep();
+    m_edit->setFocus();
+}
+
+void CCommentsPage::FillSteps()
+{
+    QSignalBlocker block(m_steps);
+    m_steps->clear();
+    store::Step steps;
+    if (steps.OpenByCategory(Sheet().WorkingStep().m_CategoryID)) {
+        for (int i = 0; i < steps.GetCount(); ++i) {
+            steps.Read(i);
+            m_steps->addItem(QString::fromStdString(steps.m_StepNumber + ". " + steps.m_StepTitle));
+        }
+    }
+    m_steps->setCurrentIndex(Sheet().CurrentIndex());
+    UpdateArrows();
+}
+
+void CCommentsPage::UpdateArrows()
+{
+    m_previous->setEnabled(Sheet().CurrentIndex() > 0);
+    m_next->setEnabled(Sheet().CurrentIndex() + 1 < Sheet().StepCount());
+}
+
+void CCommentsPage::GoToStep(int index)
+{
+    if (index < 0 || index >= Sheet().StepCount() || index == Sheet().CurrentIndex())
+        return;
+    Sheet().SetStepByIndex(index);
+}
+
+void CCommentsPage::FillRatings()
+{
+    QSignalBlocker block(m_rating);
+    m_rating->clear();
+    for (const auto& entry : editing::PageRatingEntries(Sheet().WorkingStep().m_StepRatingType))
+        m_rating->addItem(QString::fromStdString(entry));
+    const QString rating = QString::fromStdString(Sheet().Rating());
+    m_rating->setCurrentIndex(rating.isEmpty() ? -1 : m_rating->findText(rating));
+}
+
+void CCommentsPage::FillStockComments()
+{
+    QSignalBlocker block(m_stock);
+    m_stockList = editing::StockCommentsFor(Sheet().WorkingStep().m_StepTemplateID,
+                                            Sheet().CurrentInspection().m_MaterialVoids);
+    m_stock->clear();
+    for (const auto& entry : m_stockList)
+        m_stock->addItem(QString::fromStdString(entry.text));
+    m_stock->setCurrentIndex(-1);
+}
+
+void CCommentsPage::OnRating(int index)
+{
+    const std::string rating = editing::RatingOfEntry(m_rating->itemText(index).toStdString());
+    if (rating.empty())
+        m_rating->setCurrentIndex(-1);
+    Sheet().Rating() = rating;
+    FillStockComments();
+}
+
+editing::CommentEdit CCommentsPage::CurrentEdit() const
+{
+    const QString text = m_edit->toPlainText();
+    const QTextCursor cursor = m_edit->textCursor();
+    return {StoredText(text), StoredOffset(text, cursor.selectionStart()), StoredOffset(text, cursor.selectionEnd())};
+}
+
+void CCommentsPage::Show(const editing::CommentEdit& edit)
+{
+    {
+        QSignalBlocker block(m_edit);
+        m_edit->setPlainText(EditText(edit.text));
+    }
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.setPosition(EditOffset(edit.text, edit.selStart));
+    cursor.setPosition(EditOffset(edit.text, edit.selEnd), QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(cursor);
+    m_edit->ensureCursorVisible();
+    m_edit->setFocus();
+    Sheet().CommentText() = edit.text;
+}
+
+void CCommentsPage::InsertComment(const std::string& stockText)
+{
+    std::string text = editing::IsGroupHeading(stockText) ? std::string() : editing::DropBracketCode(stockText);
+    text = editing::ReplaceCarets(text, editing::PickerLists::Load(), EnterTextAsker(this));
+    Show(editing::InsertComment(CurrentEdit(), text, BlankLineBetweenComments()));
+}
+
+void CCommentsPage::InsertAtCaret(const std::string& text)
+{
+    Show(editing::InsertAtCaret(CurrentEdit(), text));
+    CheckShortcut();
+}
+
+void CCommentsPage::ReplaceCarets()
+{
+    editing::CommentEdit edit = CurrentEdit();
+    edit.text = editing::ReplaceCarets(edit.text, editing::PickerLists::Load(), EnterTextAsker(this));
+    edit.selStart = edit.selEnd = static_cast<int>(edit.text.size());
+    Show(edit);
+}
+
+void CCommentsPage::CheckShortcut()
+{
+    if (m_filling)
+        return;
+    const editing::CommentEdit edit = CurrentEdit();
+    Sheet().CommentText() = edit.text;
+    const auto hit = editing::FindShortcut(edit.text, edit.selStart, editing::ShortcutMap::Shared());
+    if (!hit)
+        return;
+    m_filling = true;
+    const auto expanded = editing::ExpandShortcut(edit.text, *hit, edit.selStart);
+    Show({expanded.text, expanded.caret, expanded.caret});
+    m_filling = false;
+}
+
+void CCommentsPage::OnStockComment(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_stockList.size()))
+        return;
+    InsertComment(m_stockList[index].text);
+    QSignalBlocker block(m_stock);
+    m_stock->setCurrentIndex(-1);
+}
+
+void CCommentsPage::OnAddToList()
+{
+    if (!ui::CurrentPort().confirm("Are you sure you want to add this comment to your picklist?", "Caution"))
+        return;
+    const QTextCursor cursor = m_edit->textCursor();
+    const QString chosen = cursor.hasSelection() ? cursor.selectedText().replace(QChar(0x2029), QLatin1Char('\n'))
+                                                 : m_edit->toPlainText();
+    if (editing::AddStockComment(Sheet().WorkingStep().m_StepTemplateID, StoredText(chosen), Sheet().Rating(),
+                                 m_stockList)) {
+        QSignalBlocker block(m_stock);
+        m_stock->addItem(QString::fromStdString(m_stockList.back().text));
+        m_stock->setCurrentIndex(-1);
+    }
+}
+
+void CCommentsPage::OnPicker()
+{
+    CSelectPickerDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::string name = dialog.PickerName();
+    if (!name.empty())
+        InsertAtCaret("^" + name + "^");
+}
+
+} // namespace editing::qt

@@ -1,0 +1,296 @@
+// The comments and materials pages inside a running step sheet, driven as the
+// inspector drives them: picking stock comments, filling placeholders from a
+// pick list, typing shortcut words and checking materials.
+#include "app/CInspectorDoc.h"
+#include "editing/CommentText.h"
+#include "editing/qt/CCommentsPage.h"
+#include "editing/qt/CMaterialsPage.h"
+#include "editing/qt/CStepPropertySheet.h"
+#include "editing/qt/StepPagesInstall.h"
+#include "store/StarterLibrary.h"
+#include "store/Step.h"
+#include "support/TempDataFiles.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using editing::qt::CCommentsPage;
+using editing::qt::CEnterTextDlg;
+using editing::qt::CMaterialsPage;
+using editing::qt::CStepPropertySheet;
+using testing_support::QueryInt;
+using testing_support::QueryText;
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_gui_pages";
+        static char* argv[] = {name, nullptr};
+        if (!qApp)
+            m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+constexpr int kTemplate = 0;
+constexpr int kInspection = 1;
+
+// Answers the next "Enter Text" or "Other Material" dialog once it is open.
+// Returns a flag that tells whether it was answered.
+std::shared_ptr<bool> AnswerEnterText(std::function<void(CEnterTextDlg*)> answer)
+{
+    auto answered = std::make_shared<bool>(false);
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, answered] {
+        if (auto* dialog = qobject_cast<CEnterTextDlg*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            *answered = true;
+            answer(dialog);
+        }
+    });
+    timer->start();
+    return answered;
+}
+
+class StepPages : public testing_support::DataFilesTest {
+protected:
+    void SetUp() override
+    {
+        DataFilesTest::SetUp();
+        ASSERT_TRUE(store::LoadStarterLibrary()) << port.AllText();
+        editing::qt::InstallStepPages();
+        doc = std::make_unique<app::CInspectorDoc>();
+        doc->OnNewDocument();
+        ASSERT_TRUE(doc->ChangeDocType("Home Inspection"));
+    }
+
+    void TearDown() override
+    {
+        sheet.reset();
+        doc.reset();
+        DataFilesTest::TearDown();
+    }
+
+    // Opens the sheet on the step `title` of the category `category`.
+    void OpenSheet(const std::string& category, const std::string& title)
+    {
+        const std::string where = "FROM Category WHERE CategoryTitle = '" + category +
+                                  "' AND InspectionID = " + std::to_string(doc->CurrentInspection().m_InspectionID);
+        const int categoryID = static_cast<int>(QueryInt(kInspection, "SELECT CategoryID " + where));
+        const int templateID = static_cast<int>(QueryInt(kInspection, "SELECT CategoryTemplateID " + where));
+        ASSERT_GT(doc->CreateStepsFromTemplates(templateID, categoryID), 0);
+        std::vector<int> ids;
+        int first = -1;
+        store::Step steps;
+        ASSERT_TRUE(steps.OpenByCategory(categoryID));
+        for (int i = 0; i < steps.GetCount(); ++i) {
+            steps.Read(i);
+            if (steps.m_StepTitle == title)
+                first = i;
+            ids.push_back(steps.m_StepID);
+        }
+        ASSERT_GE(first, 0) << title;
+        stepID = ids[first];
+        sheet = std::make_unique<CStepPropertySheet>(*doc);
+        sheet->SetSteps(ids, first);
+        sheet->resize(1000, 750);
+        sheet->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
+        comments = sheet->findChild<CCommentsPage*>();
+        materials = sheet->findChild<CMaterialsPage*>();
+        ASSERT_NE(comments, nullptr);
+        ASSERT_NE(materials, nullptr);
+    }
+
+    void ShowComments()
+    {
+        sheet->SetActivePage(sheet->HasMaterialsPage() ? 1 : 0);
+        ASSERT_EQ(sheet->Page(sheet->ActivePageIndex()), comments);
+    }
+
+    // Chooses the stock comment that contains `fragment`, as a user picks it from the list.
+    void ChooseStock(const std::string& fragment)
+    {
+        QComboBox* stock = comments->StockComments();
+        const int index = stock->findText(QString::fromStdString(fragment), Qt::MatchContains);
+        ASSERT_GE(index, 0) << fragment;
+        stock->setCurrentIndex(index);
+        emit stock->activated(index);
+    }
+
+    QCheckBox* Box(const QString& caption)
+    {
+        for (QCheckBox* box : materials->CheckBoxes())
+            if (box->text() == caption)
+                return box;
+        ADD_FAILURE() << "no material " << caption.toStdString();
+        return nullptr;
+    }
+
+    std::string SavedStep(const std::string& column)
+    {
+        return QueryText(kInspection, "SELECT " + column + " FROM Step WHERE StepID = " + std::to_string(stepID));
+    }
+
+    std::unique_ptr<app::CInspectorDoc> doc;
+    std::unique_ptr<CStepPropertySheet> sheet;
+    CCommentsPage* comments = nullptr;
+    CMaterialsPage* materials = nullptr;
+    int stepID = 0;
+};
+
+} // namespace
+
+TEST_F(StepPages, PickedStockCommentsLandInTheCommentAndAreSaved)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    ChooseStock("Exposed nail heads were observed");
+    EXPECT_EQ(comments->CommentEdit()->toPlainText(), "Exposed nail heads were observed; seal them to prevent leaks.");
+    ChooseStock("The shingles are brittle");
+    const std::string both = "Exposed nail heads were observed; seal them to prevent leaks.  "
+                             "The shingles are brittle, curled and cracked. The covering is at the end of its life "
+                             "and should be replaced.";
+    EXPECT_EQ(sheet->CommentText(), both);
+    // A group heading adds only the separator.
+    ChooseStock(std::string(editing::kGroupMarker) + "Damage");
+    EXPECT_EQ(sheet->CommentText(), both + "  ");
+
+    sheet->SaveAndClose();
+    EXPECT_EQ(SavedStep("Comments"), both + "  ");
+}
+
+TEST_F(StepPages, PlaceholderIsFilledFromThePickList)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    QString label;
+    QStringList offered;
+    auto answered = AnswerEnterText([&](CEnterTextDlg* dialog) {
+        label = dialog->Label()->text();
+        for (int i = 0; i < dialog->Choices()->count(); ++i)
+            offered << dialog->Choices()->itemText(i);
+        // Two choices one after the other are joined with ", ".
+        emit dialog->Choices()->activated(0);
+        emit dialog->Choices()->activated(1);
+        dialog->accept();
+    });
+    ChooseStock("Missing and wind-lifted shingles");
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(label, "Replace ^Location^ with:");
+    ASSERT_GE(offered.size(), 2);
+    const std::string value = editing::DropBracketCode(offered[0].toStdString()) + ", " +
+                              editing::DropBracketCode(offered[1].toStdString());
+    EXPECT_EQ(sheet->CommentText(), "Missing and wind-lifted shingles were observed at the " + value + ".");
+}
+
+TEST_F(StepPages, TypedShortcutWordExpands)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    QPlainTextEdit* edit = comments->CommentEdit();
+    edit->setFocus();
+    QTest::keyClicks(edit, "Add a gfci@ here, not xyz@");
+    EXPECT_EQ(edit->toPlainText(), "Add a ground fault circuit interrupter (GFCI) here, not xyz@");
+    EXPECT_EQ(sheet->CommentText(), "Add a ground fault circuit interrupter (GFCI) here, not xyz@");
+}
+
+TEST_F(StepPages, CheckingMaterialsWritesMaterialsAddsCommentsAndHidesVoidedOnes)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ASSERT_TRUE(sheet->HasMaterialsPage());
+    ASSERT_EQ(sheet->Page(sheet->ActivePageIndex()), materials);
+
+    QCheckBox* layers = Box("Two layers of shingles+");
+    QCheckBox* metal = Box("Metal panels");
+    ASSERT_TRUE(layers && metal);
+    layers->click();
+    metal->click();
+    EXPECT_EQ(sheet->WorkingStep().m_Materials, "Metal panels;Two layers of shingles;");
+    const std::string added = "A second layer of shingles was installed over the first.";
+    auto occurrences = [&] {
+        int n = 0;
+        for (auto at = sheet->CommentText().find(added); at != std::string::npos;
+             at = sheet->CommentText().find(added, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(occurrences(), 1) << "checking another material adds nothing more";
+
+    // MaterialVoids lists the checked materials, saved at once.
+    const std::string metalID = std::to_string(QueryInt(kTemplate,
+        "SELECT ID FROM MaterialTemplate WHERE MaterialName = 'Metal panels' AND StepID = " +
+            std::to_string(sheet->WorkingStep().m_StepTemplateID)));
+    const std::string voids = QueryText(kInspection, "SELECT MaterialVoids FROM Inspection WHERE InspectionID = " +
+                                                         std::to_string(doc->CurrentInspection().m_InspectionID));
+    EXPECT_NE((";" + voids + ";").find(";" + metalID + ";"), std::string::npos) << voids;
+
+    // Metal panels voids the granule loss comment on the comments page.
+    ShowComments();
+    QComboBox* stock = comments->StockComments();
+    EXPECT_EQ(stock->findText("moderate granule loss", Qt::MatchContains), -1);
+    EXPECT_GE(stock->findText("Exposed nail heads", Qt::MatchContains), 0);
+    EXPECT_NE(comments->CommentEdit()->toPlainText().indexOf(QString::fromStdString(added)), -1);
+
+    // Unchecking takes the material out of both lists; checking it again adds its comment again.
+    sheet->SetActivePage(0);
+    metal->click();
+    layers->click();
+    EXPECT_EQ(sheet->WorkingStep().m_Materials, "");
+    layers->click();
+    EXPECT_EQ(occurrences(), 2);
+    ShowComments();
+    EXPECT_GE(comments->StockComments()->findText("moderate granule loss", Qt::MatchContains), 0);
+
+    sheet->SaveAndClose();
+    EXPECT_EQ(SavedStep("Materials"), "Two layers of shingles;");
+    EXPECT_NE(SavedStep("Comments").find(added), std::string::npos);
+}
+
+TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
+{
+    OpenSheet("Roof", "Roof Covering");
+    QCheckBox* other = Box("Other:");
+    ASSERT_TRUE(other);
+    auto answered = AnswerEnterText([](CEnterTextDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Other Material");
+        dialog->ValueEdit()->setText("cedar shakes");
+        dialog->accept();
+    });
+    other->click();
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(other->text(), "Other:cedar shakes");
+    EXPECT_EQ(sheet->WorkingStep().m_Materials, "Other:cedar shakes;");
+
+    // Cancel leaves the material unchecked.
+    other->click();
+    auto cancelled = AnswerEnterText([](CEnterTextDlg* dialog) { dialog->reject(); });
+    other->click();
+    ASSERT_TRUE(*cancelled);
+    EXPECT_FALSE(other->isChecked());
+    EXPECT_EQ(other->text(), "Other:");
+    EXPECT_EQ(sheet->WorkingStep().m_Materials, "");
+}
