@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -25,6 +27,7 @@
 #include <functional>
 #include <memory>
 
+using editing::qt::CCommentPickerDlg;
 using editing::qt::CCommentsPage;
 using editing::qt::CEnterTextDlg;
 using editing::qt::CMaterialsPage;
@@ -56,15 +59,16 @@ private:
 constexpr int kTemplate = 0;
 constexpr int kInspection = 1;
 
-// Answers the next "Enter Text" or "Other Material" dialog once it is open.
+// Answers the next modal dialog of type T once it is open.
 // Returns a flag that tells whether it was answered.
-std::shared_ptr<bool> AnswerEnterText(std::function<void(CEnterTextDlg*)> answer)
+template <class T>
+std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
 {
     auto answered = std::make_shared<bool>(false);
     auto* timer = new QTimer(qApp);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, answered] {
-        if (auto* dialog = qobject_cast<CEnterTextDlg*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
             *answered = true;
@@ -73,6 +77,20 @@ std::shared_ptr<bool> AnswerEnterText(std::function<void(CEnterTextDlg*)> answer
     });
     timer->start();
     return answered;
+}
+
+std::shared_ptr<bool> AnswerEnterText(std::function<void(CEnterTextDlg*)> answer)
+{
+    return AnswerDialog<CEnterTextDlg>(std::move(answer));
+}
+
+QPushButton* ButtonOf(QWidget* parent, const QString& caption)
+{
+    for (QPushButton* button : parent->findChildren<QPushButton*>())
+        if (button->text() == caption)
+            return button;
+    ADD_FAILURE() << "no button " << caption.toStdString();
+    return nullptr;
 }
 
 class StepPages : public testing_support::DataFilesTest {
@@ -293,4 +311,81 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
     EXPECT_FALSE(other->isChecked());
     EXPECT_EQ(other->text(), "Other:");
     EXPECT_EQ(sheet->WorkingStep().m_Materials, "");
+}
+
+TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    QComboBox* stock = comments->StockComments();
+    const int nails = stock->findText("Exposed nail heads", Qt::MatchContains);
+    const int brittle = stock->findText("The shingles are brittle", Qt::MatchContains);
+    ASSERT_GE(nails, 0);
+    ASSERT_GE(brittle, 0);
+
+    auto picked = AnswerDialog<CCommentPickerDlg>([&](CCommentPickerDlg* dialog) {
+        EXPECT_GE(dialog->List()->topLevelItemCount(), 17);
+        dialog->Number(brittle);
+        dialog->Number(nails);
+        dialog->Number(brittle); // numbered once only
+        dialog->accept();
+    });
+    ButtonOf(comments, "MultiPicker")->click();
+    ASSERT_TRUE(*picked);
+    EXPECT_EQ(sheet->CommentText(), "The shingles are brittle, curled and cracked. The covering is at the end of its "
+                                    "life and should be replaced.  Exposed nail heads were observed; seal them to "
+                                    "prevent leaks.");
+
+    // Delete takes the picked comment off this step's list after the confirmation.
+    port.confirmations.push_back(false);
+    port.confirmations.push_back(true);
+    for (int round = 0; round < 2; ++round) {
+        auto deleted = AnswerDialog<CCommentPickerDlg>([&](CCommentPickerDlg* dialog) {
+            dialog->Number(comments->StockComments()->findText("Exposed nail heads", Qt::MatchContains));
+            ButtonOf(dialog, "Delete")->click();
+        });
+        ButtonOf(comments, "MultiPicker")->click();
+        ASSERT_TRUE(*deleted);
+        // No keeps it, Yes removes it.
+        EXPECT_EQ(stock->findText("Exposed nail heads", Qt::MatchContains) >= 0, round == 0);
+    }
+    EXPECT_TRUE(port.Saw("Please confirm the deleting of these comments."));
+}
+
+TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    QComboBox* rating = comments->RatingCombo();
+    const int marginal = rating->findText("Marginal");
+    ASSERT_GE(marginal, 0);
+    rating->setCurrentIndex(marginal);
+    emit rating->activated(marginal);
+    EXPECT_EQ(sheet->Rating(), "Marginal");
+
+    QPlainTextEdit* edit = comments->CommentEdit();
+    edit->setPlainText("Ridge vent is loose. Other words.");
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(20, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    port.confirmations.push_back(true);
+    ButtonOf(comments, "Add to List")->click();
+    EXPECT_GE(comments->StockComments()->findText("Ridge vent is loose."), 0);
+    EXPECT_EQ(QueryText(kTemplate, "SELECT Rating FROM Comments WHERE Comments = 'Ridge vent is loose.'"), "Marginal");
+}
+
+TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
+{
+    OpenSheet("Roof", "Roof Covering");
+    Box("Slate")->click();
+    auto picked = AnswerDialog<CCommentPickerDlg>([](CCommentPickerDlg* dialog) {
+        dialog->Number(5); // Metal panels
+        dialog->Number(0); // Asphalt composition shingles
+        dialog->accept();
+    });
+    ButtonOf(materials, "++")->click();
+    ASSERT_TRUE(*picked);
+    EXPECT_FALSE(Box("Slate")->isChecked());
+    EXPECT_EQ(sheet->WorkingStep().m_Materials, "Asphalt composition shingles;Metal panels;");
 }

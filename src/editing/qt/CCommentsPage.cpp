@@ -19,7 +19,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace editing::qt {
 
@@ -108,6 +111,69 @@ QString CEnterTextDlg::Value() const
     return m_value->text();
 }
 
+CCommentPickerDlg::CCommentPickerDlg(const std::vector<std::string>& entries, bool offerDelete, QWidget* parent)
+    : QDialog(parent), m_entries(entries)
+{
+    setWindowTitle(QStringLiteral("Comment Picker"));
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("picks"));
+    m_list->setRootIsDecorated(false);
+    m_list->setHeaderLabels({QStringLiteral("Seq #"), QStringLiteral("On Summary"), QStringLiteral("Comment")});
+    m_list->setColumnWidth(0, 60);
+    m_list->setColumnWidth(1, 90);
+    constexpr int kMinimumRows = 17;
+    constexpr int kShownLength = 254;
+    for (std::size_t i = 0; i < std::max<std::size_t>(entries.size(), kMinimumRows); ++i) {
+        auto* item = new QTreeWidgetItem(m_list);
+        if (i < entries.size()) {
+            item->setText(1, QStringLiteral("false"));
+            item->setText(2, QString::fromStdString(entries[i]).left(kShownLength));
+        }
+    }
+    connect(m_list, &QTreeWidget::itemClicked, this, &CCommentPickerDlg::OnClicked);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    if (offerDelete) {
+        QPushButton* remove = buttons->addButton(QStringLiteral("Delete"), QDialogButtonBox::DestructiveRole);
+        connect(remove, &QPushButton::clicked, this, [this] { done(kDeleteResult); });
+    }
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttons);
+    resize(760, 480);
+}
+
+void CCommentPickerDlg::Number(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_entries.size()))
+        return;
+    if (std::find(m_order.begin(), m_order.end(), row) != m_order.end())
+        return;
+    m_order.push_back(row);
+    m_list->topLevelItem(row)->setText(0, QString::number(m_order.size()));
+}
+
+void CCommentPickerDlg::OnClicked(QTreeWidgetItem* item, int column)
+{
+    const int row = m_list->indexOfTopLevelItem(item);
+    if (row < 0 || row >= static_cast<int>(m_entries.size()))
+        return;
+    if (column == 0)
+        Number(row);
+    else if (column == 1)
+        item->setText(1, item->text(1) == QStringLiteral("false") ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+std::vector<std::string> CCommentPickerDlg::Picked() const
+{
+    std::vector<std::string> picked;
+    for (int row : m_order)
+        picked.push_back(m_entries[row]);
+    return picked;
+}
+
 editing::PlaceholderAsker EnterTextAsker(QWidget* parent)
 {
     return [parent](const editing::PlaceholderPrompt& prompt) -> std::optional<std::string> {
@@ -146,6 +212,7 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     navLayout->addWidget(m_next);
 
     auto* addToList = new QPushButton(QStringLiteral("Add to List"), this);
+    auto* multiPicker = new QPushButton(QStringLiteral("MultiPicker"), this);
     auto* buttons = new QHBoxLayout;
     auto button = [&](const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -165,6 +232,7 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     auto* top = new QHBoxLayout;
     top->addWidget(m_stock, 1);
     top->addWidget(addToList);
+    top->addWidget(multiPicker);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(ratingGroup);
     bottom->addWidget(navigator, 1);
@@ -181,6 +249,7 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     connect(m_next, &QPushButton::clicked, this, [this] { GoToStep(Sheet().CurrentIndex() + 1); });
     connect(m_edit, &QPlainTextEdit::textChanged, this, &CCommentsPage::CheckShortcut);
     connect(addToList, &QPushButton::clicked, this, &CCommentsPage::OnAddToList);
+    connect(multiPicker, &QPushButton::clicked, this, &CCommentsPage::OnMultiPicker);
     connect(clear, &QPushButton::clicked, this, [this] { Show({}); });
     connect(stop, &QPushButton::clicked, this, [this] { InsertAtCaret("."); });
     connect(comma, &QPushButton::clicked, this, [this] { InsertAtCaret(","); });
@@ -349,6 +418,25 @@ void CCommentsPage::OnAddToList()
         QSignalBlocker block(m_stock);
         m_stock->addItem(QString::fromStdString(m_stockList.back().text));
         m_stock->setCurrentIndex(-1);
+    }
+}
+
+void CCommentsPage::OnMultiPicker()
+{
+    std::vector<std::string> entries;
+    for (const auto& entry : m_stockList)
+        entries.push_back(entry.text);
+    CCommentPickerDlg dialog(entries, true, this);
+    const int result = dialog.exec();
+    const std::vector<std::string> picked = dialog.Picked();
+    if (result == QDialog::Accepted) {
+        for (const auto& text : picked)
+            InsertComment(text);
+    } else if (result == CCommentPickerDlg::kDeleteResult && !picked.empty()) {
+        if (!ui::CurrentPort().confirm("Please confirm the deleting of these comments.", "Caution"))
+            return;
+        editing::RemoveStockComments(Sheet().WorkingStep().m_StepTemplateID, picked);
+        FillStockComments();
     }
 }
 

@@ -16,6 +16,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace editing::qt {
 
 namespace {
@@ -50,6 +52,10 @@ CMaterialsPage::CMaterialsPage(CStepPropertySheet& sheet, QWidget* parent) : CSt
     bottom->addWidget(ratingGroup);
     bottom->addWidget(navigator, 1);
     bottom->addWidget(new QLabel(QStringLiteral("+ - Adds comment"), this));
+    auto* multiPick = new QPushButton(QStringLiteral("++"), this);
+    multiPick->setAutoDefault(false);
+    bottom->addWidget(multiPick);
+    connect(multiPick, &QPushButton::clicked, this, &CMaterialsPage::OnMultiPick);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_boxArea, 1);
     layout->addLayout(bottom);
@@ -106,6 +112,36 @@ void CMaterialsPage::BuildBoxes()
 
 void CMaterialsPage::OnClicked(int index, bool checked)
 {
+    ApplyCheck(index, checked);
+    ReadControls();
+}
+
+void CMaterialsPage::OnMultiPick()
+{
+    std::vector<std::string> names;
+    for (const auto& choice : m_choices)
+        names.push_back(choice.name);
+    CCommentPickerDlg dialog(names, false, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        if (m_boxes[i].checked) {
+            m_checks[i]->setChecked(false);
+            ApplyCheck(static_cast<int>(i), false);
+        }
+    for (const auto& name : dialog.Picked()) {
+        const auto found = std::find(names.begin(), names.end(), name);
+        const int index = static_cast<int>(found - names.begin());
+        if (found == names.end() || m_boxes[index].checked)
+            continue;
+        m_checks[index]->setChecked(true);
+        ApplyCheck(index, true);
+    }
+    ReadControls();
+}
+
+void CMaterialsPage::ApplyCheck(int index, bool checked)
+{
     editing::MaterialBox& box = m_boxes[index];
     QCheckBox* check = m_checks[index];
     box.checked = checked;
@@ -130,7 +166,6 @@ void CMaterialsPage::OnClicked(int index, bool checked)
     store::Inspection& inspection = Sheet().CurrentInspection();
     inspection.m_MaterialVoids = editing::UpdateMaterialVoids(inspection.m_MaterialVoids, box.material.id, box.checked);
     inspection.Save();
-    ReadControls();
 }
 
 void CMaterialsPage::ReadControls()

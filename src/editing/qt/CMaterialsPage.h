@@ -36,6 +36,9 @@ public:
 private:
     void BuildBoxes();
     void OnClicked(int index, bool checked);
+    // A box's new state: its wording, MaterialVoids; the controls are read by the caller.
+    void ApplyCheck(int index, bool checked);
+    void OnMultiPick();
     void ReadControls();
     void FillRatings();
     void FillSteps();
