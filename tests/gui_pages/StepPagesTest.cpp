@@ -31,6 +31,7 @@ using editing::qt::CCommentPickerDlg;
 using editing::qt::CCommentsPage;
 using editing::qt::CEnterTextDlg;
 using editing::qt::CMaterialsPage;
+using editing::qt::CPictureNumberDlg;
 using editing::qt::CStepPropertySheet;
 using testing_support::QueryInt;
 using testing_support::QueryText;
@@ -388,4 +389,49 @@ TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
     ASSERT_TRUE(*picked);
     EXPECT_FALSE(Box("Slate")->isChecked());
     EXPECT_EQ(sheet->WorkingStep().m_Materials, "Asphalt composition shingles;Metal panels;");
+}
+
+TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
+{
+    testing_support::Exec(kTemplate, "UPDATE Options SET NextPictNumber = 0");
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    QPlainTextEdit* edit = comments->CommentEdit();
+    edit->setPlainText("See");
+    edit->moveCursor(QTextCursor::End);
+    QString offered;
+    auto answered = AnswerDialog<CPictureNumberDlg>([&](CPictureNumberDlg* dialog) {
+        offered = dialog->NumberEdit()->text();
+        dialog->accept();
+    });
+    ButtonOf(comments, "Pict #")->click();
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(offered, "1");
+    EXPECT_EQ(sheet->CommentText(), "See ***Picture-1;Scaling=100***");
+    EXPECT_EQ(QueryInt(kTemplate, "SELECT NextPictNumber FROM Options"), 2);
+
+    // Cancel inserts nothing and keeps the counter.
+    auto cancelled = AnswerDialog<CPictureNumberDlg>([](CPictureNumberDlg* dialog) { dialog->reject(); });
+    ButtonOf(comments, "Pict #")->click();
+    ASSERT_TRUE(*cancelled);
+    EXPECT_EQ(sheet->CommentText(), "See ***Picture-1;Scaling=100***");
+    EXPECT_EQ(QueryInt(kTemplate, "SELECT NextPictNumber FROM Options"), 2);
+}
+
+TEST_F(StepPages, MovingToAnotherStepKeepsWhatWasWritten)
+{
+    OpenSheet("Roof", "Roof Covering");
+    ShowComments();
+    QPlainTextEdit* edit = comments->CommentEdit();
+    edit->setFocus();
+    QTest::keyClicks(edit, "Worn.");
+    ButtonOf(comments, ">>")->click();
+    EXPECT_EQ(SavedStep("Comments"), "Worn.");
+    EXPECT_NE(sheet->WorkingStep().m_StepID, stepID);
+    EXPECT_EQ(sheet->CommentText(), sheet->WorkingStep().m_Comments);
+    // And back: the text is shown again.
+    ButtonOf(materials, "<<")->click();
+    EXPECT_EQ(sheet->WorkingStep().m_StepID, stepID);
+    ShowComments();
+    EXPECT_EQ(comments->CommentEdit()->toPlainText(), "Worn.");
 }

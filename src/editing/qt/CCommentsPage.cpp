@@ -1,5 +1,6 @@
 #include "editing/qt/CCommentsPage.h"
 
+#include "editing/PictureTags.h"
 #include "editing/Shortcuts.h"
 #include "editing/StepList.h"
 #include "editing/qt/CSelectPickerDlg.h"
@@ -12,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIntValidator>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +176,46 @@ std::vector<std::string> CCommentPickerDlg::Picked() const
     return picked;
 }
 
+CPictureNumberDlg::CPictureNumberDlg(int number, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Next Picture Number:"));
+    m_number = new QLineEdit(this);
+    m_number->setObjectName(QStringLiteral("number"));
+    m_number->setValidator(new QIntValidator(0, 999999, m_number));
+    SetNumber(number);
+    auto* plus = new QPushButton(QStringLiteral("+"), this);
+    auto* minus = new QPushButton(QStringLiteral("-"), this);
+    auto* reset = new QPushButton(QStringLiteral("Reset Counter"), this);
+    for (QPushButton* b : {plus, minus, reset})
+        b->setAutoDefault(false);
+    connect(plus, &QPushButton::clicked, this, [this] { SetNumber(Number() + 1); });
+    connect(minus, &QPushButton::clicked, this, [this] { SetNumber(Number() - 1); });
+    connect(reset, &QPushButton::clicked, this, [this] { SetNumber(1); });
+    connect(m_number, &QLineEdit::editingFinished, this, [this] { SetNumber(Number()); });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addWidget(minus);
+    row->addWidget(m_number, 1);
+    row->addWidget(plus);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Next Picture Number:"), this));
+    layout->addLayout(row);
+    layout->addWidget(reset);
+    layout->addWidget(buttons);
+}
+
+int CPictureNumberDlg::Number() const
+{
+    return std::max(1, m_number->text().toInt());
+}
+
+void CPictureNumberDlg::SetNumber(int number)
+{
+    m_number->setText(QString::number(std::max(1, number)));
+}
+
 editing::PlaceholderAsker EnterTextAsker(QWidget* parent)
 {
     return [parent](const editing::PlaceholderPrompt& prompt) -> std::optional<std::string> {
@@ -227,6 +269,7 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     QPushButton* at = button(QStringLiteral("@"));
     QPushButton* picker = button(QStringLiteral("Picker..."));
     QPushButton* replace = button(QStringLiteral("Replace ^"));
+    QPushButton* pict = button(QStringLiteral("Pict #"));
     buttons->addStretch();
 
     auto* top = new QHBoxLayout;
@@ -257,6 +300,7 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     connect(at, &QPushButton::clicked, this, [this] { InsertAtCaret("@"); });
     connect(picker, &QPushButton::clicked, this, &CCommentsPage::OnPicker);
     connect(replace, &QPushButton::clicked, this, &CCommentsPage::ReplaceCarets);
+    connect(pict, &QPushButton::clicked, this, &CCommentsPage::OnPictureNumber);
 }
 
 void CCommentsPage::LoadStep()
@@ -438,6 +482,18 @@ void CCommentsPage::OnMultiPicker()
         editing::RemoveStockComments(Sheet().WorkingStep().m_StepTemplateID, picked);
         FillStockComments();
     }
+}
+
+void CCommentsPage::OnPictureNumber()
+{
+    store::Options options;
+    CPictureNumberDlg dialog(options.m_NextPictNumber, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int number = dialog.Number();
+    InsertAtCaret(editing::MakePictureTag(number));
+    options.m_NextPictNumber = number + 1;
+    options.Save();
 }
 
 void CCommentsPage::OnPicker()

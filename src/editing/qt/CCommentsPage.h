@@ -65,6 +65,20 @@ private:
     QTreeWidget* m_list;
 };
 
+// "Next Picture Number:": the number of the picture whose tag "Pict #" inserts.
+class CPictureNumberDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPictureNumberDlg(int number, QWidget* parent = nullptr);
+    // The number shown; never below 1.
+    int Number() const;
+    QLineEdit* NumberEdit() const { return m_number; }
+
+private:
+    void SetNumber(int number);
+    QLineEdit* m_number;
+};
+
 // Asks through "Enter Text" for each placeholder.
 editing::PlaceholderAsker EnterTextAsker(QWidget* parent);
 
@@ -108,6 +122,7 @@ private:
     void OnAddToList();
     void OnPicker();
     void OnMultiPicker();
+    void OnPictureNumber();
 
     QComboBox* m_stock;
     QPlainTextEdit* m_edit;
