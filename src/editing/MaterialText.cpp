@@ -3,6 +3,7 @@
 #include "editing/CommentText.h"
 #include "store/Comments.h"
 #include "store/MaterialTemplate.h"
+#include "store/Step.h"
 
 #include <algorithm>
 #include <cctype>
@@ -156,6 +157,24 @@ std::vector<std::string> WordingChoices(const MaterialChoice& material, const Pi
 std::string WordedLabel(const std::string& name, const std::string& wording)
 {
     return name + DropBracketCode(wording);
+}
+
+bool MaterialCheckedOnOtherStep(int inspectionID, int stepID, const MaterialChoice& material)
+{
+    store::MaterialTemplate owner;
+    if (!owner.OpenSql("SELECT * FROM MaterialTemplate WHERE ID = %d", {material.id}) || owner.GetCount() == 0)
+        return false;
+    owner.Read(0);
+    store::Step steps;
+    if (!steps.OpenByInspection(inspectionID))
+        return false;
+    for (int i = 0; i < steps.GetCount(); ++i) {
+        steps.Read(i);
+        if (steps.m_StepID != stepID && steps.m_StepTemplateID == owner.m_StepID &&
+            MaterialBoxes({material}, steps.m_Materials).front().checked)
+            return true;
+    }
+    return false;
 }
 
 std::string UpdateMaterialVoids(const std::string& materialVoids, std::int32_t materialID, bool checked)

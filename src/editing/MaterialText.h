@@ -70,6 +70,11 @@ std::vector<std::string> WordingChoices(const MaterialChoice& material, const Pi
 // The label of a wording material after the inspector gave `wording`.
 std::string WordedLabel(const std::string& name, const std::string& wording);
 
+// Whether a step of the inspection other than `stepID` has `material` checked
+// (a duplicated step shares its template's materials). Unchecking a material on
+// one step must not bring back the comments it hides while another step keeps it.
+bool MaterialCheckedOnOtherStep(int inspectionID, int stepID, const MaterialChoice& material);
+
 // MaterialVoids with the material added (checked) or removed (unchecked);
 // entries joined by ";" without a trailing one.
 std::string UpdateMaterialVoids(const std::string& materialVoids, std::int32_t materialID, bool checked);

@@ -1,4 +1,5 @@
 // Stock comments, ratings and materials of real steps of the starter library.
+#include "app/CInspectorDoc.h"
 #include "editing/CommentChoices.h"
 #include "editing/CommentText.h"
 #include "editing/MaterialText.h"
@@ -179,4 +180,37 @@ TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplate)
     const auto shortcuts = ShortcutMap::Load();
     ASSERT_NE(shortcuts.Find("gfci"), nullptr);
     EXPECT_EQ(*shortcuts.Find("gfci"), "ground fault circuit interrupter (GFCI)");
+}
+
+TEST_F(StepChoices, AMaterialCheckedOnADuplicatedStepStaysListed)
+{
+    app::CInspectorDoc doc;
+    doc.OnNewDocument();
+    ASSERT_TRUE(doc.ChangeDocType("Home Inspection"));
+    const std::string where = " FROM Category WHERE CategoryTitle = 'Roof' AND InspectionID = " +
+                              std::to_string(doc.CurrentInspection().m_InspectionID);
+    const int categoryID = static_cast<int>(QueryInt(1, "SELECT CategoryID" + where));
+    ASSERT_GT(doc.CreateStepsFromTemplates(static_cast<int>(QueryInt(1, "SELECT CategoryTemplateID" + where)),
+                                           categoryID), 0);
+    const auto stepOf = [&](const std::string& title) {
+        return static_cast<int>(QueryInt(1, "SELECT StepID FROM Step WHERE StepTitle = '" + title +
+                                                "' AND CategoryID = " + std::to_string(categoryID)));
+    };
+    const int covering = stepOf("Roof Covering");
+    ASSERT_GT(covering, 0);
+    // A copy of the step: same template, its own row.
+    testing_support::Exec(1, "INSERT INTO Step (StepID, StepNumber, StepTitle, CategoryID, StepTemplateID, Materials) "
+                             "SELECT 99001, StepNumber || 'a', 'Roof Covering #2', CategoryID, StepTemplateID, "
+                             "'Metal panels;Other:copper;' FROM Step WHERE StepID = " + std::to_string(covering));
+
+    const auto choices = LoadMaterialChoices(StepOfMaterial("Metal panels"));
+    const auto metal = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Metal panels"; });
+    const auto other = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Other:"; });
+    const auto slate = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Slate"; });
+    const int inspection = doc.CurrentInspection().m_InspectionID;
+    EXPECT_TRUE(MaterialCheckedOnOtherStep(inspection, covering, metal));
+    EXPECT_TRUE(MaterialCheckedOnOtherStep(inspection, covering, other));
+    EXPECT_FALSE(MaterialCheckedOnOtherStep(inspection, covering, slate));
+    // The copy itself is not "another step".
+    EXPECT_FALSE(MaterialCheckedOnOtherStep(inspection, 99001, metal));
 }

@@ -164,7 +164,9 @@ void CMaterialsPage::ApplyCheck(int index, bool checked)
         check->setText(QString::fromStdString(editing::BoxCaption(box)));
     }
     store::Inspection& inspection = Sheet().CurrentInspection();
-    inspection.m_MaterialVoids = editing::UpdateMaterialVoids(inspection.m_MaterialVoids, box.material.id, box.checked);
+    const bool listed = box.checked || editing::MaterialCheckedOnOtherStep(inspection.m_InspectionID,
+                                                                           Sheet().WorkingStep().m_StepID, box.material);
+    inspection.m_MaterialVoids = editing::UpdateMaterialVoids(inspection.m_MaterialVoids, box.material.id, listed);
     inspection.Save();
 }
 
