@@ -23,10 +23,12 @@ void AppendAutomaticComment(std::string& text, const std::string& addition)
 
 void AppendMaterialComment(std::string& text, const std::string& comment, bool blankLineBetweenComments)
 {
-    if (!text.empty() && text.back() == '.')
-        text += "  ";
-    if (blankLineBetweenComments && !comment.empty())
-        text += "\r\n\r\n";
+    // One separator between two comments, whatever the first ends with; an
+    // empty text gets none, so a comment never starts with a blank line.
+    if (comment.empty())
+        return;
+    if (!text.empty())
+        text += blankLineBetweenComments ? "\r\n\r\n" : "  ";
     text += comment;
 }
 

@@ -1,5 +1,7 @@
 #include "editing/CommentText.h"
 
+#include "app/DocumentRules.h"
+
 #include <algorithm>
 
 namespace editing {
@@ -90,11 +92,8 @@ CommentEdit InsertAtCaret(const CommentEdit& edit, const std::string& text)
 
 void AppendComment(std::string& text, const std::string& comment, bool blankLineBetweenComments)
 {
-    if (comment.empty())
-        return;
-    if (!text.empty())
-        text += CommentSeparator(blankLineBetweenComments);
-    text += comment;
+    // Apply Defaults appends material comments by the same rule.
+    app::AppendMaterialComment(text, comment, blankLineBetweenComments);
 }
 
 } // namespace editing

@@ -28,13 +28,15 @@ TEST(DocumentRulesTest, MaterialCommentsFollowTheBlankLineOption)
 {
     std::string text = "Old text.";
     AppendMaterialComment(text, "Added.", true);
-    EXPECT_EQ(text, "Old text.  \r\n\r\nAdded.");
-    std::string other = "Old text.";
+    EXPECT_EQ(text, "Old text.\r\n\r\nAdded.");
+    std::string other = "Old text without a stop";
     AppendMaterialComment(other, "Added.", false);
-    EXPECT_EQ(other, "Old text.  Added.");
+    EXPECT_EQ(other, "Old text without a stop  Added."); // never glued to the text before
     std::string empty;
     AppendMaterialComment(empty, "", true);
     EXPECT_EQ(empty, "");
+    AppendMaterialComment(empty, "First.", true);
+    EXPECT_EQ(empty, "First."); // no blank line in front of the first comment
 }
 
 TEST(DocumentRulesTest, StepInformationNeedsMoreThanTwoCharacters)
