@@ -5,6 +5,9 @@
 #include "editing/CommentChoices.h"
 #include "editing/CommentText.h"
 #include "editing/Placeholder.h"
+#include "editing/qt/CCommentPickerDlg.h"
+#include "editing/qt/CEnterTextDlg.h"
+#include "editing/qt/CPictureNumberDlg.h"
 #include "editing/qt/CStepPage.h"
 
 #include <QDialog>
@@ -24,60 +27,6 @@ class QPushButton;
 namespace editing::qt {
 
 class CStepPropertySheet;
-
-// "Enter Text": the value of one placeholder, typed or put together from the
-// offered choices. Also serves "Other Material" for a material's own wording.
-class CEnterTextDlg : public QDialog {
-    Q_OBJECT
-public:
-    CEnterTextDlg(const QString& caption, const editing::PlaceholderPrompt& prompt, QWidget* parent = nullptr);
-    QString Value() const;
-    QComboBox* Choices() const { return m_choices; }
-    QLineEdit* ValueEdit() const { return m_value; }
-    QLabel* Label() const { return m_label; }
-
-private:
-    QComboBox* m_choices;
-    QLineEdit* m_value;
-    QLabel* m_label;
-};
-
-// "Comment Picker": the inspector numbers several entries in the order wanted
-// by clicking their "Seq #" cells. Used for stock comments and for materials.
-class CCommentPickerDlg : public QDialog {
-    Q_OBJECT
-public:
-    // With `offerDelete` the dialog also has "Delete", which ends it with kDeleteResult.
-    CCommentPickerDlg(const std::vector<std::string>& entries, bool offerDelete, QWidget* parent = nullptr);
-    static constexpr int kDeleteResult = 2;
-
-    // The entries picked, in the order of their numbers.
-    std::vector<std::string> Picked() const;
-    QTreeWidget* List() const { return m_list; }
-    // Gives the entry at `row` the next number, as a click on its "Seq #" cell does.
-    void Number(int row);
-
-private:
-    void OnClicked(QTreeWidgetItem* item, int column);
-
-    std::vector<std::string> m_entries;
-    std::vector<int> m_order; // rows in the order they were numbered
-    QTreeWidget* m_list;
-};
-
-// "Next Picture Number:": the number of the picture whose tag "Pict #" inserts.
-class CPictureNumberDlg : public QDialog {
-    Q_OBJECT
-public:
-    explicit CPictureNumberDlg(int number, QWidget* parent = nullptr);
-    // The number shown; never below 1.
-    int Number() const;
-    QLineEdit* NumberEdit() const { return m_number; }
-
-private:
-    void SetNumber(int number);
-    QLineEdit* m_number;
-};
 
 // Asks through "Enter Text" for each placeholder.
 editing::PlaceholderAsker EnterTextAsker(QWidget* parent);
