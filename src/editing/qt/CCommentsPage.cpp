@@ -101,6 +101,9 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     m_next = new QPushButton(QStringLiteral(">>"), this);
     m_steps = new QComboBox(this);
     m_steps->setObjectName(QStringLiteral("steps"));
+    // Wide enough to tell the steps apart by name.
+    m_steps->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_steps->setMinimumContentsLength(24);
     auto* navigator = new QGroupBox(QStringLiteral("Navigator"), this);
     auto* navLayout = new QHBoxLayout(navigator);
     navLayout->addWidget(m_previous);

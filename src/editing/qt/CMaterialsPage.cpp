@@ -42,6 +42,9 @@ CMaterialsPage::CMaterialsPage(CStepPropertySheet& sheet, QWidget* parent) : CSt
     m_next = new QPushButton(QStringLiteral(">>"), this);
     m_steps = new QComboBox(this);
     m_steps->setObjectName(QStringLiteral("steps"));
+    // Wide enough to tell the steps apart by name.
+    m_steps->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_steps->setMinimumContentsLength(24);
     auto* navigator = new QGroupBox(QStringLiteral("Navigator"), this);
     auto* navLayout = new QHBoxLayout(navigator);
     navLayout->addWidget(m_previous);
