@@ -8,40 +8,6 @@
 #include <QtTest/QTest>
 
 namespace gui_test {
-namespace {
-
-// The application object of the test program, made before the first test.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_gui";
-        static char* argv[] = {name, nullptr};
-        if (!qApp)
-            m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-QPoint CellCentre(QTreeWidget* list, int row, int column)
-{
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    EXPECT_NE(item, nullptr) << "no row " << row;
-    if (!item)
-        return {};
-    list->scrollToItem(item);
-    return {list->header()->sectionViewportPosition(column) + list->columnWidth(column) / 2,
-            list->visualItemRect(item).center().y()};
-}
-
-} // namespace
 
 void ExpectNoPendingAnswers()
 {
@@ -55,26 +21,6 @@ void ExpectNoPendingAnswers()
 void DropPendingAnswers()
 {
     qDeleteAll(qApp->findChildren<QTimer*>(QStringLiteral("dialogAnswer"), Qt::FindDirectChildrenOnly));
-}
-
-void ClickCell(QTreeWidget* list, int row, int column)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCentre(list, row, column));
-}
-
-void DoubleClickCell(QTreeWidget* list, int row, int column)
-{
-    const QPoint at = CellCentre(list, row, column);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-QStringList ColumnTexts(QTreeWidget* list, int column)
-{
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(column);
-    return texts;
 }
 
 void FrameTest::SetUp()

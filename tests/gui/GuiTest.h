@@ -2,6 +2,7 @@
 // Helpers of the desktop program's tests: a running frame over two fresh data
 // files filled with the starter library, and ways to answer modal dialogs and
 // click rows as a user does.
+#include "support/qt/QtTestSupport.h"
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"
 #include "support/TempDataFiles.h"
@@ -58,10 +59,10 @@ protected:
 };
 
 // Clicks cell (row, column) of a list as the mouse does.
-void ClickCell(QTreeWidget* list, int row, int column);
-void DoubleClickCell(QTreeWidget* list, int row, int column);
+using testing_support::qt::ClickCell;
+using testing_support::qt::DoubleClickCell;
 // Texts of one column, top to bottom.
-QStringList ColumnTexts(QTreeWidget* list, int column);
+using testing_support::qt::ColumnTexts;
 
 class FrameTest : public testing_support::DataFilesTest {
 protected:

@@ -12,51 +12,10 @@
 #include <sstream>
 
 namespace feature_test {
-namespace {
-
-// The application object of the test program, made before the first test.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_gui_features";
-        static char* argv[] = {name, nullptr};
-        if (!qApp)
-            m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-} // namespace
-
-void ClickCell(QTreeWidget* list, int row, int column)
-{
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    ASSERT_NE(item, nullptr) << "no row " << row;
-    list->scrollToItem(item);
-    const QPoint at(list->header()->sectionViewportPosition(column) + list->columnWidth(column) / 2,
-                    list->visualItemRect(item).center().y());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-}
 
 void ClickButton(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-QStringList ColumnTexts(QTreeWidget* list, int column)
-{
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(column);
-    return texts;
 }
 
 std::string ReadFile(const std::string& path)

@@ -2,6 +2,7 @@
 // Helpers of the tests of the Export RTF, transfer and server windows: the
 // main frame over two fresh data files filled with the starter library, and
 // ways to answer modal dialogs and click rows as a user does.
+#include "support/qt/QtTestSupport.h"
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"
 #include "support/TempDataFiles.h"
@@ -53,10 +54,10 @@ std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
     return answered;
 }
 
-void ClickCell(QTreeWidget* list, int row, int column);
+using testing_support::qt::ClickCell;
 // Clicks a check box or radio button on its indicator, where a user aims.
 void ClickButton(QAbstractButton* button);
-QStringList ColumnTexts(QTreeWidget* list, int column);
+using testing_support::qt::ColumnTexts;
 std::string ReadFile(const std::string& path);
 
 class FrameTest : public testing_support::DataFilesTest {

@@ -38,25 +38,6 @@ using testing_support::QueryText;
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_gui_pages";
-        static char* argv[] = {name, nullptr};
-        if (!qApp)
-            m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 constexpr int kTemplate = 0;
 constexpr int kInspection = 1;
 

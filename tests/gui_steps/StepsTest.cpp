@@ -10,51 +10,6 @@
 #include <QtTest/QTest>
 
 namespace steps_test {
-namespace {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_gui_steps";
-        static char* argv[] = {name, nullptr};
-        if (!qApp)
-            m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-QPoint CellCentre(QTreeWidget* list, int row, int column)
-{
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    EXPECT_NE(item, nullptr) << "no row " << row;
-    if (!item)
-        return {};
-    list->scrollToItem(item);
-    return {list->header()->sectionViewportPosition(column) + list->columnWidth(column) / 2,
-            list->visualItemRect(item).center().y()};
-}
-
-} // namespace
-
-void ClickCell(QTreeWidget* list, int row, int column)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCentre(list, row, column));
-}
-
-void DoubleClickCell(QTreeWidget* list, int row, int column)
-{
-    const QPoint at = CellCentre(list, row, column);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
 
 void StepsTest::SetUp()
 {

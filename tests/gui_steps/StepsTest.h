@@ -2,6 +2,7 @@
 // The main frame over two fresh data files with a small template catalogue:
 // one document type "Home" whose category "Grounds" has four steps, and ways
 // to answer the modal sheet and click cells as a user does.
+#include "support/qt/QtTestSupport.h"
 #include "support/TemplateBuilder.h"
 
 #include "app/CInspectorDoc.h"
@@ -47,8 +48,8 @@ std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
     return answered;
 }
 
-void ClickCell(QTreeWidget* list, int row, int column);
-void DoubleClickCell(QTreeWidget* list, int row, int column);
+using testing_support::qt::ClickCell;
+using testing_support::qt::DoubleClickCell;
 
 class StepsTest : public testing_support::DataFilesTest {
 protected:
