@@ -23,7 +23,7 @@ struct Args {
 
 struct CommandInfo {
     std::string name;
-    std::string usage;                  // arguments after the name
+    std::string usage;                  // arguments after the name; names every option the command takes
     std::string summary;                // one line for the help text
     std::set<std::string> flags;        // options that take no value ("--yes" is always one)
     std::set<std::string> multi;        // options that take every value up to the next option
@@ -31,6 +31,11 @@ struct CommandInfo {
 };
 
 bool RegisterCommand(CommandInfo info);
+
+// Whether `name` ("--name") is an option of the command: one of its flags, one
+// named in its usage line, or one every command takes. Unknown options are
+// refused before the command runs.
+bool KnownOption(const CommandInfo& info, const std::string& name);
 
 // Opens both data files: --template and --inspection when given, otherwise the
 // paths of the settings file, otherwise the defaults. Creates and upgrades

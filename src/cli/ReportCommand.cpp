@@ -63,7 +63,7 @@ int Report(const Args& args)
 
 INSPECTOR_CLI_COMMAND({"report",
                        "DOC# [--kind inspection|summary|major-systems] [--layout NAME] [--filter RATING] "
-                       "[--pictures] [--report-name TEXT] -o FILE",
+                       "[--pictures] [--report-name TEXT] -o|--output FILE",
                        "write the inspection report, the summary or the major systems report as RTF",
                        {"--pictures"}, {}, &Report});
 

@@ -7,6 +7,7 @@
 
 #include <iostream>
 #include <map>
+#include <regex>
 
 namespace cli {
 namespace {
@@ -53,6 +54,21 @@ bool RegisterCommand(CommandInfo info)
     return true;
 }
 
+bool KnownOption(const CommandInfo& info, const std::string& name)
+{
+    static const std::set<std::string> global = {"--template", "--inspection", "--yes"};
+    if (global.count(name) || info.flags.count(name) || info.multi.count(name))
+        return true;
+    // Every option a command takes is named in its usage line, so the line is
+    // also the list the command line is checked against.
+    static const std::regex option("--[A-Za-z0-9][A-Za-z0-9-]*");
+    for (auto it = std::sregex_iterator(info.usage.begin(), info.usage.end(), option);
+         it != std::sregex_iterator(); ++it)
+        if (it->str() == name)
+            return true;
+    return false;
+}
+
 int Usage(const std::string& command)
 {
     auto it = Registry().find(command);
@@ -82,6 +98,10 @@ int main(int argc, char** argv)
         std::string a = argv[i];
         if (a.rfind("--", 0) == 0 && a.size() > 2) {
             const auto eq = a.find('=');
+            if (!KnownOption(info, a.substr(0, eq))) {
+                std::cerr << "inspector-cli " << info.name << ": unknown option " << a.substr(0, eq) << "\n";
+                return Usage(info.name);
+            }
             if (eq != std::string::npos) {
                 args.options[a.substr(0, eq)].push_back(a.substr(eq + 1));
             } else if (info.flags.count(a)) {

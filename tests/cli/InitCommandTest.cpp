@@ -92,4 +92,12 @@ TEST(InitCommandTest, RefusesAFileThatIsNotOursAndLeavesItAlone)
 
     const auto unknown = Cli(home, "no-such-command");
     EXPECT_EQ(unknown.status, 2);
+
+    // An option the command does not take is refused before anything is written.
+    const std::string pdf = home.File("x.pdf");
+    const auto wrongOption = Cli(home, "report X --colour red -o '" + pdf + "'");
+    EXPECT_EQ(wrongOption.status, 2);
+    EXPECT_NE(wrongOption.output.find("unknown option --colour"), std::string::npos) << wrongOption.output;
+    EXPECT_NE(wrongOption.output.find("Usage: inspector-cli report"), std::string::npos) << wrongOption.output;
+    EXPECT_FALSE(std::ifstream(pdf).good());
 }
