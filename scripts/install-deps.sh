@@ -7,6 +7,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils libreoffice-writer-nogui poppler-utils
   xvfb xauth
+  libvips-dev libvips-tools
+  libsodium-dev
+  libhunspell-dev hunspell-en-us hunspell-fr
+  fonts-liberation
+  chromium
 )
 missing=()
 for p in "${packages[@]}"; do
