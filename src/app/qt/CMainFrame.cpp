@@ -142,6 +142,9 @@ void CMainFrame::CreateMenus()
     QMenu* exchange = menuBar()->addMenu(QStringLiteral("Export"));
     AddCommand(cmd::ImportInspection, QStringLiteral("Import Inspection..."), exchange);
     AddCommand(cmd::ExportInspection, QStringLiteral("Export Inspection..."), exchange);
+    exchange->addSeparator();
+    AddCommand(cmd::ExportPdf, QStringLiteral("Export PDF..."), exchange);
+    AddCommand(cmd::ExportHtml, QStringLiteral("Export HTML..."), exchange);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(cmd::About, QStringLiteral("&About Inspector..."), help);

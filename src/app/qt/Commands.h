@@ -31,6 +31,8 @@ enum Command : int {
     NextPane = 57680,
     PreviousPane = 57681,
     MergeInspection = 1045, // the inspection list's "Merge Inspection..." button
+    ExportPdf = 32800,      // Export menu: the printed report as a PDF file
+    ExportHtml = 32801,     // Export menu: the HTML report as a folder
 };
 
 } // namespace app::qt::cmd
