@@ -81,7 +81,7 @@ TEST_F(InspectionReport, HiddenRatingsDoubleSpacingAndFontSize10)
     CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "3 Column");
     EXPECT_EQ(writer.FontSizeWord(), "fs20");
-    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep\\fs20\\cellx1436\\cellx4731\\cellx7614\\cellx10188\\intbl"
+    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep\\fs20\\cellx966\\cellx3258\\cellx5264\\cellx10188\\intbl"
                        "\\b Step #\\cell Component\\par\\cell Rating\\cell Comments\\cell\\b0\\row"),
               std::string::npos);
     // The rating cell stays, empty, with the marks still applied; every cell ends with \par.
@@ -113,7 +113,7 @@ TEST_F(InspectionReport, TwoColumnsPutTheRatingInFrontOfTheComments)
     CInspectionRTFFile hidden;
     rtf = Run(hidden, "2 Column French", 1, "french.rtf");
     EXPECT_TRUE(hidden.IsFrench());
-    EXPECT_NE(rtf.find("\\cellx-108\\cellx5383\\cellx10188\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row"),
+    EXPECT_NE(rtf.find("\\cellx-108\\cellx2451\\cellx10188\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row"),
               std::string::npos);
     EXPECT_NE(rtf.find("\\intbl\\ql \\cell\\ql Retaining Wall\\cell\\ql \\b \\cf6 Leaning wall.\\b0 \\cf0 \\cell\\row "),
               std::string::npos);

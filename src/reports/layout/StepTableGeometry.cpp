@@ -89,9 +89,11 @@ StepTableGeometry StepTable(const StepTableInput& input)
     const MeasureWord measure = input.measure ? input.measure : MeasureWord(&EstimateWordWidth);
     const int total = input.textWidth + 2 * kCellGap;
 
+    // A layout with fewer columns gives the widths of the columns it leaves
+    // out to its last cell, the comments, which also shows what they held.
     std::vector<double> wanted(n);
-    for (std::size_t i = 0; i < n; ++i)
-        wanted[i] = std::max(0.0, input.widthsInches[i]);
+    for (std::size_t i = 0; i < input.widthsInches.size(); ++i)
+        wanted[std::min(i, n - 1)] += std::max(0.0, input.widthsInches[i]);
     if (std::accumulate(wanted.begin(), wanted.end(), 0.0) <= 0)
         std::copy_n(kDefaultWidths.begin(), n, wanted.begin());
     const double sum = std::accumulate(wanted.begin(), wanted.end(), 0.0);

@@ -3,7 +3,8 @@
 // (RTF, print) and for the Options checks. A layout's table fills the text
 // width: the configured column widths (ColumnWidth1 to 5) are scaled in
 // proportion to the line, so a layout that uses fewer columns is as wide as
-// the 4-column one; a cell is never narrower than the longest word of its
+// the 4-column one (its comments cell, which also shows the rating and the
+// materials there, takes the widths of the columns it leaves out); a cell is never narrower than the longest word of its
 // header (and, for the rating cell, of the ratings), so no header breaks
 // inside a word; and every row of the table, picture rows included, uses the
 // same cell edges.

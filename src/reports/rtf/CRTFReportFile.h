@@ -97,9 +97,10 @@ public:
 
     // The widest a picture may print in the step picture row, in twips.
     static constexpr int kPictureRowEdge = 8747;
-    // The box a step photo prints in at most, in twips: two photos and their
-    // steps fit a page, and 140 phone photos make a report of tens of MB.
-    static constexpr int kStepPictureWidth = 4 * 1440;
+    // The box a step photo prints in at most, in twips (3.25 x 3 in): two
+    // photos and their steps fit a page, and 140 phone photos prepared at
+    // 300 dpi make a report of under 60 MB.
+    static constexpr int kStepPictureWidth = 4680;
     static constexpr int kStepPictureHeight = 3 * 1440;
     // The tallest any picture prints, in twips, so that it fits a page.
     static constexpr int kMaxPictureHeight = 9360;
