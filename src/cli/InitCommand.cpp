@@ -65,6 +65,7 @@ int Init(const Args& args)
         return kFailed;
     };
     // Everything lands in one transaction per file, so a failure leaves nothing half-made.
+    bool starterLoaded = false;
     auto build = [&] {
         store::Transaction templates(store::DatabaseKind::Template);
         store::Transaction inspections(store::DatabaseKind::Inspection);
@@ -75,7 +76,7 @@ int Init(const Args& args)
         if (newTemplates && !args.Flag("--no-starter")) {
             if (!store::LoadStarterLibrary())
                 return false;
-            std::cout << "The starter template library was loaded into the template file.\n";
+            starterLoaded = true;
         }
         store::Options options;
         options.m_DataVersion = store::kDataVersion;
@@ -90,6 +91,8 @@ int Init(const Args& args)
         if (!build())
             return undo();
         store::PrepareForUse(); // write-ahead logging is switched on outside a transaction
+        if (starterLoaded)
+            std::cout << "The starter template library was loaded into the template file.\n";
     }
 
     settings.Set(app::kTemplatePathKey, templatePath);

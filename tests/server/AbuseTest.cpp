@@ -91,22 +91,22 @@ protected:
 TEST_F(Abuse, ARealClientIsServedWhileHundredsOfIdleAndSlowConnectionsComeFromOtherAddresses)
 {
     RunningServer running(storePath, [](server::ServerConfig& c) { c.loginTimeout = 3s; });
-    const int port = running.port();
+    const int serverPort = running.port();
     {
         // One address gets no more than its share of connections.
         std::vector<SyncSocket> crowd;
         for (int i = 0; i < 16; ++i)
-            crowd.push_back(ConnectFrom(99, port));
-        SyncSocket extra = ConnectFrom(99, port);
+            crowd.push_back(ConnectFrom(99, serverPort));
+        SyncSocket extra = ConnectFrom(99, serverPort);
         EXPECT_TRUE(ClosedByServer(extra, 1s));
     }
     // 300 idle connections from 127.0.0.2 to .21 and 100 that trickle one byte
     // every half second from .22 to .28, fifteen from each address.
     std::vector<SyncSocket> idle, slow;
     for (int i = 0; i < 300; ++i)
-        idle.push_back(ConnectFrom(2 + i / 15, port));
+        idle.push_back(ConnectFrom(2 + i / 15, serverPort));
     for (int i = 0; i < 100; ++i)
-        slow.push_back(ConnectFrom(22 + i / 15, port));
+        slow.push_back(ConnectFrom(22 + i / 15, serverPort));
     std::atomic<bool> done{false};
     std::thread trickle([&] {
         for (int round = 0; round < 120 && !done; ++round) {
@@ -117,7 +117,7 @@ TEST_F(Abuse, ARealClientIsServedWhileHundredsOfIdleAndSlowConnectionsComeFromOt
     });
     std::this_thread::sleep_for(1s); // every slot is taken by now
 
-    SetConnection("anna", "right horse", port);
+    SetConnection("anna", "right horse", serverPort);
     exchange::ServerExchange sync(port);
     sync.SetReceiveMode(exchange::ReceiveMode::All);
     sync.SetTimeouts({30s, 30s}); // what the desktop program waits
