@@ -16,7 +16,7 @@ struct PasswordCost {
     std::size_t memoryBytes;
     bool operator==(const PasswordCost&) const = default;
 };
-// 2 passes over 64 MiB (libsodium's "interactive" level): about 0.1 s a check.
+// 2 passes over 64 MiB (libsodium's "interactive" level): about 0.2 s a check.
 inline constexpr PasswordCost kDefaultCost{2, std::size_t{64} << 20};
 // The least Argon2id allows; for tests and benchmarks, never for real users.
 inline constexpr PasswordCost kCheapCost{1, std::size_t{8} << 10};
