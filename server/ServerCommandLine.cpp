@@ -23,6 +23,26 @@ std::optional<long long> Number(const std::string& text, long long low, long lon
     return value;
 }
 
+constexpr int kLongestUserName = 20; // what the desktop program's options keep
+constexpr int kShortestPassword = 8;
+
+bool HasControl(const std::string& s)
+{
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7f)
+            return true;
+    return false;
+}
+
+// Characters of a UTF-8 text.
+int Characters(const std::string& s)
+{
+    int n = 0;
+    for (unsigned char c : s)
+        n += (c & 0xc0) != 0x80 ? 1 : 0;
+    return n;
+}
+
 // Shows a stored text on one line: line breaks and tabs as \r \n \t.
 std::string OneLine(const std::string& s)
 {
@@ -101,8 +121,7 @@ int UserCommand(const std::vector<std::string>& args, ServerStore& store, std::i
         return 0;
     }
     if ((verb != "add" && verb != "password" && verb != "remove") || args.size() < 3) {
-        err << "usage: inspector-server user add|password|remove NAME [--password P] [--iterations N], "
-               "or user list\n";
+        err << "usage: inspector-server user add|password|remove NAME [--password P], or user list\n";
         return 2;
     }
     const std::string& name = args[2];
@@ -121,40 +140,67 @@ int UserCommand(const std::vector<std::string>& args, ServerStore& store, std::i
         out << "removed user " << name << "\n";
         return 0;
     }
-    if (name.empty() || name.find_first_of(std::string("\r\x04", 2)) != std::string::npos) {
+    if (name.empty() || HasControl(name)) {
         err << "a user name must not be empty or hold control characters\n";
         return 2;
     }
-    long long iterations = kDefaultIterations;
-    if (const std::string* it = Option(options, "iterations")) {
-        const auto n = Number(*it, 1, 10'000'000);
-        if (!n) {
-            err << "--iterations needs a number from 1 to 10000000\n";
-            return 2;
-        }
-        iterations = *n;
+    if (Characters(name) > kLongestUserName) {
+        err << "a user name may have at most " << kLongestUserName
+            << " characters: the desktop program keeps no more\n";
+        return 2;
     }
     const auto password = ReadPassword(options, in, err);
     if (!password)
         return 2;
-    if (password->empty() || password->find_first_of(std::string("\r\x04", 2)) != std::string::npos) {
-        err << "a password must not be empty or hold control characters\n";
+    if (HasControl(*password)) {
+        err << "a password must not hold control characters\n";
         return 2;
     }
-    const auto iters = static_cast<unsigned>(iterations);
+    if (Characters(*password) < kShortestPassword) {
+        err << "a password needs at least " << kShortestPassword << " characters\n";
+        return 2;
+    }
     if (verb == "add") {
-        if (!store.addUser(name, *password, iters)) {
+        if (!store.addUser(name, *password)) {
             err << "the user " << name << " exists already (use: user password " << name << ")\n";
             return 1;
         }
         out << "added user " << name << "\n";
         return 0;
     }
-    if (!store.setPassword(name, *password, iters)) {
+    if (!store.setPassword(name, *password)) {
         err << "there is no user " << name << "\n";
         return 1;
     }
     out << "changed the password of " << name << "\n";
+    return 0;
+}
+
+int LimitsCommand(const std::vector<std::string>& args, ServerStore& store, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::pair<std::string, std::string>> options;
+    std::vector<std::string> flags;
+    std::string error;
+    if (!Options(args, 1, options, flags, {}, error)) {
+        err << error << "\nusage: inspector-server limits [--max-inspections N] [--max-megabytes N]\n";
+        return 2;
+    }
+    SentLimits limits = store.limits();
+    for (const auto& [name, value] : options) {
+        const auto n = Number(value, 1, name == "max-inspections" ? 100'000'000 : 1'000'000);
+        if (name == "max-inspections" && n)
+            limits.maxInspections = *n;
+        else if (name == "max-megabytes" && n)
+            limits.maxBytes = *n * 1'000'000;
+        else {
+            err << "limits takes --max-inspections N and --max-megabytes N (whole numbers from 1)\n";
+            return 2;
+        }
+    }
+    if (!options.empty())
+        store.setLimits(limits);
+    out << "each user keeps at most " << limits.maxInspections << " sent inspections and "
+        << limits.maxBytes / 1'000'000 << " MB of them\n";
     return 0;
 }
 
@@ -269,12 +315,14 @@ std::string Usage()
 {
     return "usage:\n"
            "  inspector-server [serve] [--store FILE] [--host ADDRESS] [--port N] [--max-clients N]\n"
+           "                   [--max-per-address N] [--login-timeout SECONDS]\n"
            "                   [--idle-timeout SECONDS] [--read-timeout SECONDS] [--quiet]\n"
-           "  inspector-server user add|password NAME [--password P] [--iterations N]\n"
+           "  inspector-server user add|password NAME [--password P]\n"
            "  inspector-server user remove NAME | user list\n"
            "  inspector-server job add --doc-num N --date YYYY-MM-DD [--inspector U] [--client-name ...] ...\n"
            "  inspector-server job import FILE.csv | job list [--today|--week] | job remove DOC\n"
            "  inspector-server sent list [--user NAME]\n"
+           "  inspector-server limits [--max-inspections N] [--max-megabytes N]\n"
            "Every command takes --store FILE (default: " +
            DefaultStorePath() + ").\n";
 }
@@ -305,17 +353,14 @@ std::string TakeStorePath(std::vector<std::string>& args)
             ++i;
         }
     }
-    if (path.empty()) {
-        path = DefaultStorePath();
-        std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    }
+    if (path.empty())
+        path = DefaultStorePath(); // the store makes its folder, private to the user
     return path;
 }
 
 bool IsAdminCommand(const std::vector<std::string>& args)
 {
-    return !args.empty() && (args[0] == "user" || args[0] == "job" || args[0] == "sent");
+    return !args.empty() && (args[0] == "user" || args[0] == "job" || args[0] == "sent" || args[0] == "limits");
 }
 
 int RunAdminCommand(const std::vector<std::string>& args, const std::string& storePath, std::istream& in,
@@ -327,6 +372,8 @@ int RunAdminCommand(const std::vector<std::string>& args, const std::string& sto
             return UserCommand(args, store, in, out, err);
         if (args[0] == "job")
             return JobCommand(args, store, ServerConfig{}, out, err);
+        if (args[0] == "limits")
+            return LimitsCommand(args, store, out, err);
         return SentCommand(args, store, out, err);
     } catch (const std::exception& e) {
         err << e.what() << "\n";
@@ -359,6 +406,20 @@ bool ParseServeOptions(const std::vector<std::string>& args, ServerConfig& confi
                 return false;
             }
             config.maxClients = static_cast<int>(*n);
+        } else if (name == "max-per-address") {
+            const auto n = Number(value, 1, 10000);
+            if (!n) {
+                error = "--max-per-address needs a number from 1 to 10000";
+                return false;
+            }
+            config.maxPerAddress = static_cast<int>(*n);
+        } else if (name == "login-timeout") {
+            const auto n = Number(value, 1, 600);
+            if (!n) {
+                error = "--login-timeout needs a number of seconds from 1 to 600";
+                return false;
+            }
+            config.loginTimeout = std::chrono::seconds(*n);
         } else if (name == "idle-timeout" || name == "read-timeout") {
             const auto n = Number(value, 1, 86400);
             if (!n) {

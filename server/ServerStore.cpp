@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
+
+#include <sys/stat.h>
 
 #include <sqlite3.h>
 
@@ -34,7 +37,7 @@ CREATE TABLE IF NOT EXISTS jobs (
 );
 CREATE INDEX IF NOT EXISTS jobs_by_date ON jobs (scheduled, doc_num);
 CREATE TABLE IF NOT EXISTS sent (
-    doc_num                 TEXT PRIMARY KEY NOT NULL,
+    doc_num                 TEXT NOT NULL,
     dwelling_address        TEXT NOT NULL,
     client_name             TEXT NOT NULL,
     agent_name              TEXT NOT NULL,
@@ -46,9 +49,30 @@ CREATE TABLE IF NOT EXISTS sent (
     client_city_state_zip   TEXT NOT NULL,
     real_estate_company     TEXT NOT NULL,
     sent_by                 TEXT NOT NULL,
-    received_at             TEXT NOT NULL
+    received_at             TEXT NOT NULL,
+    PRIMARY KEY (sent_by, doc_num)
+);
+CREATE TABLE IF NOT EXISTS limits (
+    name  TEXT PRIMARY KEY NOT NULL,
+    value INTEGER NOT NULL
 );
 )sql";
+
+// The bytes a sent inspection takes in a user's store.
+constexpr const char* kSentBytes =
+    "length(CAST(doc_num AS BLOB)) + length(CAST(dwelling_address AS BLOB)) + length(CAST(client_name AS BLOB)) + "
+    "length(CAST(agent_name AS BLOB)) + length(CAST(extra AS BLOB)) + length(CAST(comments AS BLOB)) + "
+    "length(CAST(doc_type AS BLOB)) + length(CAST(dwelling_city_state_zip AS BLOB)) + "
+    "length(CAST(client_address AS BLOB)) + length(CAST(client_city_state_zip AS BLOB)) + "
+    "length(CAST(real_estate_company AS BLOB))";
+
+long long SentBytes(const Header& h)
+{
+    long long n = static_cast<long long>(h.docNumber.size());
+    for (int f = 1; f < exchange::wire::kSentFieldCount; ++f)
+        n += static_cast<long long>(exchange::wire::SentField(h, f)->size());
+    return n;
+}
 
 // The header text columns shared by jobs and sent, in the order of the sent values after Doc #.
 constexpr const char* kTextColumns =
@@ -181,8 +205,13 @@ std::optional<Date> ParseIsoDate(const std::string& text)
     return d;
 }
 
-ServerStore::ServerStore(const std::string& path)
+ServerStore::ServerStore(const std::string& path, PasswordCost cost) : m_cost(cost)
 {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path folder = fs::path(path).parent_path();
+    if (!folder.empty() && !fs::exists(folder, ec) && fs::create_directories(folder, ec))
+        fs::permissions(folder, fs::perms::owner_all, ec);
     if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
         std::string msg = m_db ? sqlite3_errmsg(m_db) : "out of memory";
@@ -190,16 +219,46 @@ ServerStore::ServerStore(const std::string& path)
         m_db = nullptr;
         throw StoreError("cannot open the server store " + path + ": " + msg);
     }
+    // Password hashes and clients' data are for the server's user alone. By
+    // name, never through a descriptor of our own (closing one would drop the
+    // locks SQLite holds); the -wal and -shm files take the store's mode.
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        struct stat st {};
+        const std::string file = path + suffix;
+        if (::stat(file.c_str(), &st) == 0 && (st.st_mode & 077) != 0)
+            ::chmod(file.c_str(), st.st_mode & 0700);
+    }
     sqlite3_busy_timeout(m_db, 30000);
     try {
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=NORMAL");
         exec(kSchema);
+        keySentByUser();
     } catch (...) {
         sqlite3_close(m_db);
         m_db = nullptr;
         throw;
     }
+}
+
+// Stores of earlier versions kept one sent inspection per Doc #, whoever sent it.
+void ServerStore::keySentByUser()
+{
+    auto keyed = [&] {
+        Statement st(m_db, "SELECT pk FROM pragma_table_info('sent') WHERE name = 'sent_by'");
+        return st.step() && st.integer(0) > 0;
+    };
+    if (keyed())
+        return;
+    WriteTransaction tx(m_db);
+    if (keyed())
+        return;
+    const std::string columns = std::string("doc_num, sent_by, received_at, ") + kTextColumns;
+    exec("ALTER TABLE sent RENAME TO sent_by_doc_num");
+    exec(kSchema);
+    exec(("INSERT INTO sent (" + columns + ") SELECT " + columns + " FROM sent_by_doc_num").c_str());
+    exec("DROP TABLE sent_by_doc_num");
+    tx.commit();
 }
 
 ServerStore::~ServerStore() { sqlite3_close(m_db); }
@@ -214,17 +273,17 @@ void ServerStore::exec(const char* sql)
     }
 }
 
-bool ServerStore::addUser(const std::string& name, const std::string& password, unsigned iterations)
+bool ServerStore::addUser(const std::string& name, const std::string& password)
 {
-    const std::string hash = HashPassword(password, iterations);
+    const std::string hash = HashPassword(password, m_cost);
     Statement st(m_db, "INSERT OR IGNORE INTO users (name, password_hash, created) VALUES (?, ?, ?)");
     st.bind(1, name).bind(2, hash).bind(3, LocalTimestamp()).step();
     return sqlite3_changes(m_db) == 1;
 }
 
-bool ServerStore::setPassword(const std::string& name, const std::string& password, unsigned iterations)
+bool ServerStore::setPassword(const std::string& name, const std::string& password)
 {
-    const std::string hash = HashPassword(password, iterations);
+    const std::string hash = HashPassword(password, m_cost);
     Statement st(m_db, "UPDATE users SET password_hash = ? WHERE name = ?");
     st.bind(1, hash).bind(2, name).step();
     return sqlite3_changes(m_db) == 1;
@@ -259,10 +318,17 @@ bool ServerStore::checkLogin(const std::string& name, const std::string& passwor
 {
     const auto hash = passwordHash(name);
     if (!hash) {
-        VerifyAgainstNothing(password);
+        VerifyAgainstNothing(password, m_cost);
         return false;
     }
-    return VerifyPassword(password, *hash);
+    if (!VerifyPassword(password, *hash))
+        return false;
+    // An older kind of hash (or another cost) is replaced now that the password is known.
+    if (NeedsRehash(*hash, m_cost)) {
+        Statement st(m_db, "UPDATE users SET password_hash = ? WHERE name = ? AND password_hash = ?");
+        st.bind(1, HashPassword(password, m_cost)).bind(2, name).bind(3, *hash).step();
+    }
+    return true;
 }
 
 void ServerStore::putJobs(const std::vector<Job>& jobs)
@@ -334,12 +400,71 @@ void ServerStore::putSent(const Header& header, const std::string& sentBy)
     tx.commit();
 }
 
+SentResult ServerStore::putSent(const Header& header, const std::string& sentBy, const SentLimits& limits,
+                                SentUsage& usage)
+{
+    if (header.docNumber.empty())
+        throw StoreError("a sent inspection needs a Doc #");
+    WriteTransaction tx(m_db);
+    Statement old(m_db, std::string("SELECT ") + kSentBytes + " FROM sent WHERE sent_by = ? AND doc_num = ?");
+    old.bind(1, sentBy).bind(2, header.docNumber);
+    const bool replaces = old.step();
+    const long long oldBytes = replaces ? old.integer(0) : 0;
+    old.reset();
+    SentUsage after = usage;
+    after.inspections += replaces ? 0 : 1;
+    after.bytes += SentBytes(header) - oldBytes;
+    if (after.inspections > limits.maxInspections)
+        return SentResult::TooMany;
+    if (after.bytes > limits.maxBytes)
+        return SentResult::TooLarge;
+    Statement st(m_db, std::string("INSERT OR REPLACE INTO sent (doc_num, sent_by, received_at, ") + kTextColumns +
+                           ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    st.bind(1, header.docNumber).bind(2, sentBy).bind(3, LocalTimestamp());
+    BindTexts(st, 4, header);
+    st.step();
+    tx.commit();
+    usage = after;
+    return SentResult::Stored;
+}
+
+SentUsage ServerStore::sentUsage(const std::string& user)
+{
+    Statement st(m_db, std::string("SELECT count(*), coalesce(sum(") + kSentBytes + "), 0) FROM sent WHERE sent_by = ?");
+    st.bind(1, user);
+    st.step();
+    return {st.integer(0), st.integer(1)};
+}
+
+SentLimits ServerStore::limits()
+{
+    SentLimits out;
+    Statement st(m_db, "SELECT name, value FROM limits");
+    while (st.step()) {
+        if (st.text(0) == "max_inspections")
+            out.maxInspections = st.integer(1);
+        else if (st.text(0) == "max_bytes")
+            out.maxBytes = st.integer(1);
+    }
+    return out;
+}
+
+void ServerStore::setLimits(const SentLimits& limits)
+{
+    WriteTransaction tx(m_db);
+    Statement st(m_db, "INSERT OR REPLACE INTO limits (name, value) VALUES (?, ?)");
+    st.bind(1, std::string("max_inspections")).bind(2, limits.maxInspections).step();
+    st.reset();
+    st.bind(1, std::string("max_bytes")).bind(2, limits.maxBytes).step();
+    tx.commit();
+}
+
 std::vector<SentInspection> ServerStore::sent(const std::optional<std::string>& user)
 {
     std::string sql = std::string("SELECT doc_num, sent_by, received_at, ") + kTextColumns + " FROM sent";
     if (user)
         sql += " WHERE sent_by = ?";
-    sql += " ORDER BY doc_num";
+    sql += " ORDER BY sent_by, doc_num";
     Statement st(m_db, sql);
     if (user)
         st.bind(1, *user);

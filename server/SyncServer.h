@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "PasswordHash.h"
 #include "exchange/SyncWire.h"
 
 namespace server {
@@ -30,6 +31,17 @@ struct ServerConfig {
     std::chrono::milliseconds readTimeout{30000};
     // Wrong passwords one connection may try before it is closed.
     int maxLoginFailures = 3;
+    // How long a connection may take to log in, all commands together.
+    std::chrono::milliseconds loginTimeout{10000};
+    // When every slot is taken, a connection that has not logged in for this
+    // long gives its slot to the next one waiting.
+    std::chrono::milliseconds loginGrace{2000};
+    // Connections at once from one address (an office behind one router counts once).
+    int maxPerAddress = 16;
+    // Inspections one SEND may announce.
+    int maxSendCount = 1000;
+    // The cost of new password hashes (cheaper only in tests and benchmarks).
+    PasswordCost passwordCost = kDefaultCost;
     // The day "today" is; empty means the server's local date.
     std::function<exchange::wire::Date()> today;
     // Where the server reports connections and errors; empty means nowhere.
@@ -43,6 +55,13 @@ struct DateRange {
 };
 DateRange ScheduleRange(int mode, const exchange::wire::Date& today);
 exchange::wire::Date LocalToday();
+// `text` fit for one log line: control characters, backslashes and bytes that
+// are not UTF-8 written as escapes (\n, \x1b, ...), so that no client can
+// forge a line or send escape sequences to the administrator's terminal.
+std::string LogText(std::string_view text);
+
+class LoginThrottle;
+struct SessionLink;
 
 class SyncServer {
 public:
@@ -72,8 +91,15 @@ private:
     struct Slot {
         std::thread thread;
         std::atomic<bool> done{false};
+        std::shared_ptr<SessionLink> link;
+        int peerFd = -1; // a duplicate of the session's socket, to end it from here
+        std::chrono::steady_clock::time_point since;
+        bool evicted = false;
     };
     void reapFinished();
+    // Ends the oldest session still not logged in after the grace time; false when there is none.
+    bool evictOneWaitingForLogin(bool onlyCheck);
+    int connectionsFrom(const std::string& address) const;
     void log(const std::string& text) const;
 
     ServerConfig m_config;
@@ -83,6 +109,7 @@ private:
     int m_slotRead = -1, m_slotWrite = -1; // a session ended
     std::list<std::unique_ptr<Slot>> m_slots;
     std::atomic<int> m_active{0};
+    std::unique_ptr<LoginThrottle> m_throttle;
 };
 
 } // namespace server

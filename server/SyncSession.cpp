@@ -1,6 +1,9 @@
 #include "SyncSession.h"
 
+#include <algorithm>
 #include <charconv>
+
+#include <poll.h>
 
 #include "text/Windows1252.h"
 
@@ -9,21 +12,23 @@ namespace server {
 namespace wire = exchange::wire;
 using exchange::WireStatus;
 
-SyncSession::SyncSession(exchange::SyncSocket socket, const ServerConfig& config, std::string peer)
-    : m_socket(std::move(socket)), m_config(config), m_peer(std::move(peer))
+SyncSession::SyncSession(exchange::SyncSocket socket, const ServerConfig& config, std::string peer,
+                         SessionLink* link)
+    : m_socket(std::move(socket)), m_config(config), m_peer(std::move(peer)), m_link(link),
+      m_loginDeadline(std::chrono::steady_clock::now() + config.loginTimeout)
 {
 }
 
 void SyncSession::log(const std::string& text) const
 {
     if (m_config.log)
-        m_config.log(m_peer + ": " + text);
+        m_config.log(LogText(m_peer + ": " + text));
 }
 
 void SyncSession::run()
 {
     try {
-        ServerStore store(m_config.storePath);
+        ServerStore store(m_config.storePath, m_config.passwordCost);
         serve(store);
     } catch (const std::exception& e) {
         log(std::string("ended on an error: ") + e.what());
@@ -33,8 +38,20 @@ void SyncSession::run()
 
 bool SyncSession::readCommand(std::string& line)
 {
-    const WireStatus s = m_socket.readUntil(std::string_view(&wire::kEndOfLine, 1), line, m_config.idleTimeout,
-                                            m_config.readTimeout, wire::kMaxLineBytes);
+    // Until it has logged in, a connection has only what is left of its login time.
+    auto idle = m_config.idleTimeout, rest = m_config.readTimeout;
+    if (!m_loggedIn) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_loginDeadline -
+                                                                              std::chrono::steady_clock::now());
+        if (left <= std::chrono::milliseconds{0}) {
+            log("closing: no login in time");
+            return false;
+        }
+        idle = std::min(idle, left);
+        rest = std::min(rest, left);
+    }
+    const WireStatus s = m_socket.readUntil(std::string_view(&wire::kEndOfLine, 1), line, idle, rest,
+                                            wire::kMaxLineBytes);
     if (s == WireStatus::Ok) {
         line.pop_back();
         return true;
@@ -90,7 +107,7 @@ void SyncSession::serve(ServerStore& store)
             m_loggedIn = false;
             ok = reply(wire::kConfirm);
         } else if (command == "PASS") {
-            m_loggedIn = !m_user.empty() && store.checkLogin(m_user, text::FromWindows1252(argument));
+            m_loggedIn = !m_user.empty() && checkPassword(store, text::FromWindows1252(argument));
             if (m_loggedIn) {
                 log("user " + m_user + " logged in");
                 ok = reply(wire::kConfirm);
@@ -115,6 +132,8 @@ void SyncSession::serve(ServerStore& store)
             const auto [end, ec] = std::from_chars(argument.data(), argument.data() + argument.size(), count);
             if (ec != std::errc() || end != argument.data() + argument.size() || count < 0 ||
                 count > wire::kMaxCount) {
+                ok = reply(wire::kDeny);
+            } else if (refuseSend(store, count)) {
                 ok = reply(wire::kDeny);
             } else {
                 ok = reply(wire::kConfirm) && receiveInspections(store, count);
@@ -159,6 +178,44 @@ bool SyncSession::handleField()
     return replyValue(value ? *value : std::string());
 }
 
+bool SyncSession::checkPassword(ServerStore& store, const std::string& password)
+{
+    // Each failure from this address, and for this name from it, makes the next check wait longer.
+    const std::string address = m_link ? m_link->address : std::string();
+    LoginThrottle* throttle = m_link ? m_link->throttle : nullptr;
+    if (throttle) {
+        const auto delay = throttle->delayFor(address, m_user);
+        if (delay.count() > 0) {
+            pollfd wake{m_link->wakeFd, POLLIN, 0};
+            if (::poll(&wake, m_link->wakeFd >= 0 ? 1 : 0, static_cast<int>(delay.count())) > 0)
+                return false; // the server stops
+        }
+    }
+    const bool ok = store.checkLogin(m_user, password);
+    if (throttle)
+        ok ? throttle->succeeded(address, m_user) : throttle->failed(address, m_user);
+    if (ok && m_link)
+        m_link->loggedIn = true;
+    return ok;
+}
+
+bool SyncSession::refuseSend(ServerStore& store, int count)
+{
+    if (count > m_config.maxSendCount) {
+        log("SEND of " + std::to_string(count) + " inspections refused: at most " +
+            std::to_string(m_config.maxSendCount) + " at once");
+        return true;
+    }
+    m_limits = store.limits();
+    m_usage = store.sentUsage(m_user);
+    if (count > 0 && (m_usage.inspections >= m_limits.maxInspections || m_usage.bytes >= m_limits.maxBytes)) {
+        log("SEND refused: the store of user " + m_user + " is full (" + std::to_string(m_usage.inspections) +
+            " inspections, " + std::to_string(m_usage.bytes) + " bytes)");
+        return true;
+    }
+    return false;
+}
+
 bool SyncSession::receiveInspections(ServerStore& store, int count)
 {
     for (int i = 0; i < count; ++i) {
@@ -180,8 +237,14 @@ bool SyncSession::receiveInspections(ServerStore& store, int count)
         }
         bool stored = false;
         try {
-            store.putSent(h, m_user);
-            stored = true;
+            const SentResult result = store.putSent(h, m_user, m_limits, m_usage);
+            stored = result == SentResult::Stored;
+            if (result == SentResult::TooMany)
+                log("inspection " + h.docNumber + " refused: user " + m_user + " keeps " +
+                    std::to_string(m_limits.maxInspections) + " sent inspections, the most allowed");
+            else if (result == SentResult::TooLarge)
+                log("inspection " + h.docNumber + " refused: user " + m_user + " would keep more than " +
+                    std::to_string(m_limits.maxBytes) + " bytes of sent inspections");
         } catch (const StoreError& e) {
             log("inspection " + h.docNumber + " not stored: " + e.what());
         }

@@ -1,19 +1,31 @@
 #pragma once
 // One client's exchange on the server side: login, the scheduled jobs handed
 // out field by field, inspections taken in and stored by Doc #.
+#include <atomic>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "LoginThrottle.h"
 #include "ServerStore.h"
 #include "SyncServer.h"
 #include "exchange/SyncSocket.h"
 
 namespace server {
 
+// What the server and one of its sessions share.
+struct SessionLink {
+    std::atomic<bool> loggedIn{false}; // the session is past its login
+    LoginThrottle* throttle = nullptr; // slows failed logins (none: no slowing)
+    int wakeFd = -1;                   // readable once the server stops
+    std::string address;               // the peer's address without its port
+};
+
 class SyncSession {
 public:
-    SyncSession(exchange::SyncSocket socket, const ServerConfig& config, std::string peer);
+    SyncSession(exchange::SyncSocket socket, const ServerConfig& config, std::string peer,
+                SessionLink* link = nullptr);
     // Serves the client until it quits, goes silent, breaks the protocol or the server stops.
     void run();
 
@@ -27,6 +39,8 @@ private:
     bool handleField();
     bool receiveInspections(ServerStore& store, int count);
     void log(const std::string& text) const;
+    bool checkPassword(ServerStore& store, const std::string& password);
+    bool refuseSend(ServerStore& store, int count);
 
     exchange::SyncSocket m_socket;
     const ServerConfig& m_config;
@@ -38,6 +52,10 @@ private:
     int m_job = -1;   // index of the job the last "INSP" handed out
     int m_field = 0;  // the last field handed out of that job
     bool m_ended = false;
+    SessionLink* m_link = nullptr;
+    std::chrono::steady_clock::time_point m_loginDeadline;
+    SentLimits m_limits;
+    SentUsage m_usage;
 };
 
 } // namespace server

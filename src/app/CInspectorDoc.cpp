@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace app {
 namespace {
@@ -634,13 +635,22 @@ bool CInspectorDoc::AddDuplicatedCategories(int row, const std::string& firstNam
     }
     RatingNames ratings;
     std::string name = firstName;
+    // The numbers every inspection's categories use, read once: looking each
+    // candidate up would read the table once per number tried.
+    std::unordered_set<std::string> used;
+    ok = ok && probe.Open();
+    for (int i = 0; ok && i < probe.GetCount(); ++i) {
+        probe.Read(i);
+        used.insert(probe.m_CategoryNumber);
+    }
+    int number = sourceNumber;
     for (int copy = 0; ok && copy < howMany; ++copy) {
-        // The next category number not used by any inspection.
-        int number = sourceNumber + 1;
-        while ((ok = probe.OpenByNumber(number)) && probe.GetCount() > 0)
+        // The next category number not used by any inspection (numbers only
+        // get taken, so the search goes on from the last one given).
+        do
             ++number;
-        if (!ok)
-            break;
+        while (used.count(std::to_string(number)));
+        used.insert(std::to_string(number));
 
         category.New();
         category.m_CategoryTitle = name;

@@ -6,6 +6,7 @@
 #include "store/CategoryStep.h"
 #include "store/CategoryTemplate.h"
 #include "store/Comments.h"
+#include "store/DataFile.h"
 #include "store/Database.h"
 #include "store/ExpandedText.h"
 #include "store/Field.h"
@@ -62,6 +63,12 @@ bool Exists(const std::string& path)
 {
     std::error_code ec;
     return !path.empty() && fs::exists(path, ec);
+}
+
+// A missing or empty data file is one still to be made.
+bool Made(const std::string& path)
+{
+    return !path.empty() && store::CheckDataFile(path).state != store::DataFileState::New;
 }
 
 std::string Trimmed(const std::string& s)
@@ -148,6 +155,7 @@ bool CreateFile(DatabaseKind kind, const std::string& path)
             ok = options.Save();
         }
     }
+    store::StampDataFile(kind);
     store::Database::Close(kind);
     if (!ok)
         RemoveDataFile(path);
@@ -176,12 +184,12 @@ std::string StoredDataVersion()
 bool CreateMissingDataFiles(const DataPaths& paths)
 {
     for (const auto& path : {paths.templatePath, paths.inspectionPath})
-        if (auto problem = store::CheckDataFile(path)) {
-            ui::CurrentPort().inform(*problem);
+        if (const auto check = store::CheckDataFile(path); !check.Usable()) {
+            ui::CurrentPort().inform(check.message);
             return false;
         }
-    const bool templateMissing = !Exists(paths.templatePath);
-    const bool inspectionMissing = !Exists(paths.inspectionPath);
+    const bool templateMissing = !Made(paths.templatePath);
+    const bool inspectionMissing = !Made(paths.inspectionPath);
     if (inspectionMissing && !CreateFile(DatabaseKind::Inspection, paths.inspectionPath))
         return false;
     if (templateMissing && !CreateFile(DatabaseKind::Template, paths.templatePath)) {
@@ -220,7 +228,7 @@ DataConfigurationResult ConfigureData(Settings& settings, const StartupQuestions
     }
 
     // Both files must exist; the template file is looked for first.
-    while (!Exists(paths.templatePath) || !Exists(paths.inspectionPath)) {
+    while (!Made(paths.templatePath) || !Made(paths.inspectionPath)) {
         const auto chosen = questions.chooseDataPaths ? questions.chooseDataPaths(paths) : std::nullopt;
         if (!chosen)
             return {StartupStatus::Cancelled, paths};
@@ -234,7 +242,8 @@ DataConfigurationResult ConfigureData(Settings& settings, const StartupQuestions
         !store::Database::Open(DatabaseKind::Inspection, paths.inspectionPath))
         return Ending(StartupStatus::Failed, paths);
 
-    if (!text::EqualsIgnoreCase(StoredDataVersion(), kDataVersion)) {
+    if (!text::EqualsIgnoreCase(StoredDataVersion(), kDataVersion) ||
+        store::Database::IsOutdated(DatabaseKind::Inspection)) {
         if (port.ask(kUpdateQuestion, "Update Required", ui::Buttons::OkCancel, ui::Icon::Exclamation) !=
             ui::Answer::Ok)
             return Ending(StartupStatus::Cancelled, paths);

@@ -2,11 +2,10 @@
 #include "cli/Command.h"
 
 #include "app/Settings.h"
-#include "app/DataConfiguration.h"
+#include "store/DataFile.h"
 #include "store/Database.h"
 #include "store/Inspection.h"
 #include "store/TableRecord.h"
-#include "text/Windows1252.h"
 
 #include <filesystem>
 #include <iostream>
@@ -21,18 +20,25 @@ bool OpenDataFiles(const Args& args)
     const std::string inspectionPath =
         args.Get("--inspection", settings.Get(app::kInspectionPathKey).value_or(app::DefaultInspectionPath()));
     for (const auto& path : {templatePath, inspectionPath}) {
-        if (!std::filesystem::exists(path)) {
-            std::cerr << "The data file " << path << " does not exist. Create it with: inspector-cli init\n";
+        const store::DataFileCheck check = store::CheckDataFile(path);
+        if (check.missing || check.state == store::DataFileState::New) {
+            std::cerr << "The data file " << path << (check.missing ? " does not exist" : " is empty")
+                      << ". Create it with: inspector-cli init\n";
+            return false;
+        }
+        if (!check.Usable()) {
+            std::cerr << check.message << "\n";
+            return false;
+        }
+        if (check.state == store::DataFileState::Outdated) {
+            std::cerr << "The data file " << path << " has the structure version \"" << check.version
+                      << "\"; this version of Inspector needs " << store::kDataVersion
+                      << ". Upgrade it with: inspector-cli init\n";
             return false;
         }
     }
     if (!store::Database::Open(store::DatabaseKind::Template, templatePath) ||
-        !store::Database::Open(store::DatabaseKind::Inspection, inspectionPath))
-        return false;
-    const std::string version = app::StoredDataVersion();
-    if (!text::EqualsIgnoreCase(version, store::kDataVersion)) {
-        std::cerr << "The data files have the structure version \"" << version
-                  << "\"; this version of Inspector needs 5.0. Upgrade them with: inspector-cli init\n";
+        !store::Database::Open(store::DatabaseKind::Inspection, inspectionPath)) {
         store::Database::CloseAll();
         return false;
     }

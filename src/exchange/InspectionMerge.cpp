@@ -83,6 +83,12 @@ bool InspectionMerge::Merge(int workingInspectionID, int stagedInspectionID)
 {
     ui::Port& port = ui::CurrentPort();
     m_outcome = MergeOutcome{};
+    // The working categories are read afresh by each merge and forgotten after it.
+    m_indexedInspection = -1;
+    struct Forget {
+        int& indexed;
+        ~Forget() { indexed = -1; }
+    } forget{m_indexedInspection};
     store::MERGE_Inspection staged;
     if (!staged.OpenByID(stagedInspectionID) || staged.GetCount() == 0) {
         port.inform("There is no imported inspection with the ID " + std::to_string(stagedInspectionID) + ".");
@@ -151,14 +157,23 @@ bool InspectionMerge::MergeCategory(int stagedCategoryID, int workingInspectionI
     staged.Read(0);
 
     store::Category working;
-    if (!working.OpenByInspection(workingInspectionID))
-        return false;
-    int workingCategoryID = -1;
-    for (int i = 0; i < working.GetCount() && workingCategoryID < 0; ++i) {
-        working.Read(i);
-        if (working.m_CategoryTitle == staged.m_CategoryTitle)
-            workingCategoryID = working.m_CategoryID;
+    if (m_indexedInspection != workingInspectionID) {
+        if (!working.OpenByInspection(workingInspectionID))
+            return false;
+        m_categoriesByTitle.clear();
+        for (int i = 0; i < working.GetCount(); ++i) {
+            working.Read(i);
+            m_categoriesByTitle[working.m_CategoryTitle].push_back({working.m_CategoryNumber, working.m_CategoryID});
+        }
+        m_indexedInspection = workingInspectionID;
     }
+    // The first of that title in number order, as the categories stand now.
+    auto& sameTitle = m_categoriesByTitle[staged.m_CategoryTitle];
+    WorkingCategory* match = nullptr;
+    for (auto& c : sameTitle)
+        if (!match || CompareNumbers(c.number, match->number) < 0)
+            match = &c;
+    int workingCategoryID = match ? match->categoryID : -1;
     if (workingCategoryID < 0) {
         working.New();
         working.m_CategoryTitle = staged.m_CategoryTitle;
@@ -166,9 +181,16 @@ bool InspectionMerge::MergeCategory(int stagedCategoryID, int workingInspectionI
         if (!working.Save())
             return false;
         workingCategoryID = working.m_CategoryID;
+        sameTitle.push_back({working.m_CategoryNumber, workingCategoryID});
+        match = &sameTitle.back();
         ++m_outcome.categoriesAdded;
     }
-    return MergeSteps(workingCategoryID, stagedCategoryID) && transaction.Commit();
+    const int updated = m_outcome.categoriesUpdated;
+    if (!MergeSteps(workingCategoryID, stagedCategoryID))
+        return false;
+    if (m_outcome.categoriesUpdated > updated)
+        match->number = staged.m_CategoryNumber; // it took the staged category's number
+    return transaction.Commit();
 }
 
 bool InspectionMerge::MergeSteps(int workingCategoryID, int stagedCategoryID)

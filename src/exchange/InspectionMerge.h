@@ -9,6 +9,9 @@
 // address and so on) is not merged. The staged rows are deleted as they are
 // merged, and a merge lands whole or not at all.
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace exchange {
 
@@ -45,6 +48,15 @@ public:
 
 private:
     MergeOutcome m_outcome;
+    // The working inspection's categories by title with their numbers, read
+    // once per merge and kept as it changes them, so that each staged category
+    // finds its counterpart without reading them all again.
+    struct WorkingCategory {
+        std::string number;
+        int categoryID;
+    };
+    int m_indexedInspection = -1;
+    std::unordered_map<std::string, std::vector<WorkingCategory>> m_categoriesByTitle;
 };
 
 } // namespace exchange

@@ -1,9 +1,11 @@
 #include "store/Database.h"
 
+#include "store/DataFile.h"
 #include "ui/Port.h"
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,39 +21,9 @@ Connection::~Connection()
         sqlite3_close_v2(m_db);
 }
 
-std::optional<std::string> CheckDataFile(const std::string& path)
+std::shared_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error,
+                                             bool readOnly)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (ec || !fs::exists(status))
-        return std::nullopt;
-    if (fs::is_directory(status))
-        return "The data file " + path + " is a folder, not a data file of Inspector.";
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "The data file " + path + " cannot be read.";
-    char header[100] = {};
-    in.read(header, sizeof header);
-    const auto got = in.gcount();
-    if (got == 0)
-        return std::nullopt; // an empty file becomes a new database
-    if (got >= 16 && std::string(header, 16) == std::string("SQLite format 3\0", 16))
-        return std::nullopt;
-    if (got >= 19 && (std::string(header + 4, 15) == "Standard Jet DB" || std::string(header + 4, 15) == "Standard ACE DB"))
-        return "The data file " + path +
-               " is a Microsoft Access (Jet) database. This version of Inspector keeps its data in "
-               "SQLite files; the file was left unchanged.";
-    return "The data file " + path + " is not a data file of Inspector. The file was left unchanged.";
-}
-
-std::shared_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error)
-{
-    if (auto problem = CheckDataFile(path)) {
-        if (error)
-            *error = *problem;
-        return nullptr;
-    }
     if (!create && !std::filesystem::exists(path)) {
         if (error)
             *error = "The data file " + path + " does not exist.";
@@ -61,11 +33,31 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, bool creat
     const bool fresh = !std::filesystem::exists(path) || std::filesystem::file_size(path, sizeError) == 0;
     std::shared_ptr<Connection> c(new Connection);
     c->m_path = path;
+    c->m_readOnly = readOnly;
     // A connection is used by one thread at a time, so SQLite need not lock around every call.
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_NOMUTEX | (readOnly ? SQLITE_OPEN_READONLY
+                                                      : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
     int rc = sqlite3_open_v2(path.c_str(), &c->m_db, flags, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(c->m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK && readOnly) {
+        // A WAL file in a folder we may not write either: read it as it stands.
+        sqlite3_close_v2(c->m_db);
+        c->m_db = nullptr;
+        std::string uri = "file:";
+        for (unsigned char ch : path) {
+            if (ch == '%' || ch == '?' || ch == '#') {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%%%02X", ch);
+                uri += hex;
+            } else {
+                uri += static_cast<char>(ch);
+            }
+        }
+        rc = sqlite3_open_v2((uri + "?immutable=1").c_str(), &c->m_db, flags | SQLITE_OPEN_URI, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(c->m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_OK) {
         if (error)
             *error = "The data file " + path + " cannot be opened: " +
@@ -73,6 +65,8 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, bool creat
         return nullptr;
     }
     sqlite3_busy_timeout(c->m_db, 5000);
+    if (readOnly)
+        return c;
     sqlite3_exec(c->m_db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
     // An existing file is not written before the user has agreed to use it
     // (an outdated file may still be declined); a new one starts in WAL mode.
@@ -83,6 +77,8 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, bool creat
 
 void Connection::UseWriteAheadLog()
 {
+    if (m_readOnly)
+        return;
     sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
 }
 
@@ -141,6 +137,7 @@ namespace {
 struct Slot {
     std::shared_ptr<Connection> connection;
     std::string path;
+    bool outdated = false;
 };
 
 Slot& SlotOf(DatabaseKind kind)
@@ -155,15 +152,38 @@ namespace Database {
 
 bool Open(DatabaseKind kind, const std::string& path, bool create)
 {
-    std::string error;
-    auto c = Connection::Open(path, create, &error);
-    if (!c) {
-        ui::CurrentPort().ask(error, "Inspector", ui::Buttons::Ok, ui::Icon::Stop);
+    auto refuse = [](const std::string& message) {
+        ui::CurrentPort().ask(message, "Inspector", ui::Buttons::Ok, ui::Icon::Stop);
         return false;
-    }
+    };
+    const DataFileCheck check = CheckDataFile(path);
+    if (!check.Usable())
+        return refuse(check.message);
+    if (check.state == DataFileState::New && check.readOnly && create)
+        return refuse("The data file " + path + " is read-only: it cannot be made into a data file of Inspector.");
+    std::string error;
+    const bool readOnly = check.readOnly && check.state != DataFileState::New;
+    auto c = Connection::Open(path, create, &error, readOnly);
+    if (!c)
+        return refuse(error);
+    if (readOnly)
+        ui::CurrentPort().inform("The data file " + path +
+                                 " is read-only: it is open for viewing, and changes to it cannot be saved.");
     SlotOf(kind).connection = std::move(c);
     SlotOf(kind).path = path;
+    SlotOf(kind).outdated = check.state == DataFileState::Outdated;
     return true;
+}
+
+bool IsReadOnly(DatabaseKind kind)
+{
+    auto& c = SlotOf(kind).connection;
+    return c && c->ReadOnly();
+}
+
+bool IsOutdated(DatabaseKind kind)
+{
+    return IsOpen(kind) && SlotOf(kind).outdated;
 }
 
 void Close(DatabaseKind kind)
@@ -204,6 +224,15 @@ const std::string& Path(DatabaseKind kind)
 std::string DatabaseErrorText(sqlite3* db, int rc)
 {
     const int code = db ? sqlite3_extended_errcode(db) : rc;
+    const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+    const std::string path = file && *file ? file : "";
+    if (!path.empty() && (code & 0xFF) == SQLITE_READONLY)
+        return "The data file " + path + " is read-only: the change was not saved.";
+    const int systemError = db ? sqlite3_system_errno(db) : 0;
+    if ((code & 0xFF) == SQLITE_FULL ||
+        ((code & 0xFF) == SQLITE_IOERR && (systemError == ENOSPC || systemError == EFBIG || systemError == EDQUOT)))
+        return "The disk is full: the change to the data file " + path +
+               " was not saved. Make room on the disk and try again.";
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(code));
     std::string text = "ADO Exception thrown!\n\tCode = ";

@@ -31,7 +31,11 @@ public:
 
     // Opens (and, when `create` is set and the file is missing, creates) the
     // file. On failure returns nullptr and fills `error` with a message for the user.
-    static std::shared_ptr<Connection> Open(const std::string& path, bool create, std::string* error);
+    // A read-only connection never writes the file (nor its -wal and -shm when
+    // the folder cannot take them).
+    static std::shared_ptr<Connection> Open(const std::string& path, bool create, std::string* error,
+                                            bool readOnly = false);
+    bool ReadOnly() const { return m_readOnly; }
 
     sqlite3* Handle() const { return m_db; }
     // Switches the file to write-ahead logging (kept by the file from then on).
@@ -54,25 +58,35 @@ public:
 
     int m_savepointDepth = 0; // nesting of store::Transaction
 
+    // How large the row set of a statement was the last time it ran, so that
+    // the next run takes its memory at once instead of growing it row by row.
+    struct RowSetSize {
+        std::size_t cells = 0, textBytes = 0, rows = 0;
+    };
+    RowSetSize& LastRowSetSize(const std::string& sql) { return m_rowSetSizes[sql]; }
+
 private:
     Connection() = default;
     sqlite3* m_db = nullptr;
     std::string m_path;
+    bool m_readOnly = false;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;
     std::map<std::string, std::vector<TableColumn>> m_columns;
     std::unordered_set<std::string> m_withoutRowid;
+    std::unordered_map<std::string, RowSetSize> m_rowSetSizes;
 };
-
-// A message for the user when `path` cannot be a data file of this program
-// (a folder, a Jet database, any other file that is not SQLite); nothing when
-// it is an SQLite file, an empty file or missing. Never modifies the file.
-std::optional<std::string> CheckDataFile(const std::string& path);
 
 // Process-wide connections of the two databases.
 namespace Database {
-// Opens the database of `kind` at `path`, replacing an earlier connection.
-// On failure shows the reason through the port and returns false.
+// Opens the database of `kind` at `path`, replacing an earlier connection,
+// after CheckDataFile has found it ours (or new, when `create` is set). A file
+// the user may not write is opened read-only, which is said once. On failure
+// shows the reason through the port and returns false.
 bool Open(DatabaseKind kind, const std::string& path, bool create = false);
+// True when the database of `kind` was opened read-only.
+bool IsReadOnly(DatabaseKind kind);
+// True when the database of `kind` was found of an older structure when opened.
+bool IsOutdated(DatabaseKind kind);
 void Close(DatabaseKind kind);
 void CloseAll();
 bool IsOpen(DatabaseKind kind);
@@ -81,7 +95,8 @@ sqlite3* Handle(DatabaseKind kind);
 const std::string& Path(DatabaseKind kind);
 } // namespace Database
 
-// The text of a database error as the user sees it.
+// The text of a database error as the user sees it: a read-only file and a
+// full disk are said in words, naming the file; anything else in detail.
 std::string DatabaseErrorText(sqlite3* db, int rc);
 // Shows a database error through the port.
 void ReportDatabaseError(sqlite3* db, int rc);

@@ -4,6 +4,7 @@
 #include "store/CategoryStep.h"
 #include "store/CategoryTemplate.h"
 #include "store/Comments.h"
+#include "store/DataFile.h"
 #include "store/ExpandedText.h"
 #include "store/Field.h"
 #include "store/FieldTemplate.h"
@@ -121,6 +122,13 @@ void PrepareForUse()
         "CREATE INDEX IF NOT EXISTS FieldByCategory ON Field (CategoryID)",
         "CREATE INDEX IF NOT EXISTS MergeStepByCategory ON MERGE_Step (CategoryID)",
         "CREATE INDEX IF NOT EXISTS MergeCategoryByInspection ON MERGE_Category (InspectionID)",
+        // Rows are opened by identifier one at a time (merge, duplication): a
+        // lookup must not read the whole table.
+        "CREATE INDEX IF NOT EXISTS InspectionByID ON Inspection (InspectionID)",
+        "CREATE INDEX IF NOT EXISTS CategoryByID ON Category (CategoryID)",
+        "CREATE INDEX IF NOT EXISTS StepByID ON Step (StepID)",
+        "CREATE INDEX IF NOT EXISTS MergeCategoryByID ON MERGE_Category (CategoryID)",
+        "CREATE INDEX IF NOT EXISTS MergeStepByID ON MERGE_Step (StepID)",
     };
     static const char* const templateIndexes[] = {
         "CREATE INDEX IF NOT EXISTS CategoryStepByCategory ON CategoryStep (CategoryID)",
@@ -130,13 +138,14 @@ void PrepareForUse()
     };
     auto run = [](DatabaseKind kind, auto& statements) {
         auto connection = Database::Get(kind);
-        if (!connection)
+        if (!connection || connection->ReadOnly())
             return;
         // A table an older file lacks simply gets no index.
         for (const char* sql : statements)
             sqlite3_exec(connection->Handle(), sql, nullptr, nullptr, nullptr);
         connection->StructureChanged();
         connection->UseWriteAheadLog();
+        StampDataFile(kind);
     };
     run(DatabaseKind::Inspection, inspectionIndexes);
     run(DatabaseKind::Template, templateIndexes);

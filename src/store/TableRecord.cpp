@@ -301,6 +301,12 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
     const int columns = sqlite3_column_count(stmt);
     const int offset = withRowid ? 1 : 0;
     m_resultColumns = columns > 0 ? columns - offset : 0;
+    Connection::RowSetSize* size = structural ? nullptr : &m_connection->LastRowSetSize(sql);
+    if (size) {
+        m_values.reserve(size->cells);
+        m_text.reserve(size->textBytes);
+        m_rowids.reserve(size->rows);
+    }
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         m_rowids.push_back(withRowid ? sqlite3_column_int64(stmt, 0) : kNoRowid);
         const std::size_t first = m_values.size();
@@ -342,6 +348,8 @@ bool TableRecord::Run(const PreparedText& text, bool quietWhenMissing)
         m_rowCount = 0;
         return fail(rc);
     }
+    if (size)
+        *size = {m_values.size(), m_text.size(), m_rowids.size()};
     // The row last read or saved stays the one Save updates; find where it
     // stands in the new row set so the kept values follow what is written.
     m_currentRow = -1;

@@ -130,7 +130,7 @@ protected:
         FrameTest::SetUp();
         const std::string store = folder.File("server.db");
         const std::string out = folder.File("admin.out");
-        ASSERT_EQ(RunProgram({kServer, "--store", store, "user", "add", "anna", "--password", "pw", "--iterations", "10"},
+        ASSERT_EQ(RunProgram({kServer, "--store", store, "user", "add", "anna", "--password", "pw-of-anna"},
                       out),
                   0)
             << ReadFile(out);
@@ -169,7 +169,7 @@ TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
         QTest::keyClicks(dialog->UserNameEdit(), "anna");
         QTest::keyClicks(dialog->PasswordEdit(), "0123456789abcdefg"); // 17 characters
         EXPECT_EQ(dialog->PasswordEdit()->text(), "0123456789abcdef") << "the field keeps 16";
-        Retype(dialog->PasswordEdit(), "pw");
+        Retype(dialog->PasswordEdit(), "pw-of-anna");
         QTest::keyClicks(dialog->AddressEdit(), "127.0.0.1");
         QTest::keyClicks(dialog->PortEdit(), "5");
         QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);

@@ -23,8 +23,8 @@ protected:
     {
         DataFilesTest::SetUp();
         storePath = folder.File("server.db");
-        server::ServerStore store(storePath);
-        ASSERT_TRUE(store.addUser("anna", "right horse", 10));
+        server::ServerStore store(storePath, server::kCheapCost);
+        ASSERT_TRUE(store.addUser("anna", "right horse"));
         running = std::make_unique<RunningServer>(storePath);
         SetConnection("anna", "right horse", running->port());
     }
@@ -67,7 +67,7 @@ protected:
 TEST_F(Loopback, ReceivesTodayWeekOrAllByTheScheduledDate)
 {
     {
-        server::ServerStore store(storePath);
+        server::ServerStore store(storePath, server::kCheapCost);
         server::Job today = MakeJob("T-1", kToday, "Caf\xC3\xA9 M\xC3\xBCller \xE2\x82\xAC");
         today.header.comments = "Roof is old.\r\n\r\nGutters loose.";
         today.header.agentName = ""; // travels as the single byte 0x04

@@ -33,8 +33,8 @@ protected:
     void SetUp() override
     {
         storePath = folder.File("server.db");
-        server::ServerStore store(storePath);
-        store.addUser("anna", "pw", 10);
+        server::ServerStore store(storePath, server::kCheapCost);
+        store.addUser("anna", "pw");
         store.putJobs({MakeJob("J-1", kToday, "Client")});
     }
 
@@ -283,8 +283,8 @@ TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
 {
     const std::string storePath = folder.File("server.db");
     {
-        server::ServerStore store(storePath);
-        store.addUser("anna", "pw", 10);
+        server::ServerStore store(storePath, server::kCheapCost);
+        store.addUser("anna", "pw");
         store.putJobs({MakeJob("J-1", kToday, "Scheduled"), MakeJob("J-2", {2030, 1, 1}, "Later")});
     }
     // The connection options take ports from 10 to 10000 only.

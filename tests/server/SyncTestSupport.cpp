@@ -17,6 +17,7 @@ RunningServer::RunningServer(const std::string& storePath,
     m_config.storePath = storePath;
     m_config.port = 0;
     m_config.today = [] { return kToday; };
+    m_config.passwordCost = server::kCheapCost;
     if (adjust)
         adjust(m_config);
     m_server = std::make_unique<server::SyncServer>(m_config);

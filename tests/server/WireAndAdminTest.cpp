@@ -1,6 +1,7 @@
 // The pieces below the exchange: wire helpers, password storage, the server's
 // schedule and its admin command line.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <fstream>
 #include <sstream>
@@ -53,22 +54,8 @@ TEST(SyncWire, TheCountIsReadFromTheSixthCharacter)
     EXPECT_EQ(wire::ParseCount("CONT 99999999999\r"), std::nullopt);
 }
 
-std::string Hex(const server::Sha256Digest& d)
+TEST(PasswordHash, OldPbkdf2HashesMatchTheStandardVectors)
 {
-    return server::ToHex(std::string_view(reinterpret_cast<const char*>(d.data()), d.size()));
-}
-
-TEST(PasswordHash, MatchesTheStandardVectors)
-{
-    EXPECT_EQ(Hex(server::Sha256("abc")), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    // 56 bytes: the length no longer fits the first block.
-    EXPECT_EQ(Hex(server::Sha256("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")),
-              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-    EXPECT_EQ(Hex(server::Sha256(std::string(1000, 'a'))),
-              "41edece42d63e8d9bf515a9ba6932e1c20cbc9f5a5d134645adb5db1b9737ea3");
-    // A key longer than a block is hashed first.
-    EXPECT_EQ(Hex(server::HmacSha256(std::string(100, 'k'), "what do ya want for nothing?")),
-              "06b9b5e08093497ed4602d9cabe2a43555c2b5c75d437c35369e27d7ff8e5bca");
     EXPECT_EQ(server::ToHex(server::Pbkdf2Sha256("passwd", "salt", 1, 64)),
               "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"
               "49ca9cccf179b645991664b39d77ef317c71b845b1e30bd509112041d3a19783");
@@ -76,19 +63,41 @@ TEST(PasswordHash, MatchesTheStandardVectors)
               "4ddcd8f60b98be21830cee5ef22701f9641a4418d04c0414aeff08876b34ab56a1d425a122583354");
 }
 
-TEST(PasswordHash, StoresOnlySaltedHashes)
+TEST(PasswordHash, NewHashesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
 {
-    const std::string a = server::HashPassword("s3cret pass", 50);
-    const std::string b = server::HashPassword("s3cret pass", 50);
+    const std::string a = server::HashPassword("s3cret pass", server::kCheapCost);
+    const std::string b = server::HashPassword("s3cret pass", server::kCheapCost);
     EXPECT_NE(a, b) << "each hash has its own salt";
+    EXPECT_TRUE(a.starts_with("$argon2id$")) << a;
     EXPECT_EQ(a.find("s3cret"), std::string::npos);
     EXPECT_TRUE(server::VerifyPassword("s3cret pass", a));
-    EXPECT_TRUE(server::VerifyPassword("s3cret pass", b));
     EXPECT_FALSE(server::VerifyPassword("s3cret pasS", a));
-    EXPECT_FALSE(server::VerifyPassword("", a));
     EXPECT_FALSE(server::VerifyPassword("s3cret pass", "s3cret pass"));
     EXPECT_FALSE(server::VerifyPassword("x", "pbkdf2-sha256$0$00$00"));
     EXPECT_FALSE(server::VerifyPassword("x", "pbkdf2-sha256$5$zz$00"));
+    EXPECT_FALSE(server::NeedsRehash(a, server::kCheapCost));
+    EXPECT_TRUE(server::NeedsRehash(a, server::kDefaultCost));
+    const std::string state = server::HashPassword("x", server::kDefaultCost);
+    EXPECT_NE(state.find("m=65536,t=2"), std::string::npos) << state;
+
+    // A user stored by an earlier version: PBKDF2 hash, replaced at the first good login only.
+    testing_support::TempFolder folder;
+    server::ServerStore store(folder.File("server.db"), server::kCheapCost);
+    const std::string salt = "0123456789abcdef";
+    const std::string old = "pbkdf2-sha256$1000$" + server::ToHex(salt) + "$" +
+                            server::ToHex(server::Pbkdf2Sha256("old horse", salt, 1000, 32));
+    ASSERT_TRUE(store.addUser("olga", "placeholder"));
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(folder.File("server.db").c_str(), &db), SQLITE_OK);
+        sqlite3_exec(db, ("UPDATE users SET password_hash = '" + old + "'").c_str(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    EXPECT_FALSE(store.checkLogin("olga", "old horsE"));
+    EXPECT_EQ(*store.passwordHash("olga"), old);
+    EXPECT_TRUE(store.checkLogin("olga", "old horse"));
+    EXPECT_TRUE(store.passwordHash("olga")->starts_with("$argon2id$"));
+    EXPECT_TRUE(store.checkLogin("olga", "old horse"));
 }
 
 TEST(ServerSchedule, TheWeekRunsFromSundayToSaturdayAcrossMonthAndYear)
@@ -183,18 +192,26 @@ TEST(ServerAdmin, ManagesUsersJobsAndListsWhatWasSent)
     testing_support::TempFolder folder;
     const std::string storePath = folder.File("server.db");
 
-    EXPECT_EQ(Admin(storePath, {"user", "add", "anna", "--iterations", "10"}, "pa55word\n").status, 0);
-    EXPECT_EQ(Admin(storePath, {"user", "add", "anna", "--password", "other"}).status, 1);
+    EXPECT_EQ(Admin(storePath, {"user", "add", "anna"}, "pa55word\n").status, 0);
+    EXPECT_EQ(Admin(storePath, {"user", "add", "anna", "--password", "otherpass"}).status, 1);
+    EXPECT_EQ(Admin(storePath, {"user", "add", "carl", "--password", "1234567"}).status, 2) << "7 characters";
+    EXPECT_EQ(Admin(storePath, {"user", "add", "abcdefghijklmnopqrstu", "--password", "12345678"}).status, 2)
+        << "21 characters";
+    EXPECT_EQ(Admin(storePath, {"user", "add", "abcdefghijklmnopqrs\xC3\xA9", "--password", "12345678"}).status, 0)
+        << "20 characters";
     EXPECT_EQ(Admin(storePath, {"user", "add", "bob"}).status, 2) << "no password given";
-    EXPECT_EQ(Admin(storePath, {"user", "list"}).out, "anna\n");
+    EXPECT_EQ(Admin(storePath, {"user", "list"}).out, "abcdefghijklmnopqrs\xC3\xA9\nanna\n");
     {
         server::ServerStore store(storePath);
         EXPECT_TRUE(store.checkLogin("anna", "pa55word"));
         EXPECT_EQ(store.passwordHash("anna")->find("pa55word"), std::string::npos);
         EXPECT_FALSE(store.checkLogin("bob", "pa55word"));
     }
-    EXPECT_EQ(Admin(storePath, {"user", "password", "anna", "--password", "new", "--iterations", "10"}).status, 0);
-    EXPECT_TRUE(server::ServerStore(storePath).checkLogin("anna", "new"));
+    EXPECT_EQ(Admin(storePath, {"user", "password", "anna", "--password", "new pass"}).status, 0);
+    EXPECT_TRUE(server::ServerStore(storePath).checkLogin("anna", "new pass"));
+    EXPECT_EQ(Admin(storePath, {"limits", "--max-inspections", "5", "--max-megabytes", "2"}).out,
+              "each user keeps at most 5 sent inspections and 2 MB of them\n");
+    EXPECT_EQ(server::ServerStore(storePath).limits().maxBytes, 2'000'000);
 
     const std::string csv = folder.File("jobs.csv");
     std::ofstream(csv) << "doc_num,date,client_name\nJ-1,2024-05-15,Smith\nJ-2,2024-05-16,Jones\n";

@@ -1,4 +1,5 @@
 // Files that are not data files of the program, transactions, and the full structure.
+#include "store/DataFile.h"
 #include "store/Database.h"
 #include "store/Inspection.h"
 #include "store/Step.h"
@@ -97,6 +98,10 @@ TEST_F(StructureTest, FullStructureHasEveryTableWithItsColumns)
     EXPECT_EQ(QueryText(0, "SELECT type FROM pragma_table_info('Options') WHERE name = 'ReportIcon'"), "Long Varbinary");
     EXPECT_EQ(QueryText(0, "SELECT type FROM pragma_table_info('Options') WHERE name = 'ColumnWidth1'"), "float");
     EXPECT_EQ(QueryText(0, "SELECT name FROM pragma_table_info('RatingChoices') WHERE cid = 8"), "RedFlag");
+    for (int kind : {0, 1}) { // both files carry the mark of the program and the version they were made with
+        EXPECT_EQ(QueryInt(kind, "PRAGMA application_id"), kApplicationId);
+        EXPECT_EQ(QueryInt(kind, "PRAGMA user_version"), 500);
+    }
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
     EXPECT_NE(std::find(port.progressLog.begin(), port.progressLog.end(), "status: ExpandedText"),
               port.progressLog.end());

@@ -4,6 +4,7 @@
 #include "app/qt/CView.h"
 #include "app/qt/LockKeys.h"
 #include "app/qt/ProgramIcon.h"
+#include "store/Database.h"
 #include "ui/Port.h"
 #include "ui/qt/QtPort.h"
 
@@ -59,7 +60,9 @@ int CheckedViewCommand(int view)
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Inspector"));
+    const bool readOnly = store::Database::IsReadOnly(store::DatabaseKind::Template) ||
+                          store::Database::IsReadOnly(store::DatabaseKind::Inspection);
+    setWindowTitle(readOnly ? QStringLiteral("Inspector (read-only)") : QStringLiteral("Inspector"));
     setWindowIcon(ProgramIcon());
     setObjectName(QStringLiteral("mainFrame"));
     m_stack = new QStackedWidget(this);

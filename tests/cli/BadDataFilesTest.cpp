@@ -1,0 +1,175 @@
+// Data files that are not ours, damaged, newer, read-only, or on a full disk, met by inspector-cli.
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string output;
+};
+
+// Runs `prefix inspector-cli arguments` in a shell with a private settings folder.
+Result Cli(const testing_support::TempFolder& home, const std::string& arguments, const std::string& prefix = {})
+{
+    const std::string command = "export XDG_CONFIG_HOME='" + home.File("config") + "'; " + prefix + " '" +
+                                INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
+    Result r{-1, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return r;
+    std::array<char, 4096> buffer;
+    while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
+        r.output.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Sql(const std::string& path, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+std::string Files(const std::string& t, const std::string& i)
+{
+    return "--template '" + t + "' --inspection '" + i + "'";
+}
+
+bool Has(const Result& r, const std::string& text)
+{
+    return r.output.find(text) != std::string::npos;
+}
+
+} // namespace
+
+class BadDataFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        templates = home.File("t.cdb");
+        inspections = home.File("i.cdb");
+        ASSERT_EQ(Cli(home, "init --no-starter " + Files(templates, inspections)).status, 0);
+    }
+    testing_support::TempFolder home;
+    std::string templates, inspections;
+};
+
+TEST_F(BadDataFiles, FilesNotOursOrNewerAreRefusedByNameAndLeftByteForByte)
+{
+    const std::string other = home.File("other.db");
+    Sql(other, "PRAGMA journal_mode=WAL; CREATE TABLE notes (id integer, body text); "
+               "INSERT INTO notes VALUES (1, 'mine');");
+    std::string cut = Contents(inspections).substr(0, 50);
+    std::ofstream(home.File("cut.cdb"), std::ios::binary) << cut;
+    fs::copy_file(templates, home.File("newer-t.cdb"));
+    Sql(home.File("newer-t.cdb"), "UPDATE Options SET DataVersion = '6.0'");
+    fs::copy_file(inspections, home.File("newer-i.cdb"));
+    Sql(home.File("newer-i.cdb"), "PRAGMA user_version = 600");
+
+    const struct {
+        const char* name;
+        bool asTemplate;
+        const char* says;
+    } cases[] = {
+        {"other.db", false, "is another program's database"},
+        {"other.db", true, "is another program's database"},
+        {"cut.cdb", false, "is damaged"},
+        {"newer-t.cdb", true, "made by a newer version of Inspector"},
+        {"newer-i.cdb", false, "made by a newer version of Inspector"},
+    };
+    for (const auto& c : cases) {
+        for (const char* command : {"list", "init"}) {
+            SCOPED_TRACE(std::string(command) + " " + c.name);
+            const std::string path = home.File(c.name);
+            const std::string before = Contents(path);
+            const auto r = Cli(home, std::string(command) + " " +
+                                         (c.asTemplate ? Files(path, inspections) : Files(templates, path)));
+            EXPECT_EQ(r.status, 1) << r.output;
+            EXPECT_TRUE(Has(r, path) && Has(r, c.says)) << r.output;
+            EXPECT_FALSE(Has(r, "ADO Exception")) << r.output;
+            EXPECT_EQ(Contents(path), before);
+            EXPECT_FALSE(fs::exists(path + "-shm") || fs::exists(path + "-wal"));
+        }
+    }
+}
+
+TEST_F(BadDataFiles, AnEmptyFileIsNewToInitAndNothingToList)
+{
+    const std::string empty = home.File("empty.cdb");
+    std::ofstream{empty};
+    auto r = Cli(home, "list " + Files(templates, empty));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r, empty + " is empty")) << r.output;
+    EXPECT_EQ(fs::file_size(empty), 0u);
+    r = Cli(home, "init " + Files(templates, empty));
+    ASSERT_EQ(r.status, 0) << r.output;
+    r = Cli(home, "list " + Files(templates, empty));
+    EXPECT_EQ(r.status, 0) << r.output;
+}
+
+TEST_F(BadDataFiles, ReadOnlyFilesAreViewedAndEveryEditIsRefusedNamingTheFile)
+{
+    ASSERT_EQ(Cli(home, "new --doc-num R-1 --client Reader " + Files(templates, inspections)).status, 0);
+    Cli(home, "list " + Files(templates, inspections)); // settles the -wal into the file
+    // Root may write anything: the tool then runs as nobody, who may only read.
+    std::string prefix;
+    if (::geteuid() == 0) {
+        fs::permissions(home.File(""), fs::perms::all, fs::perm_options::add);
+        prefix = "setpriv --reuid=nobody --regid=nogroup --clear-groups";
+    } else {
+        for (const auto& f : {templates, inspections})
+            fs::permissions(f, fs::perms::owner_write, fs::perm_options::remove);
+    }
+    const std::string before = Contents(inspections);
+    auto r = Cli(home, "list " + Files(templates, inspections), prefix);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(Has(r, "Reader")) << r.output;
+    EXPECT_TRUE(Has(r, inspections + " is read-only")) << r.output;
+    EXPECT_FALSE(Has(r, "attempt to write")) << r.output;
+
+    r = Cli(home, "export R-1 -o '" + home.File("R-1.exp") + "' " + Files(templates, inspections), prefix);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(fs::exists(home.File("R-1.exp")));
+
+    r = Cli(home, "new --doc-num R-2 " + Files(templates, inspections), prefix);
+    EXPECT_NE(r.status, 0) << r.output;
+    EXPECT_TRUE(Has(r, "The data file " + inspections + " is read-only: the change was not saved")) << r.output;
+    EXPECT_EQ(Contents(inspections), before);
+}
+
+TEST(BadDataFilesOnAFullDisk, InitSaysTheDiskIsFullAndLeavesNoFilesBehind)
+{
+    testing_support::TempFolder home;
+    const std::string t = home.File("full/t.cdb"), i = home.File("full/i.cdb");
+    // A file-size limit (100 blocks of 512 bytes) makes writes past 50 KiB fail as on a full disk.
+    const auto r = Cli(home, "init " + Files(t, i), "ulimit -f 100; trap '' XFSZ;");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_TRUE(Has(r, "The disk is full")) << r.output;
+    EXPECT_FALSE(Has(r, "disk I/O error")) << r.output;
+    for (const auto& f : {t, i})
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            EXPECT_FALSE(fs::exists(f + suffix)) << f << suffix;
+}
