@@ -48,7 +48,7 @@ std::string FormattedHtml(std::string_view text)
 {
     std::string out, plain;
     Switches shown, wanted;
-    // Text waits in `plain` until it is written under the switches it was typed under.
+    // Text waits in `plain` until a word changes the switches or the text ends.
     auto flush = [&] {
         if (plain.empty())
             return;
@@ -97,6 +97,8 @@ std::string FormattedHtml(std::string_view text)
             if (k < text.size() && text[k] == ' ')
                 ++k; // the delimiter belongs to the word
             i = k - 1;
+            // The text before the word keeps the switches it was typed under.
+            flush();
             const bool on = number.empty() || number != "0";
             if (word == "b")
                 wanted.bold = on;
