@@ -94,17 +94,22 @@ void OnExportHtml(app::qt::CMainFrame& frame, app::CInspectorDoc& doc)
 {
     if (doc.CurrentInspectionRow() < 0)
         return;
-    const store::Inspection& inspection = doc.CurrentInspection();
     const QString parent = ui::qt::GetExistingDirectory(
         &frame, QStringLiteral("Export HTML - choose the folder to put the report folder in"),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (parent.isEmpty())
-        return;
+    if (!parent.isEmpty())
+        OnExportHtmlInto(frame, doc, parent);
+}
+
+void OnExportHtmlInto(app::qt::CMainFrame& frame, app::CInspectorDoc& doc, const QString& parent)
+{
+    const store::Inspection& inspection = doc.CurrentInspection();
     const std::string proposed =
         ProposedFolderName(inspection.m_InspectionNum, inspection.m_ClientName, inspection.m_DwellingAddress);
     const auto name = ui::CurrentPort().askText("Export HTML", "Name of the report folder:", proposed);
     if (!name || name->find_first_not_of(" \t") == std::string::npos)
         return;
+    // A name typed with "/" or other signs still makes one folder inside the parent.
     const QString target = QDir(parent).filePath(QString::fromStdString(SafeFileName(*name)));
     const HtmlOutcome outcome = ExportHtml(inspection, target.toStdString());
     if (outcome.result == HtmlResult::Written)

@@ -7,6 +7,7 @@
 #include "app/qt/CView.h"
 
 class QSplitter;
+class QString;
 class QTextBrowser;
 class QUrl;
 
@@ -41,8 +42,11 @@ private:
     QTextBrowser* m_report;
 };
 
-// Asks for the parent folder and the folder name, then writes the export.
+// "Export HTML...": asks for the parent folder, then goes on as below.
 void OnExportHtml(app::qt::CMainFrame& frame, app::CInspectorDoc& doc);
+// Asks for the name of the report folder inside `parent` (proposing one made
+// safe from the Doc #) and writes the export there.
+void OnExportHtmlInto(app::qt::CMainFrame& frame, app::CInspectorDoc& doc, const QString& parent);
 
 // Gives the frame its HTML view (view 7) and enables "Export HTML...".
 void InstallHtmlView(app::qt::CMainFrame& frame, app::CInspectorDoc& doc);
