@@ -208,8 +208,20 @@ bool CHTMLReport::Build(HtmlTarget target, const std::string& folder, PictureFol
         progress->setStatus("Saving to file...");
     pages.toc = toc.Rendered();
     pages.inspection = report.Rendered();
-    const std::string base =
-        target == HtmlTarget::View ? "file://" + std::filesystem::absolute(folder).generic_string() + "/" : "";
+    std::string base;
+    if (target == HtmlTarget::View) {
+        // A folder path as a file URL: the signs a URL reads on its own are percent-encoded.
+        base = "file://";
+        for (const char c : std::filesystem::absolute(folder).generic_string()) {
+            static const char hex[] = "0123456789ABCDEF";
+            const auto u = static_cast<unsigned char>(c);
+            if (u <= 0x20 || u >= 0x7F || c == '%' || c == '#' || c == '?' || c == '"')
+                base += {'%', hex[u >> 4], hex[u & 15]};
+            else
+                base += c;
+        }
+        base += "/";
+    }
     pages.index = "<html>\n"
                   "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
                   "<title>Inspection Report</title></head>\n"

@@ -120,7 +120,11 @@ void CHTMLCell::Render(std::string& out) const
     if (!m_width.empty())
         out += " WIDTH=\"" + EscapeHtml(m_width) + "\"";
     out += ">";
+    const std::size_t start = out.size();
     RenderChildren(out);
+    // An empty cell would lose its borders in some browsers.
+    if (out.size() == start)
+        out += "&nbsp;";
     out += m_heading ? "</TH>" : "</TD>";
 }
 
