@@ -114,3 +114,24 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
         EXPECT_NE(text.find("Dana Client"), std::string::npos);
     }
 }
+
+TEST_F(LibreOfficeReads, BackslashesAndBareLineFeedsNeverCutTheReport)
+{
+    inspection->m_ClientAddress = "Apt 3\\B";
+    ASSERT_TRUE(inspection->Save());
+    const int roof = AddCategory("Roof", "130");
+    AddStep(roof, "1", "Covering", "Marginal", "Photos saved in C:\\temp\\new\\file on the office PC.");
+    AddStep(roof, "2", "Flashing", "Functional", "Sealed \\b well\\b0  at the chimney.");
+    AddStep(roof, "3", "Vents", "Functional", "Rusted draft hood.\nLF-only line two");
+    const int attic = AddCategory("Attic", "140");
+    AddStep(attic, "1", "Insulation", "Functional", "Eight inches of loose fill.");
+    CInspectionRTFFile writer;
+    ASSERT_FALSE(Run(writer, "4 Column", kInspectionReport, "paths.rtf").empty());
+    ASSERT_TRUE(ConvertToText({folder.File("paths.rtf")})) << report_testing::ReadFile(folder.File("soffice.log"));
+    const std::string text = TextOf("paths.rtf");
+    EXPECT_NE(text.find("Photos saved in C:\\temp\\new\\file on the office PC."), std::string::npos) << text;
+    EXPECT_NE(text.find("Sealed well at the chimney."), std::string::npos);
+    EXPECT_NE(text.find("Rusted draft hood.\nLF-only line two"), std::string::npos);
+    EXPECT_NE(text.find("Apt 3\\B"), std::string::npos);
+    EXPECT_NE(text.find("Eight inches of loose fill."), std::string::npos) << "the report goes on to its end";
+}

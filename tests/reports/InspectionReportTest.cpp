@@ -188,8 +188,10 @@ TEST_F(InspectionReport, TitlePageHeaderAndTexts)
     EXPECT_NE(rtf.find("{\\cs17\\b\\fs24 Sound Homes Inspection} \\par "), std::string::npos);
     EXPECT_NE(rtf.find("Pat Inspector\\par 12 Main Street\\par Springfield, IL 62701\\par \\brdrt\\brdrs"), std::string::npos);
     EXPECT_NE(rtf.find("\\par Footer words\\par }"), std::string::npos);
-    // The raw block goes onto the title page unescaped; the general information drops it.
-    EXPECT_NE(rtf.find("{\\cs17\\fs20\\par {\\i raw}\\par\\par Legal text of the report.}\\par}\\page"), std::string::npos);
+    // The "***" block goes onto the title page with its formatting words and
+    // its braces as characters; the general information drops it.
+    EXPECT_NE(rtf.find("{\\cs17\\fs20\\par \\{\\i raw\\}\\i0 \\par\\par Legal text of the report.}\\par}\\page"),
+              std::string::npos);
     EXPECT_NE(rtf.find("\\b GENERAL INFORMATION \\b0\\par\\par\\par General  info\\par"), std::string::npos);
     // No definitions in the options: the standard ones.
     EXPECT_NE(rtf.find("\\b Functional \\b0\\tab Performing its function"), std::string::npos);

@@ -164,7 +164,7 @@ void CInspectionRTFFile::WritePrologue(const std::string& firstTitle, const std:
     WriteString("{\\rtf1\\ansi\\ansicpg1252\\deff1");
     WriteString("{\\fonttbl");
     WriteString("{\\f0\\fswiss Arial;}");
-    WriteString("{\\f1\\fUserFont " + EscapeRtf(m_fontName) + ";}");
+    WriteString("{\\f1\\fUserFont " + EscapePlainRtf(m_fontName) + ";}");
     WriteString("}");
     WriteColorTable(false);
     WriteString("\\margr720\\margl1440");
@@ -329,7 +329,7 @@ void CInspectionRTFFile::WriteGeneralInfoBlock()
             WriteScaledPicture(file, scale > 0 ? scale : 100, scale > 0 ? scale : 100, 6 * 1440);
         return;
     }
-    WriteString(EncodeRtf(block.substr(3, block.size() - 6)));
+    WriteText(block.substr(3, block.size() - 6));
 }
 
 void CInspectionRTFFile::WriteStandardDefinitions()

@@ -85,7 +85,7 @@ void CRatingGridRTFFile::WriteInfoLine(const std::string& label, const std::stri
 void CRatingGridRTFFile::WritePrologue(const std::string&, const std::string&)
 {
     WriteString("{\\rtf1\\ansi\\ansicpg1252\\deff0");
-    WriteString("{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fUserFont " + EscapeRtf(m_fontName) + ";}}");
+    WriteString("{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fUserFont " + EscapePlainRtf(m_fontName) + ";}}");
     WriteColorTable(true);
     WriteString("\\margt720\\margb720\\margr720\\margl720");
     WriteString("{\\stylesheet{\\nowidctlpar\\widctlpar\\adjustright \\fs20\\cgrid \\snext0 Normal;}"
