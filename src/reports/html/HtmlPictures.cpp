@@ -5,32 +5,11 @@
 #include <fstream>
 
 namespace reports::html {
-namespace {
-
-// TEMPORARY until picture preparation is merged: the file's own bytes.
-std::optional<pictures::PreparedPicture> CopyAsItIs(const std::string& path, int, int)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    if (!in.good() && !in.eof())
-        return std::nullopt;
-    const bool png = bytes.compare(0, 4, "\x89PNG") == 0;
-    const bool jpeg = bytes.compare(0, 2, "\xFF\xD8") == 0;
-    if (!png && !jpeg)
-        return std::nullopt;
-    pictures::PreparedPicture p;
-    p.encoding = png ? pictures::Encoding::Png : pictures::Encoding::Jpeg;
-    p.bytes = std::move(bytes);
-    return p;
-}
-
-} // namespace
-
 PictureFolder::PictureFolder(std::filesystem::path folder, PrepareFunction prepare)
     : m_folder(std::move(folder)), m_prepare(std::move(prepare))
 {
     if (!m_prepare)
-        m_prepare = CopyAsItIs;
+        m_prepare = [](const std::string& path, int w, int h) { return pictures::PreparePicture(path, w, h); };
 }
 
 std::string PictureFolder::UniqueName(const std::string& source, pictures::Encoding encoding)

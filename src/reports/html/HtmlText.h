@@ -6,10 +6,10 @@
 
 namespace reports::html {
 
-// A comment or other text the inspector wrote, as HTML: escaped; line breaks
-// and the paragraph words become "<BR>"; the bold, italic and underline words
-// become "<B>", "<I>", "<U>" (always properly closed); every other formatting
-// word and every unescaped brace is dropped, so none of them shows as text.
+// A comment or other text the inspector wrote, as HTML: escaped; line ends
+// and "\par", "\line" become "<BR>"; the bold, italic and underline words
+// become "<B>", "<I>", "<U>" (always properly nested and closed); any other
+// backslash shows as typed (the formatting words' one rule for every report).
 std::string FormattedHtml(std::string_view text);
 
 // A file name that every browser and file system takes as it is: letters,
