@@ -4,6 +4,7 @@
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/DocumentCommands.h"
+#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/html/qt/CHTMLView.h"
 
@@ -20,7 +21,7 @@ protected:
     void AddSample(int steps)
     {
         const std::string photo = folder.File("front porch.jpg");
-        report_testing::WriteFile(photo, report_testing::MakeGreyJpeg(480, 320));
+        report_testing::MakePhoto(photo, 480, 320);
         const char* titles[] = {"Grounds", "Roof & Chimney", "Electrical"};
         for (int c = 0; c < 3; ++c) {
             const int id = AddCategory(titles[c], std::to_string(100 + 10 * c), false, "Seen from the ground.");

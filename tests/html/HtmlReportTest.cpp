@@ -1,6 +1,7 @@
 // The HTML report: what its pages say (escaped data, formatting words, French
 // labels, ratings, picture and spacer rows, contents links), which files its
 // folder holds, and how a second export, a refusal and a failure leave it.
+#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/html/HtmlExport.h"
 #include "reports/html/HtmlText.h"
@@ -9,7 +10,7 @@
 #include <set>
 
 using namespace reports::html;
-using report_testing::MakeGreyJpeg;
+using report_testing::MakePhoto;
 using report_testing::ReadFile;
 using report_testing::WriteFile;
 namespace fs = std::filesystem;
@@ -88,7 +89,7 @@ TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
     AddStep(baths, "1", "Sink <old>", "Functional",
             "<script>alert(\"x\")</script> & \\b Bold\\b0  big Caf\xC3\xA9", "Other: <b>steel</b>;");
     const std::string odd = folder.File("a \"b\" <c>.jpg");
-    WriteFile(odd, MakeGreyJpeg(64, 48));
+    MakePhoto(odd, 64, 48);
     AddStep(baths, "2", "Tub", "Functional", "Fine.", {}, {}, odd);
     AddStep(baths, "3", "Lost", "Functional", "Gone.", {}, {}, "/nowhere/<x> \"y\".jpg");
 
@@ -141,10 +142,10 @@ TEST_F(HtmlReport, PictureRowsAndAFolderOfExactlyThePicturesUsed)
     const fs::path pictures = folder.Path() / "camera";
     fs::create_directories(pictures);
     const std::string porch = (pictures / "porch photo #1.jpg").string();
-    WriteFile(porch, MakeGreyJpeg(320, 240));
-    WriteFile((pictures / "unused.jpg").string(), MakeGreyJpeg(32, 32));
+    MakePhoto(porch, 320, 240);
+    MakePhoto((pictures / "unused.jpg").string(), 32, 32);
     const std::string tagged = (pictures / "100% attic.jpg").string();
-    WriteFile(tagged, MakeGreyJpeg(200, 100));
+    MakePhoto(tagged, 200, 100);
     const int c = AddCategory("Exterior", "10");
     AddStep(c, "1", "Porch", "Functional", "Sound.", {}, {}, porch);
     AddStep(c, "2", "Steps", "Functional", "Same porch.", {}, {}, porch);
