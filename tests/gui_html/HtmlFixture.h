@@ -1,10 +1,12 @@
 #pragma once
 // A frame with the HTML view installed, over the report tests' small
 // inspection, and a sample inspection with pictures for the readers.
+// libvips (GLib) comes before Qt, whose "signals" would break its headers.
+#include "reports/PhotoMaker.h"
+
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/DocumentCommands.h"
-#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/html/qt/CHTMLView.h"
 

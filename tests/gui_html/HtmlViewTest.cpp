@@ -20,7 +20,7 @@ using html_testing::HtmlFrameTest;
 // True when the document shows a picture whose resource loaded.
 bool ShowsPicture(QTextBrowser* pane)
 {
-    for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
             if (!format.isImageFormat())
@@ -30,6 +30,7 @@ bool ShowsPicture(QTextBrowser* pane)
             if (image.isValid() && !image.value<QImage>().isNull())
                 return true;
         }
+    }
     return false;
 }
 
@@ -68,8 +69,9 @@ TEST_F(HtmlFrameTest, ShowsTheReportScrollsToACategoryAndShowsEditsNextTime)
                       view->Contents()->cursorRect(inside).center());
     QApplication::processEvents();
     EXPECT_GT(bar->value(), bar->maximum() / 2);
-    if (const char* shots = std::getenv("INSPECTOR_SCREENSHOTS"))
+    if (const char* shots = std::getenv("INSPECTOR_SCREENSHOTS")) {
         EXPECT_TRUE(frame->grab().save(QString::fromLocal8Bit(shots) + "/html_view_scrolled.png"));
+    }
 
     // An edit made elsewhere shows when the view is shown again.
     testing_support::Exec(1, "UPDATE Step SET Comments = 'Edited remark.' WHERE StepNumber = '3'");
@@ -77,8 +79,9 @@ TEST_F(HtmlFrameTest, ShowsTheReportScrollsToACategoryAndShowsEditsNextTime)
     ShowHtmlView();
     EXPECT_TRUE(view->Report()->toPlainText().contains(QStringLiteral("Edited remark.")));
 
-    if (const char* shots = std::getenv("INSPECTOR_SCREENSHOTS"))
+    if (const char* shots = std::getenv("INSPECTOR_SCREENSHOTS")) {
         EXPECT_TRUE(frame->grab().save(QString::fromLocal8Bit(shots) + "/html_view.png"));
+    }
 }
 
 TEST_F(HtmlFrameTest, ExportHtmlProposesASafeFolderNameFromTheDocNumber)
