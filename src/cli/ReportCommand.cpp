@@ -1,6 +1,7 @@
 // inspector-cli report: writes one RTF report of an inspection exactly as the
 // Export RTF dialog of the desktop program would.
 #include "cli/Command.h"
+#include "cli/HtmlReport.h"
 
 #include "reports/rtf/RtfExport.h"
 #include "store/Inspection.h"
@@ -23,6 +24,8 @@ int Report(const Args& args)
     }
     if (positional.size() != 1 || output.empty())
         return Usage("report");
+    if (args.Get("--format") == "html")
+        return HtmlReport(args, positional[0], output);
 
     const std::string kind = args.Get("--kind", "inspection");
     reports::rtf::RtfExportRequest request;
@@ -63,7 +66,7 @@ int Report(const Args& args)
 
 INSPECTOR_CLI_COMMAND({"report",
                        "DOC# [--kind inspection|summary|major-systems] [--layout NAME] [--filter RATING] "
-                       "[--pictures] [--report-name TEXT] -o|--output FILE",
+                       "[--pictures] [--report-name TEXT] [--format rtf|pdf|html] -o|--output FILE",
                        "write the inspection report, the summary or the major systems report as RTF",
                        {"--pictures"}, {}, &Report});
 
