@@ -77,7 +77,7 @@ int Options(const Args& args)
         return kUsage;
     }
     if (!optionAssignments.empty() || !ownerAssignments.empty()) {
-        if (auto refused = options::SaveRows(o, owner)) {
+        if (auto refused = options::SaveRows(o, ownerAssignments.empty() ? nullptr : &owner)) {
             std::cerr << *refused << "\nNothing was changed.\n";
             return kFailed;
         }

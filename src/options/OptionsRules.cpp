@@ -211,13 +211,6 @@ std::optional<std::string> CheckDefaultStepPage(int index)
     return InvalidStepPageMessage(index, static_cast<int>(kStepPages.size()));
 }
 
-std::optional<std::string> CheckFontName(const std::string& name)
-{
-    if (Trimmed(name).empty())
-        return std::string("Please choose a report font name.");
-    return std::nullopt;
-}
-
 std::optional<std::string> CheckOwner(const store::Owner& owner)
 {
     const int length = app::CharacterCount(Trimmed(owner.m_Name));
@@ -231,7 +224,7 @@ std::optional<std::string> CheckOwner(const store::Owner& owner)
     return std::nullopt;
 }
 
-std::optional<std::string> CheckAll(const store::Options& o, const store::Owner& owner)
+std::optional<std::string> CheckOptions(const store::Options& o)
 {
     if (auto m = CheckColumnWidths({o.m_ColumnWidth1, o.m_ColumnWidth2, o.m_ColumnWidth3, o.m_ColumnWidth4,
                                     o.m_ColumnWidth5}))
@@ -240,9 +233,12 @@ std::optional<std::string> CheckAll(const store::Options& o, const store::Owner&
         return m;
     if (auto m = CheckStepSpacing(o.m_StepSpacing))
         return m;
-    if (auto m = CheckDefaultStepPage(o.m_DefStepTab))
-        return m;
-    if (auto m = CheckFontName(o.m_ReportFontName))
+    return CheckDefaultStepPage(o.m_DefStepTab);
+}
+
+std::optional<std::string> CheckAll(const store::Options& o, const store::Owner& owner)
+{
+    if (auto m = CheckOptions(o))
         return m;
     return CheckOwner(owner);
 }
@@ -342,16 +338,18 @@ void LoadOwner(store::Owner& owner)
         owner.New();
 }
 
-std::optional<std::string> SaveRows(store::Options& options, store::Owner& owner)
+std::optional<std::string> SaveRows(store::Options& options, store::Owner* owner)
 {
-    if (auto problem = CheckAll(options, owner))
+    if (auto problem = owner ? CheckAll(options, *owner) : CheckOptions(options))
         return problem;
-    owner.m_Name = Trimmed(owner.m_Name);
     options.m_DefaultPictCardPath = PictureFolder(options.m_DefaultPictCardPath);
     if (!options.Save())
         return std::string("The options could not be saved.");
-    if (!owner.Save())
-        return std::string("The owner could not be saved.");
+    if (owner) {
+        owner->m_Name = Trimmed(owner->m_Name);
+        if (!owner->Save())
+            return std::string("The owner could not be saved.");
+    }
     return std::nullopt;
 }
 

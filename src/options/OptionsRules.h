@@ -32,10 +32,10 @@ std::optional<std::string> CheckColumnWidths(const std::array<double, 5>& widths
 std::optional<std::string> CheckFontSize(int points);
 std::optional<std::string> CheckStepSpacing(int spacing);
 std::optional<std::string> CheckDefaultStepPage(int index);
-std::optional<std::string> CheckFontName(const std::string& name);
 // The owner name (trimmed, 5 to 30 characters) and the two area codes.
 std::optional<std::string> CheckOwner(const store::Owner& owner);
-// Every rule above on the two rows; the first message found.
+// Every rule above on the options row, then also on the owner row; the first message found.
+std::optional<std::string> CheckOptions(const store::Options& options);
 std::optional<std::string> CheckAll(const store::Options& options, const store::Owner& owner);
 
 // The message shown when the stored default step page is no entry of the
@@ -61,9 +61,10 @@ std::string ShownLineEnds(const std::string& text);
 // The owner row shown to the sheet: the first row, or a new empty one.
 void LoadOwner(store::Owner& owner);
 
-// Checks both rows, then saves the options row and the owner row. Nothing on
-// success, else the message (a refused value leaves both rows unsaved).
-std::optional<std::string> SaveRows(store::Options& options, store::Owner& owner);
+// Checks the rows, then saves the options row and the owner row (when one is
+// given). Nothing on success, else the message (a refused value leaves both
+// rows unsaved).
+std::optional<std::string> SaveRows(store::Options& options, store::Owner* owner);
 
 // ---------------------------------------------------------------- columns by name
 

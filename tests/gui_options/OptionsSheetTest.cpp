@@ -71,7 +71,12 @@ protected:
     {
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClicks(edit, lines[i]);
+        }
     }
     void Press(QDialogButtonBox::StandardButton which)
     {

@@ -11,8 +11,11 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sys/wait.h>
 
 using namespace options;
 using testing_support::DataFilesTest;
@@ -129,11 +132,11 @@ TEST_F(OptionsRows, ColumnsSetByNameAreSavedOnlyWhenEveryRuleHolds)
         EXPECT_TRUE(SetOptionValue(o, "DataVersion", "9.9")); // not a column the sheet edits
         EXPECT_FALSE(SetOwnerValue(owner, "Name", "Ann Inspector"));
         EXPECT_FALSE(SetOwnerValue(owner, "Company", "Sound Homes LLC"));
-        EXPECT_FALSE(SaveRows(o, owner));
+        EXPECT_FALSE(SaveRows(o, &owner));
     }
     store::Options o;
     EXPECT_EQ(o.m_ColumnWidth1, 1.0);
-    EXPECT_EQ(o.m_HideRatings, 1);
+    EXPECT_NE(o.m_HideRatings, 0);
     EXPECT_EQ(o.m_String5, "Line one\r\nLine two");
     EXPECT_EQ(o.m_DefaultPictCardPath, "/home/ann/Pictures/");
     EXPECT_EQ(OptionValue(o, "HideRatings"), "1");
@@ -145,7 +148,7 @@ TEST_F(OptionsRows, ColumnsSetByNameAreSavedOnlyWhenEveryRuleHolds)
     store::Options bad;
     ASSERT_FALSE(SetOptionValue(bad, "ColumnWidth3", "6.5"));
     ASSERT_FALSE(SetOwnerValue(owner, "Company", "Other Co"));
-    EXPECT_TRUE(SaveRows(bad, owner));
+    EXPECT_TRUE(SaveRows(bad, &owner));
     EXPECT_EQ(store::Options().m_ColumnWidth3, o.m_ColumnWidth3);
     store::Owner again;
     LoadOwner(again);
@@ -175,9 +178,45 @@ TEST_F(OptionsRows, DataPathsAreJudgedWithoutTouchingTheOpenFiles)
     store::Owner owner;
     LoadOwner(owner);
     owner.m_Name = "Still Works";
-    EXPECT_FALSE(SaveRows(afterwards, owner));
+    EXPECT_FALSE(SaveRows(afterwards, &owner));
 
     app::Settings settings(folder.File("config/Inspector.conf"));
     ASSERT_TRUE(SaveDataPaths(settings, {fresh, inspectionPath}));
     EXPECT_EQ(app::Settings(settings.Path()).Get(app::kTemplatePathKey), fresh);
+}
+
+TEST(OptionsCommand, SetsColumnsByNameWithTheSheetsChecks)
+{
+    TempFolder home;
+    auto cli = [&](const std::string& arguments) {
+        const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DOCUMENTS_DIR='" +
+                                    home.File("docs") + "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " +
+                                    arguments + " > '" + home.File("out.txt") + "' 2>&1";
+        const int raw = std::system(command.c_str());
+        std::ifstream in(home.File("out.txt"));
+        const std::string output{std::istreambuf_iterator<char>(in), {}};
+        return std::pair{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output};
+    };
+    ASSERT_EQ(cli("init").first, 0);
+    struct Case {
+        const char* arguments;
+        int status;
+        const char* output;
+    };
+    const Case cases[] = {
+        {"options --set ColumnWidth1=1.0 ReportFontSize=10 --company 'Sound Homes'", 1, "too short"},
+        {"options --set ColumnWidth1=1.0 ReportFontSize=10", 0, "ColumnWidth1 = 1 "},
+        {"options --owner-name 'Ann Smith' --owner WorkAreaCode=612 --company 'Sound Homes'", 0,
+         "Company = Sound Homes"},
+        {"options --set ColumnWidth2=wide", 2, "takes a number of inches"},
+        {"options --set Bogus=1", 2, "no column Bogus"},
+        {"options --set StepSpacing=3", 1, "must be 1 or 2"},
+        {"options", 0, "ReportFontSize = 10 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const auto [status, output] = cli(c.arguments);
+        EXPECT_EQ(status, c.status) << output;
+        EXPECT_NE(output.find(c.output), std::string::npos) << output;
+    }
 }

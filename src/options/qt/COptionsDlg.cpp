@@ -118,7 +118,7 @@ void COptionsDlg::accept()
     if (!CheckPaths(paths))
         return;
 
-    if (auto problem = SaveRows(m_options, m_owner)) {
+    if (auto problem = SaveRows(m_options, &m_owner)) {
         port.inform(*problem);
         return;
     }
