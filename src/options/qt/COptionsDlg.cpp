@@ -27,6 +27,7 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent)
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("pages"));
+    m_tabs->setUsesScrollButtons(false); // all six page names in view
     m_general = new COptionsPage(this);
     m_ownerPage = new COwnerPage(this);
     m_footer = new CFooterPage(this);
