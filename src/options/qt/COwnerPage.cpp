@@ -29,6 +29,7 @@ COwnerPage::COwnerPage(QWidget* parent) : QWidget(parent)
     m_address = new QPlainTextEdit(this);
     m_address->setObjectName(QStringLiteral("address"));
     m_address->setTabChangesFocus(true);
+    m_address->setMaximumHeight(100);
     m_address->setToolTip(QStringLiteral("Street lines first, the city line last."));
     m_workAreaCode = Edit(this, QStringLiteral("workAreaCode"), kAreaCodeLength);
     m_workPhone = Edit(this, QStringLiteral("workPhone"), 50);
@@ -47,8 +48,12 @@ COwnerPage::COwnerPage(QWidget* parent) : QWidget(parent)
     form->addRow(QStringLiteral("&Name:"), m_name);
     form->addRow(QStringLiteral("&Company:"), m_company);
     form->addRow(QStringLiteral("&Address:"), m_address);
-    form->addRow(QStringLiteral("&Work:"), phone(m_workAreaCode, m_workPhone));
-    form->addRow(QStringLiteral("&Fax:"), phone(m_faxAreaCode, m_faxNumber));
+    auto* work = new QLabel(QStringLiteral("&Work:"), this);
+    work->setBuddy(m_workAreaCode);
+    form->addRow(work, phone(m_workAreaCode, m_workPhone));
+    auto* fax = new QLabel(QStringLiteral("&Fax:"), this);
+    fax->setBuddy(m_faxAreaCode);
+    form->addRow(fax, phone(m_faxAreaCode, m_faxNumber));
 }
 
 void COwnerPage::Load(const store::Owner& owner)
