@@ -109,10 +109,14 @@ int TagPictureNumber(std::string_view tag)
 
 std::string NumberedPictureFile(const std::string& folder, int n)
 {
+    // No folder chosen yet is no folder at all: never the program's current
+    // folder, whose stray JPEGs would become numbered pictures of a report.
+    if (folder.empty())
+        return kTagError;
     // Every JPEG of the folder counts, however many the camera card holds.
     std::vector<std::string> names;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (name.find(".JPG") != std::string::npos || name.find(".jpg") != std::string::npos)
@@ -137,6 +141,14 @@ std::string ImageKind(std::string_view fileName)
 std::string MakePictureTag(int n)
 {
     return " ***Picture-" + std::to_string(n < 1 ? 1 : n) + ";Scaling=100***";
+}
+
+std::string PictureFolderHint(const std::string& folder)
+{
+    if (folder.empty())
+        return "No picture folder is set, so numbered pictures print as missing. Choose the folder under "
+               "File, Options..., Header/Footer, Default Picture Card Path.";
+    return "Numbered pictures are the JPEG files of " + folder + " in the order of their names.";
 }
 
 } // namespace editing

@@ -33,11 +33,15 @@ int TagPictureNumber(std::string_view tag);
 
 // The path of the n-th picture (counting from 1) of `folder`: the JPEG files
 // of the folder in ascending byte order of their names. "ERROR" when there is
-// no such picture.
+// no such picture, and when `folder` is empty (no picture folder chosen).
 std::string NumberedPictureFile(const std::string& folder, int n);
 
 // "JPG", "BMP" or "InvalidImage", judged by the file name.
 std::string ImageKind(std::string_view fileName);
+
+// What the "Pict #" button tells about the picture folder `folder`: where the
+// numbered pictures come from, or where to choose the folder while none is set.
+std::string PictureFolderHint(const std::string& folder);
 
 // The text "Pict #" inserts for picture n: " ***Picture-n;Scaling=100***".
 std::string MakePictureTag(int n);

@@ -9,6 +9,7 @@
 #include "editing/qt/StepPagesInstall.h"
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
+#include "options/qt/OptionsCommand.h"
 #include "reports/html/qt/CHTMLView.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
 
@@ -24,6 +25,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     editing::qt::InstallStepList(frame, doc);
     editing::qt::InstallStepPages();
     reports::html::qt::InstallHtmlView(frame, doc);
+    options::qt::InstallOptions(frame, doc);
 }
 
 } // namespace app::qt

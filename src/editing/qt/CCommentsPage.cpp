@@ -127,6 +127,8 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     QPushButton* picker = button(QStringLiteral("Picker..."));
     QPushButton* replace = button(QStringLiteral("Replace ^"));
     QPushButton* pict = button(QStringLiteral("Pict #"));
+    pict->setObjectName(QStringLiteral("pictNumber"));
+    pict->setToolTip(QString::fromStdString(editing::PictureFolderHint(store::Options().m_DefaultPictCardPath)));
     buttons->addStretch();
 
     auto* top = new QHBoxLayout;
