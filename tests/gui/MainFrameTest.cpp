@@ -95,11 +95,6 @@ TEST_F(FrameTest, MenusToolbarAndCommandsAsShipped)
     frame->statusBar()->clearMessage();
     EXPECT_EQ(frame->statusBar()->currentMessage(), "Ready");
 
-    frame->Action(cmd::SpellCheck)->trigger();
-    ASSERT_FALSE(port.messages.empty());
-    EXPECT_EQ(port.messages.back().text, "Spell checking is not yet implemented for the PC version of Inspector.");
-    EXPECT_EQ(port.messages.back().caption, "Spell Check Not Implemented");
-
     bool aboutShown = false;
     AnswerDialog<CAboutDlg>([&](CAboutDlg* about) {
         aboutShown = about->windowTitle() == "About Veltrane";

@@ -10,6 +10,7 @@
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
+#include "spelling/qt/SpellingCommands.h"
 
 namespace app::qt {
 
@@ -22,6 +23,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     exchange::qt::InstallServerExchange(frame, doc);
     editing::qt::InstallStepList(frame, doc);
     editing::qt::InstallStepPages();
+    spelling::qt::InstallSpelling(frame, doc);
 }
 
 } // namespace app::qt
