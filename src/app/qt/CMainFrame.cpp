@@ -74,7 +74,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
     EnableCommand(cmd::Exit, [this] { close(); });
     EnableCommand(cmd::About, [this] { OnAbout(); });
-    EnableCommand(cmd::SpellCheck, [this] { OnSpellCheck(); });
     for (int edit : {cmd::Undo, cmd::Cut, cmd::Copy, cmd::Paste})
         EnableCommand(edit, [this, edit] { RunEditCommand(edit); });
     resize(900, 640);
@@ -372,12 +371,6 @@ void CMainFrame::RunEditCommand(int command)
         case cmd::Paste: plain->paste(); break;
         }
     }
-}
-
-void CMainFrame::OnSpellCheck()
-{
-    ui::CurrentPort().inform("Spell checking is not yet implemented for the PC version of Inspector.",
-                             "Spell Check Not Implemented");
 }
 
 void CMainFrame::OnAbout()

@@ -72,7 +72,6 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void RunEditCommand(int command);
-    void OnSpellCheck();
     void OnAbout();
     void UpdateIndicators();
 

@@ -12,6 +12,7 @@
 #include "options/qt/OptionsCommand.h"
 #include "reports/html/qt/CHTMLView.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
+#include "spelling/qt/SpellingCommands.h"
 
 namespace app::qt {
 
@@ -26,6 +27,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     editing::qt::InstallStepPages();
     reports::html::qt::InstallHtmlView(frame, doc);
     options::qt::InstallOptions(frame, doc);
+    spelling::qt::InstallSpelling(frame, doc);
 }
 
 } // namespace app::qt

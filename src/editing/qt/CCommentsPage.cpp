@@ -5,6 +5,7 @@
 #include "editing/StepList.h"
 #include "editing/qt/CSelectPickerDlg.h"
 #include "editing/qt/CStepPropertySheet.h"
+#include "spelling/qt/SpellHighlighter.h"
 #include "store/Options.h"
 #include "store/Step.h"
 #include "ui/Port.h"
@@ -89,6 +90,7 @@ CCommentsPage::CCommentsPage(CStepPropertySheet& sheet, QWidget* parent) : CStep
     m_stock->setMaxVisibleItems(25);
     m_edit = new QPlainTextEdit(this);
     m_edit->setObjectName(QStringLiteral("commentEdit"));
+    spelling::qt::AttachSpellChecking(m_edit);
     m_edit->setFont(PageFont());
 
     m_rating = new QComboBox(this);
