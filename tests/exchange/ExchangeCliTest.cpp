@@ -141,7 +141,8 @@ TEST_F(ExchangeCliTest, MergeIntoANewInspectionNeedsADocNumberNotInUse)
         << r.output;
 
     Reopen();
-    EXPECT_EQ(Count("SELECT count(*) FROM Inspection WHERE InspectionNum = 'SRC-2' AND ClientName = 'Client SRC-1'"), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM Inspection WHERE InspectionNum = 'SRC-2' AND ClientName = 'Client SRC-1'"),
+              1);
     EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"), 0);
 }
 

@@ -382,7 +382,8 @@ TEST_F(ExportImportTest, SurplusFieldsAreRejoinedWhenOnlyOneTextCanHoldThemAndTh
         << imported.remarks[1];
     EXPECT_NE(imported.remarks[1].find("skipped"), std::string::npos);
     EXPECT_NE(imported.remarks[2].find("its field Major System holds"), std::string::npos) << imported.remarks[2];
-    EXPECT_NE(imported.remarks[3].find("Record 6, the category \"Bath \" of Doc # D-1"), std::string::npos) << imported.remarks[3];
+    EXPECT_NE(imported.remarks[3].find("Record 6, the category \"Bath \" of Doc # D-1"), std::string::npos)
+        << imported.remarks[3];
     EXPECT_NE(imported.remarks[4].find("1 record under the category"), std::string::npos) << imported.remarks[4];
     EXPECT_TRUE(port.Saw("The file was imported, but not all of it as written"));
 }

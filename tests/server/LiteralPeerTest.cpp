@@ -384,7 +384,8 @@ protected:
     bool Logged(const std::string& fragment)
     {
         std::lock_guard lock(logMutex);
-        return std::any_of(log.begin(), log.end(), [&](const auto& l) { return l.find(fragment) != std::string::npos; });
+        return std::any_of(log.begin(), log.end(),
+                           [&](const auto& l) { return l.find(fragment) != std::string::npos; });
     }
 
     testing_support::TempFolder folder;

@@ -36,7 +36,7 @@ CSelectStagedInspectionDlg::CSelectStagedInspectionDlg(const std::vector<std::st
     setWindowTitle(QStringLiteral("Merge Inspection"));
     setObjectName(QStringLiteral("selectStagedInspection"));
 
-    auto* prompt = new QLabel(QStringLiteral("&Imported inspection to merge into the selected inspection:"), this);
+    auto* prompt = new QLabel(QStringLiteral("&Imported inspection to merge:"), this);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("stagedList"));
     m_list->setRootIsDecorated(false);
