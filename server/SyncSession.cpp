@@ -84,10 +84,17 @@ bool SyncSession::reply(std::string_view bytes)
     return true;
 }
 
-bool SyncSession::replyValue(const std::string& utf8)
+bool SyncSession::replyValue(const std::string& utf8, const char* what)
 {
-    std::string bytes = text::ToWindows1252(utf8);
-    bytes.push_back(wire::kEndOfValue);
+    // Bare, as a client reads it with one receive: 0x04 alone for the empty
+    // value, and never more than a client's buffer holds.
+    std::size_t cutFrom = 0;
+    const std::string bytes = wire::ValueReply(text::ToWindows1252(utf8), &cutFrom);
+    if (cutFrom > 0)
+        log(std::string(what) + " of job " + (m_job >= 0 && m_job < static_cast<int>(m_jobs.size())
+                                                  ? m_jobs[m_job].header.docNumber
+                                                  : std::string("?")) +
+            " cut from " + std::to_string(cutFrom) + " to " + std::to_string(bytes.size()) + " bytes");
     return reply(bytes);
 }
 
@@ -124,7 +131,7 @@ void SyncSession::serve(ServerStore& store)
             ++m_job;
             m_field = 0;
             const bool have = m_job >= 0 && m_job < static_cast<int>(m_jobs.size());
-            ok = replyValue(have ? m_jobs[m_job].header.docNumber : std::string());
+            ok = replyValue(have ? m_jobs[m_job].header.docNumber : std::string(), "the Doc #");
         } else if (command == "FELD") {
             ok = handleField();
         } else if (command == "SEND") {
@@ -173,9 +180,10 @@ bool SyncSession::handleField()
     if (m_field == wire::kDocTypeIdField)
         return reply(wire::EncodeInt32(h.docTypeId));
     if (m_field == wire::kReceivedFieldCount)
-        return replyValue(have ? wire::FormatDate(h.date) : std::string());
+        return replyValue(have ? wire::FormatDate(h.date) : std::string(), "the date");
     const std::string* value = wire::ReceivedTextField(h, m_field);
-    return replyValue(value ? *value : std::string());
+    const std::string what = "field " + std::to_string(m_field);
+    return replyValue(value ? *value : std::string(), what.c_str());
 }
 
 bool SyncSession::checkPassword(ServerStore& store, const std::string& password)

@@ -34,7 +34,8 @@ private:
     bool readCommand(std::string& line);
     bool readValue(std::string& value);
     bool reply(std::string_view bytes);
-    bool replyValue(const std::string& utf8);
+    // A text value; `what` names it in the log line of a value that is cut.
+    bool replyValue(const std::string& utf8, const char* what);
     void handleReceive(ServerStore& store, const std::string& mode);
     bool handleField();
     bool receiveInspections(ServerStore& store, int count);

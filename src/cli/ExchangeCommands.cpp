@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 
 #include "exchange/InspectionTransfer.h"
+#include "store/Inspection.h"
 
 #include <charconv>
 #include <iostream>
@@ -73,7 +74,7 @@ int Import(const Args& args)
     std::cout << "Imported " << Counted(static_cast<int>(outcome.stagedInspectionIDs.size()), "inspection", "inspections")
               << " (" << Counted(outcome.categories, "category", "categories") << ", "
               << Counted(outcome.steps, "step", "steps")
-              << ") into the staging tables; merge with: inspector-cli merge <staged ID> <Doc #>\n";
+              << ") into the staging tables; merge with: inspector-cli merge <staged ID> (<Doc #> | --new)\n";
     for (const auto& staged : exchange::ListStagedInspections())
         for (int id : outcome.stagedInspectionIDs)
             if (staged.inspectionID == id)
@@ -98,9 +99,40 @@ int Staged(const Args& args)
     return 0;
 }
 
+int MergeIntoNew(int stagedID, const Args& args)
+{
+    store::MERGE_Inspection staged;
+    if (!staged.OpenByID(stagedID) || staged.GetCount() == 0) {
+        std::cerr << "There is no imported inspection with the ID " << stagedID << " (see inspector-cli staged).\n";
+        return kFailed;
+    }
+    staged.Read(0);
+    std::string docNumber = args.Get("--doc-num", staged.m_InspectionNum);
+    if (!args.Has("--doc-num")) {
+        if (docNumber.empty()) {
+            std::cerr << "The imported inspection has no Doc #; give one with --doc-num.\n";
+            return kFailed;
+        }
+        if (exchange::InspectionMerge::DocNumberInUse(docNumber)) {
+            std::cerr << "The Doc # " << docNumber << " of the imported inspection is in use here; give another with "
+                      << "--doc-num, for example --doc-num \"" << exchange::InspectionMerge::FreeDocNumber(docNumber)
+                      << "\".\n";
+            return kFailed;
+        }
+    }
+    const auto outcome = exchange::MergeStagedIntoNewInspection(stagedID, docNumber);
+    if (!outcome.merged)
+        return kFailed;
+    std::cout << "Created Doc # " << docNumber << " from the imported inspection: "
+              << Counted(outcome.categoriesAdded, "category", "categories") << ", "
+              << Counted(outcome.stepsAdded, "step", "steps") << "\n";
+    return 0;
+}
+
 int Merge(const Args& args)
 {
-    if (args.positional.size() != 2)
+    const bool intoNew = args.Flag("--new");
+    if (args.positional.size() != (intoNew ? 1u : 2u) || (!intoNew && args.Has("--doc-num")))
         return Usage("merge");
     int stagedID = 0;
     const std::string& text = args.positional[0];
@@ -111,6 +143,8 @@ int Merge(const Args& args)
     }
     if (!OpenDataFiles(args))
         return kFailed;
+    if (intoNew)
+        return MergeIntoNew(stagedID, args);
     const auto target = FindInspectionID(args.positional[1]);
     if (!target)
         return kFailed;
@@ -133,7 +167,9 @@ INSPECTOR_CLI_COMMAND({"export", "<Doc #> [-o FILE] [--xml]",
 INSPECTOR_CLI_COMMAND({"import", "FILE", "load an export file into the staging tables, ready to be merged", {}, {},
                        &Import});
 INSPECTOR_CLI_COMMAND({"staged", "", "list the imported inspections waiting to be merged", {}, {}, &Staged});
-INSPECTOR_CLI_COMMAND({"merge", "<staged ID> <Doc #>",
-                       "merge an imported inspection into the inspection with that Doc #", {}, {}, &Merge});
+INSPECTOR_CLI_COMMAND({"merge", "<staged ID> (<Doc #> | --new [--doc-num N])",
+                       "merge an imported inspection into the inspection with that Doc #, or into a new "
+                       "inspection made from its header (--new; --doc-num when its Doc # is in use)",
+                       {"--new"}, {}, &Merge});
 
 } // namespace cli

@@ -72,29 +72,35 @@ CompanyBlock ReadCompanyBlock()
     return block;
 }
 
-// The element is read as XML by other programs, so its values are escaped.
-std::string AttributeValue(const std::string& value)
+// Values are written as stored: readers of the file take the text between the
+// double quotes as it stands. Only what the element cannot carry is replaced:
+// the double quote (it would end the value) by an apostrophe, and the
+// separator characters of the file by a blank. `replaced` counts them.
+std::string AttributeValue(const std::string& value, int& replaced)
 {
     std::string out;
-    for (char c : value) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '"') {
+            out += '\'';
+            ++replaced;
+        } else if (value.compare(i, 2, "\xC2\xA4") == 0 || value.compare(i, 2, "\xC2\xA7") == 0) {
+            out += ' ';
+            ++replaced;
+            ++i;
+        } else {
+            out += value[i];
         }
     }
     return out;
 }
 
-std::string CompanyElement(const CompanyBlock& b)
+std::string CompanyElement(const CompanyBlock& b, int& replaced)
 {
     std::string e = "<InspectionCompany";
     auto attribute = [&](const char* name, const std::string& value) {
         e += " ";
         e += name;
-        e += "= \"" + AttributeValue(value) + "\"";
+        e += "= \"" + AttributeValue(value, replaced) + "\"";
     };
     attribute("Name", b.company);
     attribute("ContactName", b.inspectorName);
@@ -146,7 +152,7 @@ std::optional<std::string> InspectionExporter::Build(int inspectionID, ExportOut
     const CompanyBlock company = ReadCompanyBlock();
     w.SetPlace("the company and inspector details of the Options");
     w.BeginRecord(kCompanyKeyword);
-    w.Text(CompanyElement(company), "company block");
+    w.Text(CompanyElement(company, outcome.companyReplaced), "company block");
     w.Text("", "company block");
     w.EndRecord();
 
@@ -245,6 +251,12 @@ ExportOutcome InspectionExporter::ExportInspection(int inspectionID, const std::
     if (!bytes || !WriteOutputFile(path, *bytes))
         return outcome;
     outcome.written = true;
+    if (outcome.companyReplaced > 0)
+        ui::CurrentPort().inform("In the company details written to the file, " +
+                                 std::to_string(outcome.companyReplaced) +
+                                 (outcome.companyReplaced == 1 ? " character was" : " characters were") +
+                                 " replaced: a double quote by an apostrophe, \xC2\xA4 and \xC2\xA7 by a blank. "
+                                 "The company details cannot carry them.");
     if (outcome.replaced > 0)
         ui::CurrentPort().inform(std::to_string(outcome.replaced) +
                                  (outcome.replaced == 1 ? " character was" : " characters were") +

@@ -14,6 +14,7 @@ struct ExportOutcome {
     int categories = 0;
     int steps = 0;
     int replaced = 0;       // characters written as "?" (export file only)
+    int companyReplaced = 0; // characters of the company details the file cannot carry there, replaced
     int missingItems = 0;   // steps left out for want of an item identifier (XML only)
     int missingCodes = 0;   // conditions left out for want of a condition code (XML only)
 };

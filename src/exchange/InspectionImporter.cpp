@@ -2,13 +2,17 @@
 
 #include "exchange/ExportFileFormat.h"
 #include "exchange/ExportFileReader.h"
+#include "exchange/SyncWire.h"
 #include "store/Category.h"
 #include "store/Database.h"
+#include "store/DateTime.h"
 #include "store/Inspection.h"
 #include "store/Step.h"
 #include "ui/Port.h"
 
 #include <climits>
+#include <cstdio>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,7 +59,23 @@ private:
     const ExportRecord& m_r;
 };
 
+// "month/day/year" and "hour:minute" as the file writes them; nothing when
+// the date is no calendar date. A time that does not read is midnight.
+std::optional<store::DateTime> FileDate(const std::string& date, const std::string& time)
+{
+    int month = 0, day = 0, year = 0, hour = 0, minute = 0;
+    char extra = 0;
+    if (std::sscanf(date.c_str(), "%d/%d/%d%c", &month, &day, &year, &extra) != 3 ||
+        !wire::IsCalendarDate({year, month, day}))
+        return std::nullopt;
+    if (std::sscanf(time.c_str(), "%d:%d%c", &hour, &minute, &extra) != 2 || hour < 0 || hour > 23 || minute < 0 ||
+        minute > 59)
+        hour = minute = 0;
+    return store::DateTime::Make(year, month, day, hour, minute);
+}
+
 constexpr const char* kNothingStored = "The file was not imported; nothing was stored.";
+constexpr std::size_t kRemarksListed = 15;
 
 } // namespace
 
@@ -99,7 +119,8 @@ ImportOutcome InspectionImporter::ImportBytes(std::string_view bytes)
 
     std::vector<ExportRecord> records;
     std::string error;
-    if (!ExportFileReader::Parse(bytes, records, error)) {
+    std::vector<std::string> remarks;
+    if (!ExportFileReader::Parse(bytes, records, error, &remarks)) {
         port.inform(error);
         return outcome;
     }
@@ -150,10 +171,12 @@ ImportOutcome InspectionImporter::ImportBytes(std::string_view bytes)
             inspection.m_AgentName = f.Text(3);
             inspection.m_String4 = f.Text(4);
             inspection.m_InspectionComments = f.Text(5);
-            // Date and time are kept as texts only: the staged row holds the
-            // time of the import, and a merge never takes the header.
+            // The staged row keeps the file's date and time for a merge into a
+            // new inspection; the time of the import when they do not read.
             inspection.m_DateText = f.Text(6);
             inspection.m_TimeText = f.Text(7);
+            if (const auto date = FileDate(f.Text(6), f.Text(7)))
+                inspection.m_InspectionDate = *date;
             inspection.m_DocType = f.Text(8);
             inspection.m_YesNo8 = f.YesNo(9);
             inspection.m_YesNo9 = f.YesNo(10);
@@ -225,6 +248,15 @@ ImportOutcome InspectionImporter::ImportBytes(std::string_view bytes)
     }
     outcome.imported = true;
     outcome.stagedInspectionIDs = std::move(inspections);
+    outcome.remarks = std::move(remarks);
+    if (!outcome.remarks.empty()) {
+        std::string text = "The file was imported, but not all of it as written:\n";
+        for (std::size_t i = 0; i < outcome.remarks.size() && i < kRemarksListed; ++i)
+            text += "\n- " + outcome.remarks[i];
+        if (outcome.remarks.size() > kRemarksListed)
+            text += "\n- and " + std::to_string(outcome.remarks.size() - kRemarksListed) + " more";
+        port.inform(text);
+    }
     return outcome;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Loads an export file into the staging tables (MERGE_Inspection,
 // MERGE_Category, MERGE_Step), from which a merge later takes it into the
-// working tables. The whole file is checked first and stored in one
-// transaction: an import stores all of the file or nothing.
+// working tables. The file is read first (records that cannot be read safely
+// are skipped and named, see ExportFileReader) and stored in one transaction.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +15,7 @@ struct ImportOutcome {
     std::vector<int> stagedInspectionIDs; // the new MERGE_Inspection rows, in file order
     int categories = 0;
     int steps = 0;
+    std::vector<std::string> remarks; // records repaired or skipped, damage found; shown to the user
 };
 
 class InspectionImporter {

@@ -24,6 +24,7 @@ struct MergeOutcome {
     int stepsAdded = 0;
     int stepsUpdated = 0;
     int stepsKept = 0;         // working steps already rated, commented or with materials
+    int createdInspectionID = -1; // the inspection MergeIntoNew made, or -1
 };
 
 class InspectionMerge {
@@ -43,6 +44,17 @@ public:
     // Takes every field of the staged step (but its identifier and category)
     // into the working step when that step is untouched.
     bool MergeStep(int workingStepID, int stagedStepID);
+
+    // Makes a working inspection from the staged header (Doc # `docNumber`,
+    // client, addresses, agent, real estate company, doc type and its ID,
+    // date), then merges the staged inspection into it, in one transaction:
+    // a failure or Cancel leaves neither. Refuses, with a message, an empty
+    // Doc # or one already in use.
+    bool MergeIntoNew(int stagedInspectionID, const std::string& docNumber);
+    // Whether a working inspection has that Doc # (letter case ignored, as the Doc # is looked up).
+    static bool DocNumberInUse(const std::string& docNumber);
+    // `docNumber` when it is free, otherwise the first free "docNumber (n)".
+    static std::string FreeDocNumber(const std::string& docNumber);
 
     const MergeOutcome& Outcome() const { return m_outcome; }
 

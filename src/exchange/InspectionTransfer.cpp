@@ -92,7 +92,25 @@ MergeOutcome MergeStagedInspection(int stagedInspectionID, int intoInspectionID)
     return merge.Outcome();
 }
 
+MergeOutcome MergeStagedIntoNewInspection(int stagedInspectionID, const std::string& docNumber)
+{
+    InspectionMerge merge;
+    merge.MergeIntoNew(stagedInspectionID, docNumber);
+    return merge.Outcome();
+}
+
 MergeOutcome MergeInspectionCommand(std::optional<int> selectedInspectionID, const StagedInspectionChooser& choose)
+{
+    return MergeOrCreateCommand(selectedInspectionID,
+                                [&choose](const std::vector<std::string>& lines) -> std::optional<StagedChoice> {
+                                    const auto line = choose(lines);
+                                    if (!line)
+                                        return std::nullopt;
+                                    return StagedChoice{*line, false, {}};
+                                });
+}
+
+MergeOutcome MergeOrCreateCommand(std::optional<int> selectedInspectionID, const MergeChooser& choose)
 {
     if (!selectedInspectionID) {
         ui::CurrentPort().ask("You must select an inspection before pressing the button.", "Error", ui::Buttons::Ok,
@@ -103,9 +121,11 @@ MergeOutcome MergeInspectionCommand(std::optional<int> selectedInspectionID, con
     for (const auto& staged : ListStagedInspections())
         lines.push_back(StagedInspections::Line(staged));
     const auto chosen = choose(lines);
-    const int stagedID = StagedInspections::FromLine(chosen.value_or("-1"));
+    const int stagedID = StagedInspections::FromLine(chosen ? chosen->line : "-1");
     if (stagedID == -1)
         return {};
+    if (chosen->intoNew)
+        return MergeStagedIntoNewInspection(stagedID, chosen->docNumber);
     return MergeStagedInspection(stagedID, *selectedInspectionID);
 }
 

@@ -58,6 +58,10 @@ std::vector<StagedInspection> ListStagedInspections();
 // removes it from the staging tables.
 MergeOutcome MergeStagedInspection(int stagedInspectionID, int intoInspectionID);
 
+// Makes a working inspection from the staged header under `docNumber` and
+// merges the staged inspection into it (InspectionMerge::MergeIntoNew).
+MergeOutcome MergeStagedIntoNewInspection(int stagedInspectionID, const std::string& docNumber);
+
 // Shows the staged inspections (one line each, see StagedInspections::Line)
 // and returns the chosen line, "-1" or nothing when none was chosen.
 using StagedInspectionChooser = std::function<std::optional<std::string>(const std::vector<std::string>& lines)>;
@@ -66,5 +70,17 @@ using StagedInspectionChooser = std::function<std::optional<std::string>(const s
 // "Error" box; otherwise lets the user choose a staged inspection and merges it
 // into the selected one.
 MergeOutcome MergeInspectionCommand(std::optional<int> selectedInspectionID, const StagedInspectionChooser& choose);
+
+// What the merge chooser hands back: the chosen line, and whether the staged
+// inspection goes into the selected inspection or into a new one.
+struct StagedChoice {
+    std::string line = "-1";
+    bool intoNew = false;
+    std::string docNumber; // of the new inspection
+};
+using MergeChooser = std::function<std::optional<StagedChoice>(const std::vector<std::string>& lines)>;
+
+// "Merge Inspection..." whose chooser also offers "New inspection".
+MergeOutcome MergeOrCreateCommand(std::optional<int> selectedInspectionID, const MergeChooser& choose);
 
 } // namespace exchange

@@ -17,6 +17,12 @@ constexpr const char* kTitle = "Connection to Server";
 // QUIT needs no answer; it should not hold the user up when the server is gone.
 constexpr std::chrono::milliseconds kQuitTimeout{2000};
 
+// The sent values as the user knows them, in sending order.
+constexpr const char* kSentFieldNames[wire::kSentFieldCount] = {
+    "Doc #",          "Dwelling Address",        "Client Name",    "Agent Name",
+    "Picture Folder", "Inspection Comments",     "Doc Type",       "Dwelling City, State Zip",
+    "Client Address", "Client City, State Zip",  "Real Estate Company"};
+
 std::string Lines(const std::vector<std::string>& items)
 {
     std::string out;
@@ -52,33 +58,70 @@ bool ServerExchange::Fail(WireStatus status, const std::string& during)
 
 bool ServerExchange::SendBytes(std::string_view bytes, const std::string& during)
 {
+    if (bytes.size() > wire::kMaxMessageBytes) {
+        SetError("A message of " + std::to_string(bytes.size()) + " bytes is longer than the server can take (" +
+                 during + ").");
+        return false;
+    }
     const WireStatus s = m_socket.sendAll(bytes, m_timeouts.reply);
     return s == WireStatus::Ok || Fail(s, during);
 }
 
-bool ServerExchange::ReadLine(std::string& reply, const std::string& during)
+bool ServerExchange::ReadLine(std::string& reply, const std::string& during, bool (*couldGrow)(std::string_view))
 {
-    const WireStatus s = m_socket.readUntil(std::string_view(&wire::kEndOfLine, 1), reply, m_timeouts.reply,
-                                            m_timeouts.reply, wire::kMaxLineBytes);
-    return s == WireStatus::Ok || Fail(s, during);
+    const WireStatus s = m_socket.receiveAvailable(m_timeouts.reply, wire::kMaxLineBytes);
+    if (s != WireStatus::Ok)
+        return Fail(s, during);
+    for (;;) {
+        const std::string_view got = m_socket.pending();
+        if (const std::size_t end = got.find(wire::kEndOfLine); end != std::string_view::npos) {
+            reply = m_socket.takePending(end + 1); // what follows waits for the next read
+            return true;
+        }
+        if (got.size() >= wire::kMaxLineBytes) {
+            reply = m_socket.takePending(got.size());
+            return Fail(WireStatus::TooLong, during);
+        }
+        // Without its carriage return the reply is judged as it stands, unless
+        // it could still become what is expected and its rest comes at once.
+        if (!couldGrow(got) ||
+            m_socket.receiveMore(wire::kSplitWait, wire::kMaxLineBytes) != WireStatus::Ok) {
+            reply = m_socket.takePending(m_socket.buffered());
+            return true;
+        }
+    }
+}
+
+bool ServerExchange::ReadConfirmation(std::string& reply, const std::string& during)
+{
+    return ReadLine(reply, during, [](std::string_view got) { return wire::CouldBecome(got, wire::kConfirm); });
 }
 
 bool ServerExchange::ReadAcknowledgement(std::string& reply, const std::string& during)
 {
-    static constexpr char kEnds[] = {wire::kEndOfLine, wire::kEndOfValue};
-    const WireStatus s = m_socket.readUntil(std::string_view(kEnds, 2), reply, m_timeouts.reply, m_timeouts.reply,
-                                            wire::kMaxLineBytes);
-    return s == WireStatus::Ok || Fail(s, during);
+    // Whatever the server answers to a value is read and not examined.
+    const WireStatus s = m_socket.receiveAvailable(m_timeouts.reply, wire::kMaxLineBytes);
+    if (s != WireStatus::Ok)
+        return Fail(s, during);
+    reply = m_socket.takePending(m_socket.buffered());
+    return true;
 }
 
 bool ServerExchange::ReadValue(std::string& value, const std::string& during)
 {
-    const WireStatus s = m_socket.readUntil(std::string_view(&wire::kEndOfValue, 1), value, m_timeouts.reply,
-                                            m_timeouts.reply, wire::kMaxValueBytes + 1);
+    constexpr std::size_t kLimit = wire::kMaxValueBytes + 1; // the value and an old-style 0x04
+    WireStatus s = m_socket.receiveAvailable(m_timeouts.reply, kLimit);
     if (s != WireStatus::Ok)
         return Fail(s, during);
-    value.pop_back();
-    value = text::FromWindows1252(value);
+    // A long value may come in more than one segment; its rest follows at once.
+    while (m_socket.buffered() >= wire::kLongValueBytes && m_socket.buffered() < kLimit &&
+           m_socket.pending().back() != wire::kEndOfValue &&
+           m_socket.receiveMore(wire::kSplitWait, kLimit) == WireStatus::Ok) {
+    }
+    const std::string reply = m_socket.takePending(m_socket.buffered());
+    if (wire::ValueOfReply(reply).size() > wire::kMaxValueBytes)
+        return Fail(WireStatus::TooLong, during);
+    value = text::FromWindows1252(wire::ValueOfReply(reply));
     return true;
 }
 
@@ -188,10 +231,17 @@ bool ServerExchange::PrepareOutgoing(std::vector<Outgoing>& outgoing)
         int replaced = 0;
         for (int n = 0; n < wire::kSentFieldCount && problem.empty(); ++n) {
             int r = 0;
-            out.values.push_back(text::ToWindows1252(*wire::SentField(h, n), &r));
+            std::string value = text::ToWindows1252(*wire::SentField(h, n), &r);
             replaced += r;
-            if (auto p = wire::ValueProblem(out.values.back()))
+            if (auto p = wire::ValueProblem(value))
                 problem = *p;
+            if (value.size() > wire::kMaxSentValueBytes) {
+                warnings.push_back("Doc # " + h.docNumber + ", " + kSentFieldNames[n] + ": " +
+                                   std::to_string(value.size()) + " characters, more than one message carries; "
+                                   "only the first " + std::to_string(wire::kMaxSentValueBytes) + " are sent");
+                value.resize(wire::kMaxSentValueBytes);
+            }
+            out.values.push_back(std::move(value));
         }
         if (!problem.empty()) {
             m_outcome.notSent.push_back("Doc # " + h.docNumber + ": a field cannot be sent, " + problem);
@@ -213,14 +263,14 @@ bool ServerExchange::Login(const std::string& user, const std::string& password)
 {
     std::string reply;
     if (!SendBytes(std::string(wire::kUser) + user + wire::kEndOfLine, "logging in") ||
-        !ReadLine(reply, "logging in"))
+        !ReadConfirmation(reply, "logging in"))
         return false;
     if (reply != wire::kConfirm) {
         SetError("The server refused the user name.");
         return false;
     }
     if (!SendBytes(std::string(wire::kPass) + password + wire::kEndOfLine, "logging in") ||
-        !ReadLine(reply, "logging in"))
+        !ReadConfirmation(reply, "logging in"))
         return false;
     if (reply != wire::kConfirm) {
         SetError("The server refused the user name or password.");
@@ -236,7 +286,8 @@ bool ServerExchange::Receive(ui::Progress& progress)
                                 std::string(wire::kReceiveModes[static_cast<int>(*m_receiveMode)]) +
                                 wire::kEndOfLine;
     std::string reply;
-    if (!SendBytes(request, "asking for inspections") || !ReadLine(reply, "asking for inspections"))
+    if (!SendBytes(request, "asking for inspections") ||
+        !ReadLine(reply, "asking for inspections", wire::CountCouldGrow))
         return false;
     const std::optional<int> count = wire::ParseCount(reply);
     if (!count) {
@@ -328,7 +379,7 @@ bool ServerExchange::Send(ui::Progress& progress, const std::vector<Outgoing>& o
     const int n = static_cast<int>(outgoing.size());
     std::string reply;
     if (!SendBytes(std::string(wire::kSend) + std::to_string(n) + wire::kEndOfLine, "sending inspections") ||
-        !ReadLine(reply, "sending inspections"))
+        !ReadConfirmation(reply, "sending inspections"))
         return false;
     if (reply != wire::kConfirm) {
         SetError("The server refused to take the inspections; none was sent.");
@@ -353,7 +404,8 @@ bool ServerExchange::Send(ui::Progress& progress, const std::vector<Outgoing>& o
         if (!SendBytes(wire::kDone, during) || !ReadAcknowledgement(reply, during))
             return false;
         ++m_outcome.sent;
-        if (reply == wire::kConfirm)
+        // Not examined but for our own server's explicit refusal: it could not store the inspection.
+        if (!reply.starts_with(wire::kDeny.substr(0, 4)))
             ++m_outcome.confirmed;
         else
             unconfirmed.push_back("Doc # " + one.docNumber);

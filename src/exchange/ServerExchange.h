@@ -89,7 +89,11 @@ private:
 
     // Wire steps; each failure sets m_outcome.error (the message is shown at the end).
     bool SendBytes(std::string_view bytes, const std::string& during);
-    bool ReadLine(std::string& reply, const std::string& during);
+    // A line reply up to its carriage return; one without it waits a moment
+    // for its rest only while `couldGrow` says it could still become right.
+    bool ReadLine(std::string& reply, const std::string& during, bool (*couldGrow)(std::string_view));
+    // A line that must be exactly "CNFM\r".
+    bool ReadConfirmation(std::string& reply, const std::string& during);
     bool ReadValue(std::string& value, const std::string& during);
     bool ReadNumber(std::int32_t& value, const std::string& during);
     bool ReadAcknowledgement(std::string& reply, const std::string& during);

@@ -189,6 +189,53 @@ WireStatus SyncSocket::fill(Clock::time_point deadline)
     }
 }
 
+WireStatus SyncSocket::drain(std::size_t maxBytes)
+{
+    while (buffered() < maxBytes) {
+        char chunk[16384];
+        const ssize_t n = ::recv(m_fd, chunk, std::min(sizeof chunk, maxBytes - buffered()), MSG_DONTWAIT);
+        if (n > 0) {
+            m_buffer.append(chunk, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n == 0)
+            return WireStatus::Closed;
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            return WireStatus::Ok;
+        return errno == ECONNRESET || errno == EPIPE ? WireStatus::Closed : WireStatus::Failed;
+    }
+    return WireStatus::Ok;
+}
+
+WireStatus SyncSocket::receiveAvailable(Millis firstByte, std::size_t maxBytes)
+{
+    if (m_fd < 0)
+        return WireStatus::Closed;
+    if (buffered() == 0) {
+        const WireStatus s = fill(Clock::now() + firstByte);
+        if (s != WireStatus::Ok)
+            return s;
+    }
+    const WireStatus s = drain(maxBytes);
+    // A peer that closed after its reply leaves the reply readable.
+    return s == WireStatus::Closed && buffered() > 0 ? WireStatus::Ok : s;
+}
+
+WireStatus SyncSocket::receiveMore(Millis patience, std::size_t maxBytes)
+{
+    if (m_fd < 0)
+        return WireStatus::Closed;
+    const std::size_t before = buffered();
+    WireStatus s = wait(false, Clock::now() + patience);
+    if (s == WireStatus::Ok)
+        s = drain(maxBytes);
+    if (buffered() > before)
+        return WireStatus::Ok;
+    return s == WireStatus::Ok ? WireStatus::TimedOut : s;
+}
+
 std::string SyncSocket::take(std::size_t count)
 {
     std::string out = m_buffer.substr(m_start, count);

@@ -68,6 +68,17 @@ public:
     // Reads exactly `count` bytes within `timeout`.
     WireStatus readExact(std::size_t count, std::string& out, Millis timeout);
 
+    // Makes sure bytes are buffered: when none are, waits up to `firstByte`
+    // for one receive; then takes in every byte already waiting without
+    // waiting any longer, up to `maxBytes` buffered in all.
+    WireStatus receiveAvailable(Millis firstByte, std::size_t maxBytes);
+    // Waits up to `patience` for bytes beyond those buffered and takes in every
+    // byte then waiting. Ok when more came; TimedOut when none did.
+    WireStatus receiveMore(Millis patience, std::size_t maxBytes);
+    // The bytes received but not yet read, and their removal.
+    std::string_view pending() const { return std::string_view(m_buffer).substr(m_start); }
+    std::string takePending(std::size_t count) { return take(count); }
+
     // Bytes received but not yet read.
     std::size_t buffered() const { return m_buffer.size() - m_start; }
 
@@ -76,6 +87,8 @@ private:
     WireStatus wait(bool forWrite, Clock::time_point deadline);
     // One recv into the buffer.
     WireStatus fill(Clock::time_point deadline);
+    // Receives what is already waiting, without waiting, up to `maxBytes` buffered.
+    WireStatus drain(std::size_t maxBytes);
     std::string take(std::size_t count);
 
     int m_fd = -1;

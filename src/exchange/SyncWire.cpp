@@ -132,6 +132,41 @@ std::optional<int> ParseCount(std::string_view reply)
     return static_cast<int>(*n);
 }
 
+std::string_view ValueOfReply(std::string_view reply)
+{
+    if (!reply.empty() && reply.back() == kEndOfValue)
+        reply.remove_suffix(1);
+    return reply;
+}
+
+std::string ValueReply(std::string bytes, std::size_t* cutFrom)
+{
+    if (cutFrom)
+        *cutFrom = bytes.size() > kMaxMessageBytes ? bytes.size() : 0;
+    if (bytes.empty())
+        return std::string(1, kEndOfValue);
+    if (bytes.size() > kMaxMessageBytes)
+        bytes.resize(kMaxMessageBytes);
+    return bytes;
+}
+
+bool CouldBecome(std::string_view got, std::string_view expected)
+{
+    return got.size() < expected.size() && expected.starts_with(got);
+}
+
+bool CountCouldGrow(std::string_view got)
+{
+    if (got.size() <= kCount.size())
+        return kCount.starts_with(got);
+    if (!got.starts_with(kCount))
+        return false;
+    for (const char c : got.substr(kCount.size() + 1))
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
 std::optional<std::string> ValueProblem(std::string_view bytes)
 {
     if (bytes.find(kEndOfValue) != std::string_view::npos)

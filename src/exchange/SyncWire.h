@@ -2,16 +2,20 @@
 // The bytes of the server exchange, shared by the desktop client and the sync server.
 //
 // The client drives: every command is a line ended by a carriage return alone
-// ("INSP\r"); every field value it sends ends with the byte 0x04. The server
-// answers each command with one reply, and a reply carries no length, so each
-// kind of reply is complete by its own rule:
-//   - a line (the login and send confirmations, the "CONT" count, the
-//     acknowledgement of a sent value) ends at the carriage return;
-//   - a text value (a document number, a header field) ends at the byte 0x04,
-//     so the empty value is the single byte 0x04;
-//   - the document type identifier is exactly four bytes, little-endian.
+// ("INSP\r"); every field value it sends ends with the byte 0x04. Every
+// message, either way, is one write of at most 2,047 bytes (a peer reads it
+// into a 2,048-byte buffer with one receive), and the server answers each
+// message with exactly one reply and sends nothing unasked. A reply carries
+// no length or terminator of its own:
+//   - a line (the login and send confirmations, the "CONT" count) ends with a
+//     carriage return, which a peer may leave out of the count;
+//   - a text value (a document number, a header field) is sent bare, and the
+//     empty value as the single byte 0x04;
+//   - the document type identifier is exactly four bytes, little-endian;
+//   - the reply to a value the client sends is read and not examined.
 // Text travels as Windows-1252.
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -44,6 +48,15 @@ inline constexpr int kReceivedFieldCount = 12;
 inline constexpr int kDocTypeIdField = 10;
 // Sent values per inspection: the document number and ten header texts.
 inline constexpr int kSentFieldCount = 11;
+
+// The longest message either side sends: a peer's receive buffer holds 2,048
+// bytes. A value the client sends is therefore at most 2,046 bytes before its 0x04.
+inline constexpr std::size_t kMaxMessageBytes = 2047;
+inline constexpr std::size_t kMaxSentValueBytes = kMaxMessageBytes - 1;
+// A value reply this long may have been split on the way; the reader waits
+// kSplitWait, once, for the rest of its segment.
+inline constexpr std::size_t kLongValueBytes = 1024;
+inline constexpr std::chrono::milliseconds kSplitWait{50};
 
 // Largest single value or reply either side accepts. Far above any header
 // field, small enough that a runaway peer cannot exhaust memory.
@@ -103,6 +116,21 @@ bool IsCalendarDate(const Date& date);
 // stopping at the first non-digit. nullopt when the reply does not begin with
 // "CONT" or the count is larger than kMaxCount.
 std::optional<int> ParseCount(std::string_view reply);
+
+// The value a value reply stands for: the single byte 0x04 is the empty
+// value, and one trailing 0x04 (sent by servers of earlier builds) is dropped.
+std::string_view ValueOfReply(std::string_view reply);
+// The reply that carries `bytes` (Windows-1252): the bytes themselves, 0x04
+// for the empty value, cut to kMaxMessageBytes. `cutFrom` receives the
+// length before the cut, or 0 when nothing was cut.
+std::string ValueReply(std::string bytes, std::size_t* cutFrom = nullptr);
+
+// Whether the reply `got`, still without its carriage return, could yet
+// become the line `expected` ("CNFM\r"): it is a proper beginning of it.
+bool CouldBecome(std::string_view got, std::string_view expected);
+// Whether a "CONT" reply without its carriage return could still grow: it is
+// a beginning of "CONT", or "CONT", one character and digits only.
+bool CountCouldGrow(std::string_view got);
 
 // Why a value cannot travel: it holds the end-of-value byte, or is too long.
 // nullopt when it can.

@@ -110,4 +110,40 @@ TEST_F(ExchangeCliTest, ExportImportListAndMergeBetweenDocNumbers)
     EXPECT_EQ(ReadCategories(target), original);
 }
 
+TEST_F(ExchangeCliTest, MergeIntoANewInspectionNeedsADocNumberNotInUse)
+{
+    const int source = AddInspection("SRC-1", "Home Inspection");
+    AddCategory(source, {"Cuisine", "1", "", "", 0, 0, 4, 0, {FullStep(1, "\xC3\x89vier")}});
+    {
+        store::Options options;
+        options.m_DataVersion = "5.0";
+        ASSERT_TRUE(options.Save());
+    }
+    store::Database::CloseAll();
+    ASSERT_EQ(Cli("export SRC-1 -o src.rtf").status, 0);
+    auto r = Cli("import src.rtf");
+    ASSERT_EQ(r.status, 0) << r.output;
+    const auto tab = r.output.rfind("\tClient SRC-1");
+    ASSERT_NE(tab, std::string::npos) << r.output;
+    const std::string stagedID = r.output.substr(r.output.rfind('\n', tab) + 1, tab - r.output.rfind('\n', tab) - 1);
+
+    r = Cli("merge " + stagedID + " --new");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("SRC-1 of the imported inspection is in use here; give another with --doc-num, for "
+                            "example --doc-num \"SRC-1 (2)\""),
+              std::string::npos)
+        << r.output;
+    EXPECT_EQ(Cli("merge " + stagedID + " --new --doc-num src-1").status, 1) << "in use whatever the letter case";
+    EXPECT_EQ(Cli("merge " + stagedID + " SRC-1 --doc-num X").status, 2);
+    r = Cli("merge " + stagedID + " --new --doc-num SRC-2");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Created Doc # SRC-2 from the imported inspection: 1 category, 1 step"), std::string::npos)
+        << r.output;
+
+    Reopen();
+    EXPECT_EQ(Count("SELECT count(*) FROM Inspection WHERE InspectionNum = 'SRC-2' AND ClientName = 'Client SRC-1'"),
+              1);
+    EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"), 0);
+}
+
 } // namespace

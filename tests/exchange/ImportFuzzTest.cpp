@@ -102,7 +102,7 @@ TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
     const std::string sample = Sample();
     ASSERT_FALSE(sample.empty());
     Mutator mutator(20240704);
-    int imported = 0, refused = 0;
+    int imported = 0, refused = 0, remarked = 0;
     for (int i = 0; i < 5000; ++i) {
         const std::string bytes = mutator.Mutate(sample);
         const std::string counters = Counters();
@@ -116,6 +116,7 @@ TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
             continue;
         }
         ++imported;
+        remarked += !outcome.remarks.empty();
         ASSERT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"),
                   static_cast<long long>(outcome.stagedInspectionIDs.size()))
             << "case " << i;
@@ -132,9 +133,11 @@ TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
         testing_support::Exec(kInspectionDb, "DELETE FROM MERGE_Step; DELETE FROM MERGE_Category; DELETE FROM "
                                              "MERGE_Inspection;");
     }
-    // Both outcomes were exercised, so the checks above checked something.
+    // Every outcome was exercised, so the checks above checked something: only
+    // a damaged beginning refuses a file; other damage costs records, named.
     EXPECT_GT(imported, 100);
-    EXPECT_GT(refused, 100);
+    EXPECT_GT(remarked, 100);
+    EXPECT_GT(refused, 10);
 }
 
 TEST(ExportFileReaderFuzzTest, RandomBytesAreRefusedOrReadWithoutCrashing)

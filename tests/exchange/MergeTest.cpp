@@ -244,4 +244,42 @@ TEST_F(MergeTest, MergeButtonNeedsASelectionAndAChosenStagedInspection)
     EXPECT_TRUE(exchange::ListStagedInspections().empty());
 }
 
+TEST_F(MergeTest, ANewInspectionTakesTheStagedHeaderInOneTransactionUnderAFreeDocNumber)
+{
+    const int source = AddInspection("REMOTE", "Home Inspection", 31);
+    AddCategory(source, {"Garage", "1", "", "", 0, 0, 0, 0, {Step("1", "Door", "Good", "Dented")}});
+    const auto original = ReadCategories(source);
+    exchange::ExportOutcome exported;
+    const int staged =
+        exchange::InspectionImporter().ImportBytes(*exchange::InspectionExporter().Build(source, exported))
+            .stagedInspectionIDs.at(0);
+
+    // Exported here and imported back: its Doc # is taken.
+    EXPECT_FALSE(exchange::MergeStagedIntoNewInspection(staged, "remote").merged);
+    EXPECT_TRUE(port.Saw("The Doc # remote is in use by another inspection; choose another, for example remote (2)."))
+        << port.AllText();
+    EXPECT_EQ(exchange::InspectionMerge::FreeDocNumber("REMOTE"), "REMOTE (2)");
+
+    // A failure half-way leaves neither the new inspection nor a change to the staged one.
+    testing_support::Exec(kInspectionDb, "CREATE TRIGGER refuse BEFORE INSERT ON Step BEGIN SELECT RAISE(ABORT, "
+                                         "'refused'); END;");
+    EXPECT_FALSE(exchange::MergeStagedIntoNewInspection(staged, "REMOTE (2)").merged);
+    EXPECT_EQ(Count("SELECT count(*) FROM Inspection"), 1);
+    testing_support::Exec(kInspectionDb, "DROP TRIGGER refuse");
+
+    // Chosen in the merge chooser.
+    const auto merged = exchange::MergeOrCreateCommand(source, [](const std::vector<std::string>& lines) {
+        return std::optional<exchange::StagedChoice>({lines.at(0), true, "REMOTE (2)"});
+    });
+    ASSERT_TRUE(merged.merged) << port.AllText();
+    const std::string id = std::to_string(merged.createdInspectionID);
+    EXPECT_EQ(testing_support::QueryText(kInspectionDb,
+                                         "SELECT InspectionNum || '|' || ClientName || '|' || DwellingAddress || '|' "
+                                         "|| DocType || '|' || DocTypeID || '|' || InspectionDate FROM Inspection "
+                                         "WHERE InspectionID = " + id),
+              "REMOTE (2)|Client REMOTE|12 Elm Street|Home Inspection|31|2024-07-04 09:05:00");
+    EXPECT_EQ(ReadCategories(merged.createdInspectionID), original);
+    EXPECT_EQ(StagedRowsOf(staged), 0);
+}
+
 } // namespace

@@ -6,7 +6,10 @@
 #include "editing/qt/CInspectionOverview.h"
 #include "exchange/qt/CSelectStagedInspectionDlg.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest/QTest>
 
 #include <fstream>
@@ -135,6 +138,47 @@ TEST_F(TransferTest, MinneapolisInspectionsExportAsTheXmlEvaluation)
     const std::string xml = ReadFile(file);
     EXPECT_TRUE(xml.starts_with("<?xml")) << xml.substr(0, 80);
     EXPECT_NE(xml.find("urn:evaluation-schema"), std::string::npos);
+}
+
+TEST_F(TransferTest, AnImportedInspectionBecomesANewInspectionUnderAFreeDocNumber)
+{
+    PrepareInspection("X-1", "Source");
+    const int source = CurrentInspectionID();
+    RateStep(source, "Roof Covering", "Marginal", "Granule loss on the south slope.");
+    const std::string file = folder.File("back.rtf");
+    port.files.push_back(file);
+    Trigger(cmd::ExportInspection);
+    port.files.push_back(file);
+    Trigger(cmd::ImportInspection); // exported here and imported back: X-1 is taken
+
+    frame->Action(cmd::ViewInspectionList)->trigger();
+    auto* list = qobject_cast<CInspectionOverview*>(frame->View(app::qt::kViewInspectionList));
+    ASSERT_NE(list, nullptr);
+    ClickCell(list->List(), 0, 0);
+    auto answered = AnswerDialog<CSelectStagedInspectionDlg>([](CSelectStagedInspectionDlg* dialog) {
+        ASSERT_NE(dialog->NewInspectionButton(), nullptr);
+        QTest::mouseClick(dialog->NewInspectionButton(), Qt::LeftButton);
+        EXPECT_EQ(dialog->DocNumberEdit()->text(), "X-1 (2)");
+        EXPECT_TRUE(dialog->DocNumberNote()->text().contains("X-1 is in use"))
+            << dialog->DocNumberNote()->text().toStdString();
+        dialog->DocNumberEdit()->selectAll();
+        QTest::keyClicks(dialog->DocNumberEdit(), "x-1");
+        EXPECT_FALSE(dialog->OkButton()->isEnabled()) << "a Doc # in use";
+        dialog->DocNumberEdit()->selectAll();
+        QTest::keyClicks(dialog->DocNumberEdit(), "X-1 copy");
+        ASSERT_TRUE(dialog->OkButton()->isEnabled());
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(list->MergeButton(), Qt::LeftButton);
+    ASSERT_TRUE(*answered);
+
+    const int created =
+        static_cast<int>(QueryInt(1, "SELECT InspectionID FROM Inspection WHERE InspectionNum = 'X-1 copy'"));
+    ASSERT_GT(created, 0) << port.AllText();
+    EXPECT_EQ(QueryText(1, "SELECT ClientName FROM Inspection WHERE InspectionID = " + std::to_string(created)),
+              "Source");
+    EXPECT_EQ(StepComments(created, "Roof Covering"), "Granule loss on the south slope.");
+    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM MERGE_Inspection"), 0);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "store/Category.h"
 #include "store/Inspection.h"
 #include "support/TempDataFiles.h"
+#include "text/Windows1252.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ TEST_F(Loopback, AKnownDocNumberUpdatesThatInspectionAndANewOneIsAdded)
 
 TEST_F(Loopback, SentInspectionsArriveWholeAndAreUpdatedByDocNumber)
 {
-    // Longer than the client's old 2048-byte message buffer, with accents and line breaks.
+    // Longer than one message carries, with accents and line breaks: cut, and the cut named.
     std::string longComments;
     while (longComments.size() < 5000)
         longComments += "The furnace filter is clogged; replace it. H\xC3\xA9las.\r\n";
@@ -158,7 +159,9 @@ TEST_F(Loopback, SentInspectionsArriveWholeAndAreUpdatedByDocNumber)
         const auto sent = server::ServerStore(storePath).sent(std::nullopt);
         ASSERT_EQ(sent.size(), 2u);
         EXPECT_EQ(sent[0].header.docNumber, "S-1");
-        EXPECT_EQ(sent[0].header.comments, longComments);
+        EXPECT_EQ(sent[0].header.comments,
+                  text::FromWindows1252(text::ToWindows1252(longComments).substr(0, 2046)));
+        EXPECT_TRUE(port.Saw("Doc # S-1, Inspection Comments"));
         EXPECT_EQ(sent[0].header.dwellingAddress, "1 Lake Road");
         EXPECT_EQ(sent[0].header.docType, "Residential");
         EXPECT_EQ(sent[0].sentBy, "anna");

@@ -87,37 +87,6 @@ TEST_F(ServerBehaviour, NothingWithoutLoginAndThreeWrongPasswordsCloseTheConnect
     EXPECT_TRUE(ClosedByServer(s));
 }
 
-TEST_F(ServerBehaviour, HandsOutFieldsInOrderAndTheEmptyValuePastTheList)
-{
-    RunningServer running(storePath);
-    SyncSocket s = Connect(running.port());
-    Login(s);
-    s.sendAll("RECV today\r", 2s);
-    EXPECT_EQ(Line(s), "CONT 1\r");
-    std::string value;
-    s.sendAll("INSP\r", 2s);
-    s.readUntil("\x04", value, 2s, 2s, 4096);
-    EXPECT_EQ(value, "J-1\x04");
-    for (int n = 1; n <= 12; ++n) {
-        s.sendAll("FELD\r", 2s);
-        if (n == 10) {
-            s.readExact(4, value, 2s);
-            EXPECT_EQ(exchange::wire::DecodeInt32(value), 25003);
-        } else {
-            s.readUntil("\x04", value, 2s, 2s, 4096);
-            if (n == 2) {
-                EXPECT_EQ(value, "Client\x04");
-            } else if (n == 12) {
-                EXPECT_EQ(value, "5/15/2024\x04");
-            }
-        }
-    }
-    s.sendAll("INSP\r", 2s);
-    s.readUntil("\x04", value, 2s, 2s, 4096);
-    EXPECT_EQ(value, "\x04");
-    EXPECT_EQ(s.buffered(), 0u);
-}
-
 TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
 {
     RunningServer running(storePath);

@@ -49,21 +49,27 @@ void OnMergeInspection(app::qt::CMainFrame& frame, app::CInspectorDoc& doc)
     if (row >= 0 && doc.SelectInspection(row))
         selected = doc.CurrentInspection().m_InspectionID;
 
-    const auto choose = [&frame](const std::vector<std::string>& lines) -> std::optional<std::string> {
+    const auto choose = [&frame](const std::vector<std::string>& lines) -> std::optional<StagedChoice> {
         if (lines.empty()) {
             ui::CurrentPort().inform("There is no imported inspection to merge.\r\r"
                                      "Import one first: Export, Import Inspection...");
             return std::nullopt;
         }
-        CSelectStagedInspectionDlg dialog(lines, &frame);
+        CSelectStagedInspectionDlg dialog(lines, &frame, &InspectionMerge::FreeDocNumber);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return dialog.ChosenLine();
+        return StagedChoice{dialog.ChosenLine(), dialog.IntoNewInspection(), dialog.NewDocNumber()};
     };
-    const MergeOutcome outcome = MergeInspectionCommand(selected, choose);
+    const MergeOutcome outcome = MergeOrCreateCommand(selected, choose);
     if (!outcome.merged)
         return;
     RefreshAfterExchange(frame, doc);
+    if (outcome.createdInspectionID >= 0) {
+        ShowStatus(frame, QStringLiteral("The imported inspection is now a new inspection: %1 categories, %2 steps.")
+                              .arg(outcome.categoriesAdded)
+                              .arg(outcome.stepsAdded));
+        return;
+    }
     // A category or step that was added also takes the staged fields, so the
     // totals are those updated plus those kept.
     ShowStatus(frame, QStringLiteral("Merged %1 categories (%2 new) and %3 steps (%4 new); "
