@@ -1,5 +1,6 @@
 #include "options/DataPathChange.h"
 
+#include "store/DataFile.h"
 #include "store/Database.h"
 #include "store/InspectionType.h"
 #include "store/StarterLibrary.h"
@@ -66,17 +67,17 @@ PathCheck CheckDataPath(DatabaseKind kind, const std::string& path)
     if (store::Database::IsOpen(other) && SameFile(path, store::Database::Path(other)))
         return {PathState::Refused, "The file " + path + " is the " + KindName(other) + " file; the " +
                                         KindName(kind) + " needs a file of its own."};
-    std::error_code ec;
-    const bool exists = fs::exists(path, ec);
-    if (!exists || (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0)) {
+    const store::DataFileCheck check = store::CheckDataFile(path);
+    if (check.state == store::DataFileState::New) {
+        std::error_code ec;
         const auto folder = fs::path(path).parent_path();
         if (!folder.empty() && fs::exists(folder, ec) && !fs::is_directory(folder, ec))
             return {PathState::Refused, "The folder of " + path + " is a file."};
         return {PathState::Missing, "The file " + path + " does not exist.\n\nCreate a new " + KindName(kind) +
                                         " file there?"};
     }
-    if (auto problem = store::CheckDataFile(path))
-        return {PathState::Refused, *problem};
+    if (!check.Usable())
+        return {PathState::Refused, check.message};
     const auto mine = HasTable(path, MarkTable(kind));
     if (!mine)
         return {PathState::Refused, "The file " + path + " cannot be read as a data file of Inspector."};
