@@ -120,7 +120,7 @@ TEST_F(FileChoiceTest, ADataFileInUseIsNeverHandedOut)
         if (++shown == 1) {
             AnswerDialog<QMessageBox>([](QMessageBox* box) { box->accept(); });
             dialog->selectFile(QString::fromStdString(inspectionPath));
-            dialog->accept();
+            QMetaObject::invokeMethod(dialog, "accept");
             AnswerDialog<QFileDialog>(answer);
         } else {
             dialog->reject();

@@ -260,7 +260,7 @@ TEST_F(SetupViewTest, ADocNumAnotherInspectionHasIsShownAsAnErrorAndNotSaved)
     QTest::keyClicks(setup->DocNumEdit(), "ab-7");
     QTest::keyClicks(setup->ClientNameEdit(), "Bo");
     EXPECT_TRUE(setup->DocNumError()->isVisible());
-    EXPECT_TRUE(setup->DocNumError()->text().contains("already used")) << setup->DocNumError()->text();
+    EXPECT_TRUE(setup->DocNumError()->text().contains("already used")) << setup->DocNumError()->text().toStdString();
     EXPECT_EQ(Column("InspectionNum"), "ab-");
     EXPECT_EQ(Column("ClientName"), "Bo") << "the other fields are saved";
     // Made unique, it is saved and the error goes.
@@ -283,7 +283,7 @@ TEST_F(SetupViewTest, ALongAddressIsElidedAndNeverWidensTheWindow)
     EXPECT_EQ(categories->AddressLine()->text().size(), 600) << "the label keeps the whole text";
     const auto* shown = qobject_cast<ui::qt::ElidedLabel*>(categories->AddressLine());
     ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->ShownText().endsWith(QStringLiteral("…"))) << shown->ShownText();
+    EXPECT_TRUE(shown->ShownText().endsWith(QStringLiteral("…"))) << shown->ShownText().toStdString();
 }
 
 } // namespace

@@ -103,6 +103,7 @@ TEST_F(DataFileLockTest, FileDialogsKeepTheLocksAndEditsSurviveAnotherUserAndAKi
     ASSERT_EQ(Cli({"init"}), 0) << cliOutput;
     ASSERT_TRUE(fs::exists(templatePath)) << cliOutput;
     Query(templatePath, "INSERT INTO Owner (Name) VALUES ('Lock Keeper Inspections')");
+    const int pictureNumber = std::stoi(Query(templatePath, "SELECT NextPictNumber FROM Options"));
 
     QProcessEnvironment programEnv = env;
     programEnv.insert("INSPECTOR_TEST_DIALOGS", QString::fromStdString(dataFolder));
@@ -136,7 +137,7 @@ TEST_F(DataFileLockTest, FileDialogsKeepTheLocksAndEditsSurviveAnotherUserAndAKi
     program.kill();
     program.waitForFinished(10000);
     EXPECT_EQ(Query(inspectionPath, "SELECT count(*) FROM Inspection WHERE ClientName = 'Kept After Kill'"), "1");
-    EXPECT_EQ(Query(templatePath, "SELECT NextPictNumber FROM Options"), "1");
+    EXPECT_EQ(Query(templatePath, "SELECT NextPictNumber FROM Options"), std::to_string(pictureNumber + 1));
 }
 
 } // namespace

@@ -84,7 +84,8 @@ TEST_F(StepListViewTest, OpeningACategorySeedsAndListsItsSteps)
     EXPECT_EQ(List()->headerItem()->text(CStepListCtrl::kMaterials), "Materials");
     // The name column fits the longest name while the list has room for it.
     EXPECT_GT(List()->columnWidth(CStepListCtrl::kName), 190);
-    EXPECT_GE(List()->columnWidth(CStepListCtrl::kName), List()->sizeHintForColumn(CStepListCtrl::kName));
+    EXPECT_GE(List()->columnWidth(CStepListCtrl::kName),
+              List()->fontMetrics().horizontalAdvance("3. Bedroom over the attached garage"));
     EXPECT_EQ(List()->columnWidth(CStepListCtrl::kRating), 140);
     EXPECT_EQ(Statuses(CStepListCtrl::kMaterials), (QStringList{"Incomplete", "None", "None", "None"}));
     EXPECT_EQ(Statuses(CStepListCtrl::kComment),
