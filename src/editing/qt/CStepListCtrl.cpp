@@ -76,9 +76,20 @@ void CStepListCtrl::FitColumns()
     int fixed = 0;
     for (int column = kMaterials; column <= kInfo; ++column)
         fixed += columnWidth(column);
+    // Measured from the texts: the view's own measure sees only the rows
+    // laid out on screen, which are none until the list is first shown.
+    auto needed = [this](int column) {
+        int widest = 0;
+        for (int row = 0; row < topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = topLevelItem(row);
+            const int icon = item->icon(column).isNull() ? 0 : iconSize().width() + 4;
+            widest = std::max(widest, fontMetrics().horizontalAdvance(item->text(column)) + icon);
+        }
+        return widest + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    };
     const int room = viewport()->width() - fixed;
-    const int rating = std::max(kFirstWidths[kRating], sizeHintForColumn(kRating));
-    const int name = std::max(kFirstWidths[kName], sizeHintForColumn(kName));
+    const int rating = std::max(kFirstWidths[kRating], needed(kRating));
+    const int name = std::max(kFirstWidths[kName], needed(kName));
     const int ratingWidth = std::clamp(room - kFirstWidths[kName], kFirstWidths[kRating], rating);
     setColumnWidth(kRating, ratingWidth);
     setColumnWidth(kName, std::clamp(room - ratingWidth, kFirstWidths[kName], name));
