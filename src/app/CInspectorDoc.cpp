@@ -319,6 +319,22 @@ bool CInspectorDoc::SelectInspection(int row)
     return true;
 }
 
+bool CInspectorDoc::SelectInspectionByID(int inspectionID)
+{
+    const int before = m_inspectionRow;
+    m_inspections->Open();
+    for (int i = 0; i < m_inspections->GetCount(); ++i) {
+        m_inspections->Read(i);
+        if (m_inspections->m_InspectionID == inspectionID) {
+            m_inspectionRow = i;
+            EmptyCategorySelection();
+            return true;
+        }
+    }
+    ReloadInspections(before);
+    return false;
+}
+
 void CInspectorDoc::FillCategorySelection()
 {
     m_categories->OpenByInspection(m_inspectionRow >= 0 ? m_inspections->m_InspectionID : -1);
@@ -708,18 +724,49 @@ bool CInspectorDoc::AddDuplicatedCategories(int row, const std::string& firstNam
     return ok;
 }
 
+bool CInspectorDoc::DocNumInUse(const std::string& docNum, int exceptInspectionID)
+{
+    if (docNum.empty())
+        return false;
+    store::Inspection inspections;
+    if (!inspections.Open())
+        return false;
+    for (int i = 0; i < inspections.GetCount(); ++i) {
+        inspections.Read(i);
+        if (inspections.m_InspectionID != exceptInspectionID &&
+            text::EqualsIgnoreCase(inspections.m_InspectionNum, docNum))
+            return true;
+    }
+    return false;
+}
+
+std::string CInspectorDoc::DocNumInUseMessage(const std::string& docNum)
+{
+    return "Doc # \"" + docNum + "\" is already used by another inspection. Please enter a Doc # of its own.";
+}
+
 std::optional<int> CInspectorDoc::OnDuplicateInspection(int row)
 {
     if (row < 0)
         return std::nullopt;
-    const auto docNum = Port().askText("Duplicate Inspection", "Enter the Doc # of the new Inspection:", "");
-    if (!docNum)
-        return std::nullopt;
-    return DuplicateInspection(row, *docNum);
+    std::string typed;
+    for (;;) {
+        const auto docNum = Port().askText("Duplicate Inspection", "Enter the Doc # of the new Inspection:", typed);
+        if (!docNum)
+            return std::nullopt;
+        if (!DocNumInUse(*docNum))
+            return DuplicateInspection(row, *docNum);
+        Port().inform(DocNumInUseMessage(*docNum));
+        typed = *docNum;
+    }
 }
 
 std::optional<int> CInspectorDoc::DuplicateInspection(int row, const std::string& docNum)
 {
+    if (DocNumInUse(docNum)) {
+        Port().inform(DocNumInUseMessage(docNum));
+        return std::nullopt;
+    }
     if (!SelectInspection(row))
         return std::nullopt;
     const store::Inspection& source = *m_inspections;

@@ -94,6 +94,9 @@ public:
     std::vector<InspectionSummary> InspectionList() const;
     // Opens the set again and stands on row `row`; false (with a message) past the end.
     bool SelectInspection(int row);
+    // Stands on the inspection `inspectionID` (the one last worked on, at
+    // start-up); false, staying where it is, when there is none.
+    bool SelectInspectionByID(int inspectionID);
 
     // The category selection: the categories of the current inspection by
     // CategoryNumber, then CategoryTitle. Filled on demand.
@@ -144,10 +147,19 @@ public:
     bool DuplicateCategoryWithData(int row, const std::string& firstName, int n, int howMany,
                                    const std::string& baseName);
 
-    // Asks for the new Doc # ("Duplicate Inspection") and duplicates inspection `row`.
+    // Whether another inspection than `exceptInspectionID` has Doc # `docNum`.
+    // Letter case does not count, as in every lookup by Doc #; the empty Doc #
+    // (a new blank inspection) is never in use.
+    static bool DocNumInUse(const std::string& docNum, int exceptInspectionID = -1);
+    // The message for a Doc # in use.
+    static std::string DocNumInUseMessage(const std::string& docNum);
+
+    // Asks for the new Doc # ("Duplicate Inspection"), again while the one
+    // typed is in use, and duplicates inspection `row`.
     std::optional<int> OnDuplicateInspection(int row);
     // Copies inspection `row` with its categories, fields and steps under Doc #
     // `docNum`; returns the new InspectionID. The document stays on the source.
+    // A Doc # in use is refused with its message.
     std::optional<int> DuplicateInspection(int row, const std::string& docNum);
 
     // Deletes the steps, fields and categories of the current inspection (not the row).

@@ -227,20 +227,30 @@ DataConfigurationResult ConfigureData(Settings& settings, const StartupQuestions
         return {StartupStatus::Failed, paths};
     }
 
-    // Both files must exist; the template file is looked for first.
-    while (!Made(paths.templatePath) || !Made(paths.inspectionPath)) {
-        const auto chosen = questions.chooseDataPaths ? questions.chooseDataPaths(paths) : std::nullopt;
+    // Both files must exist (the template file is looked for first) and open.
+    // Paths the user chose are written only once both files opened: a file
+    // that is not ours brings the dialog back after its message, and never
+    // reaches the settings file to stop every later start.
+    bool chosenByUser = false;
+    for (;;) {
+        const bool bothExist = Made(paths.templatePath) && Made(paths.inspectionPath);
+        if (bothExist && store::Database::Open(DatabaseKind::Template, paths.templatePath) &&
+            store::Database::Open(DatabaseKind::Inspection, paths.inspectionPath))
+            break;
+        store::Database::CloseAll();
+        if (!questions.chooseDataPaths)
+            return {bothExist ? StartupStatus::Failed : StartupStatus::Cancelled, paths};
+        const auto chosen = questions.chooseDataPaths(paths);
         if (!chosen)
             return {StartupStatus::Cancelled, paths};
         paths = *chosen;
+        chosenByUser = true;
+    }
+    if (chosenByUser) {
         settings.Set(kTemplatePathKey, paths.templatePath);
         settings.Set(kInspectionPathKey, paths.inspectionPath);
         settings.Save(); // a failed write is tried again at the next start
     }
-
-    if (!store::Database::Open(DatabaseKind::Template, paths.templatePath) ||
-        !store::Database::Open(DatabaseKind::Inspection, paths.inspectionPath))
-        return Ending(StartupStatus::Failed, paths);
 
     if (!text::EqualsIgnoreCase(StoredDataVersion(), kDataVersion) ||
         store::Database::IsOutdated(DatabaseKind::Inspection)) {

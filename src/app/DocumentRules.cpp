@@ -83,4 +83,31 @@ DuplicatedStepNames DuplicatedStep(const std::string& keyword, const std::string
     return {major, NumberedName(title, n)};
 }
 
+std::string InspectionFileStem(const std::string& docNum, const std::string& clientName,
+                               const std::string& dwellingAddress, int inspectionID)
+{
+    std::string stem;
+    for (const std::string* text : {&docNum, &clientName, &dwellingAddress}) {
+        const auto b = text->find_first_not_of(" \t");
+        if (b != std::string::npos) {
+            stem = text->substr(b, text->find_last_not_of(" \t") - b + 1);
+            break;
+        }
+    }
+    if (stem.empty())
+        return "Inspection" + std::to_string(inspectionID);
+    for (char& c : stem)
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|' || static_cast<unsigned char>(c) < 0x20)
+            c = '-';
+    // Cut at a character boundary: never inside a UTF-8 sequence.
+    std::size_t cut = 0;
+    for (int chars = 0; cut < stem.size() && chars < 60; ++chars) {
+        ++cut;
+        while (cut < stem.size() && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
+            ++cut;
+    }
+    return stem.substr(0, cut);
+}
+
 } // namespace app

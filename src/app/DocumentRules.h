@@ -51,4 +51,11 @@ struct DuplicatedStepNames {
 };
 DuplicatedStepNames DuplicatedStep(const std::string& keyword, const std::string& title, int n);
 
+// What tells an inspection apart in the name of a file made for it (a report,
+// an export): its Doc #, else its client name, else its dwelling address, else
+// "Inspection" and its InspectionID. Characters a file name cannot hold become
+// "-"; long texts are cut to 60 characters.
+std::string InspectionFileStem(const std::string& docNum, const std::string& clientName,
+                               const std::string& dwellingAddress, int inspectionID);
+
 } // namespace app

@@ -22,6 +22,23 @@ std::string Trim(std::string s)
     return s.substr(b, e - b + 1);
 }
 
+std::map<std::string, std::string> Read(const std::string& path)
+{
+    std::map<std::string, std::string> values;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        line = Trim(line);
+        if (line.empty() || line[0] == '[' || line[0] == ';' || line[0] == '#')
+            continue;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        values[Trim(line.substr(0, eq))] = Trim(line.substr(eq + 1));
+    }
+    return values;
+}
+
 } // namespace
 
 std::string Settings::StandardPath()
@@ -31,19 +48,9 @@ std::string Settings::StandardPath()
     return base + "/Veltrane/Inspector.conf";
 }
 
-Settings::Settings(std::string path) : m_path(path.empty() ? StandardPath() : std::move(path))
+Settings::Settings(std::string path)
+    : m_path(path.empty() ? StandardPath() : std::move(path)), m_values(Read(m_path))
 {
-    std::ifstream in(m_path);
-    std::string line;
-    while (std::getline(in, line)) {
-        line = Trim(line);
-        if (line.empty() || line[0] == '[' || line[0] == ';' || line[0] == '#')
-            continue;
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        m_values[Trim(line.substr(0, eq))] = Trim(line.substr(eq + 1));
-    }
 }
 
 std::optional<std::string> Settings::Get(const std::string& key) const
@@ -57,10 +64,17 @@ std::optional<std::string> Settings::Get(const std::string& key) const
 void Settings::Set(const std::string& key, const std::string& value)
 {
     m_values[key] = value;
+    m_changed.insert(key);
 }
 
-bool Settings::Save() const
+bool Settings::Save()
 {
+    // The desktop program and inspector-cli may both hold the file: only what
+    // was set here is written over what the file holds now.
+    auto values = Read(m_path);
+    for (const auto& key : m_changed)
+        values[key] = m_values[key];
+    m_values = std::move(values);
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
     const std::string temp = m_path + ".new";
@@ -75,6 +89,8 @@ bool Settings::Save() const
             return false;
     }
     std::filesystem::rename(temp, m_path, ec);
+    if (!ec)
+        m_changed.clear();
     return !ec;
 }
 
@@ -86,14 +102,21 @@ std::string DocumentsFolder()
     return Home() + "/Documents";
 }
 
+std::string ApplicationDataFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const std::string base = data && *data ? data : Home() + "/.local/share";
+    return base + "/Veltrane/Inspector";
+}
+
 std::string DefaultTemplatePath()
 {
-    return DocumentsFolder() + "/Template_Data.cdb";
+    return ApplicationDataFolder() + "/Template_Data.cdb";
 }
 
 std::string DefaultInspectionPath()
 {
-    return DocumentsFolder() + "/Inspection_Data.cdb";
+    return ApplicationDataFolder() + "/Inspection_Data.cdb";
 }
 
 } // namespace app

@@ -65,15 +65,12 @@ bool SelectByDocNum(app::CInspectorDoc& doc, const std::string& docNum)
     return row && doc.SelectInspection(*row);
 }
 
-bool DocNumTaken(const app::CInspectorDoc& doc, const std::string& docNum)
+bool DocNumTaken(const app::CInspectorDoc&, const std::string& docNum)
 {
-    for (const auto& row : doc.InspectionList())
-        if (text::EqualsIgnoreCase(row.docNum, docNum)) {
-            std::cerr << "Doc # \"" << docNum << "\" is already used by an inspection (\"" << row.docNum
-                      << "\"); choose another.\n";
-            return true;
-        }
-    return false;
+    if (!app::CInspectorDoc::DocNumInUse(docNum))
+        return false;
+    std::cerr << app::CInspectorDoc::DocNumInUseMessage(docNum) << "\n";
+    return true;
 }
 
 std::optional<int> FindCategoryRow(app::CInspectorDoc& doc, const std::string& title)

@@ -154,6 +154,14 @@ std::vector<std::string> WordingChoices(const MaterialChoice& material, const Pi
     return name ? pickers.Choices(*name) : std::vector<std::string>{};
 }
 
+std::optional<std::string> WordingProblem(const std::string& wording)
+{
+    if (wording.find(';') == std::string::npos)
+        return std::nullopt;
+    return "A material cannot contain \";\": it separates the materials of a step in the reports. "
+           "Please use a comma or another word instead.";
+}
+
 std::string WordedLabel(const std::string& name, const std::string& wording)
 {
     return name + DropBracketCode(wording);

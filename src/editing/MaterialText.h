@@ -67,6 +67,11 @@ std::string WordingPrompt(const std::string& stepTitle);
 // comment's placeholder; empty when it has none.
 std::vector<std::string> WordingChoices(const MaterialChoice& material, const PickerLists& pickers);
 
+// Why `wording` cannot be a material's own wording, or nothing when it can.
+// Materials texts are ";"-separated lists (reports and other installations
+// split them there), so a ";" inside a wording would cut it and break the list.
+std::optional<std::string> WordingProblem(const std::string& wording);
+
 // The label of a wording material after the inspector gave `wording`.
 std::string WordedLabel(const std::string& name, const std::string& wording);
 

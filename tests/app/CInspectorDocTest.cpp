@@ -273,10 +273,16 @@ TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
     EXPECT_EQ(port.messages.back().caption, "Duplicate Inspection");
     EXPECT_EQ(port.messages.back().text, "Enter the Doc # of the new Inspection:");
 
+    // A Doc # another inspection has, in any letter case, is refused and asked
+    // for again; the empty Doc # of a blank inspection is never in use.
+    EXPECT_FALSE(doc->DuplicateInspection(sourceRow, "a1"));
+    EXPECT_FALSE(app::CInspectorDoc::DocNumInUse(""));
     listChanges = 0;
-    port.texts = {std::string("A2")};
+    port.texts = {std::string("a1"), std::string("A2")};
     const auto copy = doc->OnDuplicateInspection(sourceRow);
     ASSERT_TRUE(copy);
+    EXPECT_NE(port.AllText().find("Doc # \"a1\" is already used by another inspection"), std::string::npos)
+        << port.AllText();
     EXPECT_EQ(listChanges, 1);
     EXPECT_EQ(doc->CurrentInspection().m_InspectionID, source); // the document stays on the source
     EXPECT_EQ(doc->GetInspectionCount(), 4);

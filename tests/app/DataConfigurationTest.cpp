@@ -31,18 +31,18 @@ class DataConfigurationTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* docs = std::getenv("XDG_DOCUMENTS_DIR");
-        m_oldDocuments = docs ? std::optional<std::string>(docs) : std::nullopt;
-        ::setenv("XDG_DOCUMENTS_DIR", folder.File("documents").c_str(), 1);
+        const char* data = std::getenv("XDG_DATA_HOME");
+        m_oldData = data ? std::optional<std::string>(data) : std::nullopt;
+        ::setenv("XDG_DATA_HOME", folder.File("share").c_str(), 1);
         paths = {folder.File("Template_Data.cdb"), folder.File("Inspection_Data.cdb")};
     }
     void TearDown() override
     {
         store::Database::CloseAll();
-        if (m_oldDocuments)
-            ::setenv("XDG_DOCUMENTS_DIR", m_oldDocuments->c_str(), 1);
+        if (m_oldData)
+            ::setenv("XDG_DATA_HOME", m_oldData->c_str(), 1);
         else
-            ::unsetenv("XDG_DOCUMENTS_DIR");
+            ::unsetenv("XDG_DATA_HOME");
     }
 
     // Two data files of the given structure version ("-" for a template file
@@ -84,7 +84,7 @@ protected:
     StartupQuestions questions;
 
 private:
-    std::optional<std::string> m_oldDocuments;
+    std::optional<std::string> m_oldData;
 };
 
 } // namespace
@@ -107,6 +107,8 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
         EXPECT_NE(result.ExitStatus(), 0);
     }
     ASSERT_EQ(offered.size(), 1u);
+    // A new installation keeps its data in the application data folder.
+    EXPECT_EQ(DefaultTemplatePath(), folder.File("share/Veltrane/Inspector/Template_Data.cdb"));
     EXPECT_EQ(offered[0].templatePath, DefaultTemplatePath());
     EXPECT_EQ(offered[0].inspectionPath, DefaultInspectionPath());
     EXPECT_EQ(Settings(conf).Get(kTemplatePathKey), DefaultTemplatePath());
@@ -134,6 +136,34 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
     EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Template));
     EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Inspection));
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
+}
+
+TEST_F(DataConfigurationTest, AFileThatIsNotOursBringsTheDialogBackAndItsPathIsNeverSaved)
+{
+    MakeDataFiles("5.0", "Inspector Smith");
+    const std::string conf = folder.File("Inspector.conf");
+    const std::string noise = folder.File("noise.cdb");
+    std::ofstream(noise, std::ios::binary) << std::string(4096, '\x5a') << "random bytes";
+
+    // The noise is chosen, refused with a message, and the dialog comes back;
+    // only the paths that open reach the settings file.
+    std::vector<DataPaths> answers{{noise, paths.inspectionPath}, paths};
+    std::vector<std::optional<std::string>> savedWhenAsked;
+    questions.chooseDataPaths = [&](const DataPaths&) -> std::optional<DataPaths> {
+        savedWhenAsked.push_back(Settings(conf).Get(kTemplatePathKey));
+        const DataPaths next = answers.front();
+        answers.erase(answers.begin());
+        return next;
+    };
+    Settings settings(conf);
+    settings.Set(kTemplatePathKey, folder.File("gone.cdb"));
+    ASSERT_TRUE(settings.Save());
+    const auto result = ConfigureData(settings, questions);
+    ASSERT_EQ(result.status, StartupStatus::Ready) << port.AllText();
+    ASSERT_EQ(savedWhenAsked.size(), 2u);
+    EXPECT_EQ(savedWhenAsked[1], folder.File("gone.cdb")); // the noise was never written
+    EXPECT_NE(port.AllText().find("noise.cdb"), std::string::npos) << port.AllText();
+    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey), paths.templatePath);
 }
 
 TEST_F(DataConfigurationTest, AnOutdatedStructureAsksFirstAndCancelLeavesBothFilesAsTheyWere)
@@ -233,4 +263,19 @@ TEST_F(DataConfigurationTest, MissingFilesCanBeCreatedWithoutTouchingAnExistingO
     const DataPaths wrong{folder.Path().string(), folder.File("other.cdb")};
     EXPECT_FALSE(CreateMissingDataFiles(wrong));
     EXPECT_FALSE(std::filesystem::exists(folder.File("other.cdb")));
+}
+
+TEST_F(DataConfigurationTest, TwoProgramsSavingSettingsKeepEachOthersValues)
+{
+    // The desktop program keeps its window at exit while inspector-cli init
+    // changed the data paths meanwhile: neither loses the other's values.
+    const std::string conf = folder.File("Inspector.conf");
+    Settings desktop(conf);
+    Settings cli(conf);
+    cli.Set(kTemplatePathKey, paths.templatePath);
+    ASSERT_TRUE(cli.Save());
+    desktop.Set(kWindowGeometryKey, "10,20,800,600");
+    ASSERT_TRUE(desktop.Save());
+    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey), paths.templatePath);
+    EXPECT_EQ(Settings(conf).Get(kWindowGeometryKey), "10,20,800,600");
 }

@@ -26,7 +26,8 @@ protected:
     CliRun Cli(const std::vector<std::string>& args)
     {
         std::string command = "env XDG_CONFIG_HOME=" + Quoted(folder.File("config")) +
-                              " XDG_DOCUMENTS_DIR=" + Quoted(folder.File("documents")) + " " +
+                              " XDG_DOCUMENTS_DIR=" + Quoted(folder.File("documents")) +
+                              " XDG_DATA_HOME=" + Quoted(folder.File("share")) + " " +
                               Quoted(std::string(INSPECTOR_BINARY_DIR) + "/src/inspector-cli");
         for (const auto& a : args)
             command += " " + Quoted(a);

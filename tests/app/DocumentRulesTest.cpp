@@ -1,5 +1,7 @@
-// The text rules of automatic comments and of the names of duplicated categories and steps.
+// The text rules of automatic comments, of the names of duplicated categories
+// and steps and of files made for an inspection, and the saved window place.
 #include "app/DocumentRules.h"
+#include "app/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -75,4 +77,40 @@ TEST(DocumentRulesTest, BaseNamesDropTheCopyNumber)
     EXPECT_EQ(DuplicateBaseName("Master Bedroom"), "Master Bedroom");
     EXPECT_EQ(DuplicateBaseName("#2"), "#2");
     EXPECT_EQ(NumberedName("Bedroom", 3), "Bedroom #3");
+}
+
+TEST(DocumentRulesTest, FileNamesTellInspectionsApartWithoutADocNumber)
+{
+    const struct {
+        const char* docNum;
+        const char* client;
+        const char* address;
+        const char* stem;
+    } cases[] = {
+        {"2024-17", "Ann Lee", "1 Main St", "2024-17"},
+        {"", "Ann Lee", "1 Main St", "Ann Lee"},
+        {" ", "", "12 Elm St / Unit 3", "12 Elm St - Unit 3"},
+        {"", "", "", "Inspection42"},
+        {"", "Côté: \"Anne\"", "", "Côté- -Anne-"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stem);
+        EXPECT_EQ(InspectionFileStem(c.docNum, c.client, c.address, 42), c.stem);
+    }
+    // A long address is cut whole characters at a time.
+    const std::string longAddress = std::string(59, 'a') + "é" + "rest";
+    EXPECT_EQ(InspectionFileStem("", "", longAddress, 1), std::string(59, 'a') + "é");
+}
+
+TEST(DocumentRulesTest, SavedWindowPlacesComeBackWhollyOnTheScreen)
+{
+    EXPECT_EQ(ParseRect("10,-20,800,600"), (Rect{10, -20, 800, 600}));
+    for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "a,b,c,d", "0,0,0,600", "1,2,3,4 "})
+        EXPECT_FALSE(ParseRect(bad)) << bad;
+    EXPECT_EQ(RectText({1, 2, 3, 4}), "1,2,3,4");
+
+    const Rect screen{0, 0, 1280, 1024};
+    EXPECT_EQ(FitOnScreen({100, 100, 800, 600}, screen), (Rect{100, 100, 800, 600}));
+    EXPECT_EQ(FitOnScreen({3000, 50, 800, 600}, screen), (Rect{480, 50, 800, 600})); // a screen gone
+    EXPECT_EQ(FitOnScreen({-50, -50, 3871, 700}, screen), (Rect{0, 0, 1280, 700}));  // wider than the screen
 }

@@ -16,12 +16,12 @@ struct Result {
     std::string output;
 };
 
-// Runs inspector-cli with a private settings and documents folder.
+// Runs inspector-cli with a private settings, documents and data folder.
 Result Cli(const testing_support::TempFolder& home, const std::string& arguments)
 {
     const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DOCUMENTS_DIR='" +
-                                home.File("Documents") + "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments +
-                                " 2>&1";
+                                home.File("Documents") + "' XDG_DATA_HOME='" + home.File("share") +
+                                "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
     Result r{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -61,8 +61,9 @@ TEST(InitCommandTest, CreatesBothFilesWithStarterDataAndIsRepeatable)
     testing_support::TempFolder home;
     const auto first = Cli(home, "init");
     ASSERT_EQ(first.status, 0) << first.output;
-    const std::string templates = home.File("Documents/Template_Data.cdb");
-    const std::string inspections = home.File("Documents/Inspection_Data.cdb");
+    // A new installation keeps its data out of the documents folder.
+    const std::string templates = home.File("share/Veltrane/Inspector/Template_Data.cdb");
+    const std::string inspections = home.File("share/Veltrane/Inspector/Inspection_Data.cdb");
     EXPECT_NE(first.output.find(templates), std::string::npos) << first.output;
     EXPECT_GT(Count(templates, "SELECT count(*) FROM InspectionType"), 5);
     EXPECT_EQ(Count(templates, "SELECT count(*) FROM Options WHERE DataVersion = '5.0'"), 1);

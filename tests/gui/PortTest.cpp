@@ -1,8 +1,12 @@
-// The Qt port: message texts, file filters, boxes and the progress dialog.
+// The Qt port: message texts, file filters, boxes, the progress dialog and
+// file dialogs that never hand out a data file in use.
 #include "GuiTest.h"
 
+#include "app/DataFileGuard.h"
 #include "ui/qt/CProgressDlg.h"
 #include "ui/qt/QtPort.h"
+
+#include <QFileDialog>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -93,6 +97,39 @@ TEST_F(QtPortTest, ProgressShowsStatusPercentageAndTakesCancel)
     EXPECT_TRUE(progress->cancelled());
     progress->setPosition(9); // past the end stays at the end
     EXPECT_EQ(dialog->Bar()->text(), " 100 %");
+}
+
+using FileChoiceTest = FrameTest;
+
+TEST_F(FileChoiceTest, ADataFileInUseIsNeverHandedOut)
+{
+    // The data files and their companions, whatever name leads to them.
+    const std::string roundabout = folder.File("x/../" + std::filesystem::path(inspectionPath).filename().string());
+    for (const std::string& path : {inspectionPath, templatePath + "-wal", templatePath + "-shm",
+                                    inspectionPath + "-journal", roundabout}) {
+        SCOPED_TRACE(path);
+        EXPECT_TRUE(app::IsDataFileInUse(path));
+    }
+    EXPECT_FALSE(app::IsDataFileInUse(folder.File("report.rtf")));
+    EXPECT_FALSE(app::IsDataFileInUse(folder.Path().string()));
+
+    // Chosen in a file dialog, a data file is refused and the dialog comes back.
+    QtPort qtPort;
+    int shown = 0;
+    std::function<void(QFileDialog*)> answer = [&](QFileDialog* dialog) {
+        if (++shown == 1) {
+            AnswerDialog<QMessageBox>([](QMessageBox* box) { box->accept(); });
+            dialog->selectFile(QString::fromStdString(inspectionPath));
+            QMetaObject::invokeMethod(dialog, "accept");
+            AnswerDialog<QFileDialog>(answer);
+        } else {
+            dialog->reject();
+        }
+    };
+    AnswerDialog<QFileDialog>(answer);
+    qtPort.SetStartFolder(QString::fromStdString(folder.Path().string()));
+    EXPECT_FALSE(qtPort.chooseOpenFile("All Files (*)|*|"));
+    EXPECT_EQ(shown, 2);
 }
 
 } // namespace

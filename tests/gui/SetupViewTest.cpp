@@ -1,5 +1,6 @@
 // The inspection setup view: typing saves, the document type makes the
-// categories, the pick lists and their editor, labels and the date format.
+// categories, the pick lists and their editor, labels and the date format, a
+// Doc # in use, a long address.
 #include "GuiTest.h"
 
 #include "editing/qt/CCategoryView.h"
@@ -9,6 +10,7 @@
 #include "editing/qt/CInspectorView.h"
 #include "editing/qt/CSelectPickerDlg.h"
 #include "store/Options.h"
+#include "ui/qt/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -244,6 +246,44 @@ TEST_F(SetupViewTest, SelectAPickerListsEveryNameOnce)
     EXPECT_EQ(dialog.PickerName(), "") << "nothing selected";
     dialog.List()->setCurrentRow(static_cast<int>(names.indexOf("Realtor")));
     EXPECT_EQ(dialog.PickerName(), "Realtor");
+}
+
+TEST_F(SetupViewTest, ADocNumAnotherInspectionHasIsShownAsAnErrorAndNotSaved)
+{
+    CInspectorView* setup = SetupView();
+    QTest::keyClicks(setup->DocNumEdit(), "AB-7");
+    ASSERT_EQ(Column("InspectionNum"), "AB-7");
+    doc->NewInspection();
+    ASSERT_EQ(Column("InspectionNum"), "");
+
+    // The same Doc # in other letters: an error beside the field, the row keeps its own.
+    QTest::keyClicks(setup->DocNumEdit(), "ab-7");
+    QTest::keyClicks(setup->ClientNameEdit(), "Bo");
+    EXPECT_TRUE(setup->DocNumError()->isVisible());
+    EXPECT_TRUE(setup->DocNumError()->text().contains("already used")) << setup->DocNumError()->text().toStdString();
+    EXPECT_EQ(Column("InspectionNum"), "ab-");
+    EXPECT_EQ(Column("ClientName"), "Bo") << "the other fields are saved";
+    // Made unique, it is saved and the error goes.
+    QTest::keyClicks(setup->DocNumEdit(), "b");
+    EXPECT_FALSE(setup->DocNumError()->isVisible());
+    EXPECT_EQ(Column("InspectionNum"), "ab-7b");
+}
+
+TEST_F(SetupViewTest, ALongAddressIsElidedAndNeverWidensTheWindow)
+{
+    const int widthBefore = frame->width();
+    const QString address = QString("1234 Very Long Street Name Avenue ").repeated(18);
+    QTest::keyClicks(SetupView()->DwellingAddressEdit(), address.left(600));
+    ChooseDocType("Home Inspection");
+    ChooseView(cmd::ViewCategoryList);
+    auto* categories = View<editing::qt::CCategoryView>(kViewCategoryList);
+    ASSERT_NE(categories, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->width(), widthBefore);
+    EXPECT_EQ(categories->AddressLine()->text().size(), 600) << "the label keeps the whole text";
+    const auto* shown = qobject_cast<ui::qt::ElidedLabel*>(categories->AddressLine());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->ShownText().endsWith(QStringLiteral("…"))) << shown->ShownText().toStdString();
 }
 
 } // namespace

@@ -27,12 +27,12 @@ namespace {
 using namespace app::qt;
 namespace fs = std::filesystem;
 
-// Points the home, settings, documents and runtime folders into a temporary folder.
+// Points the home, settings, data, documents and runtime folders into a temporary folder.
 class FreshHome {
 public:
     FreshHome()
     {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_RUNTIME_DIR"}) {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_RUNTIME_DIR"}) {
             const char* old = std::getenv(name);
             m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
         }
@@ -41,6 +41,7 @@ public:
         fs::permissions(home / "run", fs::perms::owner_all, fs::perm_options::replace);
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (home / ".local" / "share").c_str(), 1);
         setenv("XDG_DOCUMENTS_DIR", (home / "Documents").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
     }
@@ -72,9 +73,11 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
 {
     FreshHome home;
     testing_support::ScriptedPort port;
-    const std::string documents = (home.folder.Path() / "Documents").string();
+    // A new installation keeps its data files in the application data folder.
+    const std::string dataFolder = (home.folder.Path() / ".local/share/Veltrane/Inspector").string();
 
     QString shownTemplate, shownInspection;
+    int latest = -1;
     AnswerDialog<CDataPathDlg>([&](CDataPathDlg* d) {
         shownTemplate = d->TemplateEdit()->text();
         shownInspection = d->InspectionEdit()->text();
@@ -96,11 +99,11 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
     {
         CInspectorApp inspector;
         ASSERT_TRUE(inspector.InitInstance()) << port.AllText();
-        EXPECT_EQ(shownTemplate.toStdString(), documents + "/Template_Data.cdb");
-        EXPECT_EQ(shownInspection.toStdString(), documents + "/Inspection_Data.cdb");
+        EXPECT_EQ(shownTemplate.toStdString(), dataFolder + "/Template_Data.cdb");
+        EXPECT_EQ(shownInspection.toStdString(), dataFolder + "/Inspection_Data.cdb");
         EXPECT_TRUE(port.Saw("The Owner name you entered is too short.  Please try again."));
-        EXPECT_TRUE(fs::exists(documents + "/Template_Data.cdb"));
-        EXPECT_TRUE(fs::exists(documents + "/Inspection_Data.cdb"));
+        EXPECT_TRUE(fs::exists(dataFolder + "/Template_Data.cdb"));
+        EXPECT_TRUE(fs::exists(dataFolder + "/Inspection_Data.cdb"));
 
         CMainFrame* frame = inspector.MainFrame();
         ASSERT_NE(frame, nullptr);
@@ -115,8 +118,8 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
 
         // The settings file remembers both paths.
         app::Settings settings;
-        EXPECT_EQ(settings.Get(app::kTemplatePathKey).value_or(""), documents + "/Template_Data.cdb");
-        EXPECT_EQ(settings.Get(app::kInspectionPathKey).value_or(""), documents + "/Inspection_Data.cdb");
+        EXPECT_EQ(settings.Get(app::kTemplatePathKey).value_or(""), dataFolder + "/Template_Data.cdb");
+        EXPECT_EQ(settings.Get(app::kInspectionPathKey).value_or(""), dataFolder + "/Inspection_Data.cdb");
 
         // A second copy ends at once, without a word and without a window.
         port.messages.clear();
@@ -125,6 +128,11 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
         EXPECT_EQ(second.MainFrame(), nullptr);
         EXPECT_TRUE(port.messages.empty());
         EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Template)) << "the first copy keeps its data";
+
+        // The window's place and the inspection worked on last are kept for the next start.
+        inspector.Document()->NewInspection();
+        latest = inspector.Document()->CurrentInspection().m_InspectionID;
+        frame->setGeometry(60, 70, 640, 480);
     }
 
     // The next start finds everything and asks nothing.
@@ -135,8 +143,10 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
         d->reject();
     });
     CInspectorApp again;
-    EXPECT_TRUE(again.InitInstance());
+    ASSERT_TRUE(again.InitInstance());
     EXPECT_FALSE(asked);
+    EXPECT_EQ(again.Document()->CurrentInspection().m_InspectionID, latest);
+    EXPECT_EQ(again.MainFrame()->geometry(), QRect(60, 70, 640, 480));
     DropPendingAnswers(); // answered only in case a dialog came up
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
 }
@@ -150,7 +160,7 @@ TEST_F(Startup, CancelInTheDataPathDialogEnds)
     EXPECT_FALSE(inspector.InitInstance());
     EXPECT_NE(inspector.ExitStatus(), 0);
     EXPECT_EQ(inspector.MainFrame(), nullptr);
-    EXPECT_FALSE(fs::exists(home.folder.Path() / "Documents" / "Template_Data.cdb"));
+    EXPECT_FALSE(fs::exists(home.folder.Path() / ".local/share/Veltrane/Inspector/Template_Data.cdb"));
 }
 
 TEST_F(Startup, DataPathDialogShowsWhichFileIsMissing)

@@ -107,7 +107,7 @@ TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
 {
     PrepareInspection("A-1", "First");
     doc->NewInspection();
-    PrepareInspection("A-2", "Second");
+    PrepareInspection("", "Second"); // without a Doc #: the client tells the file apart
 
     const auto exportAll = [](CExportRtfDlg* dialog) {
         ClickButton(dialog->ExportAllBox());
@@ -126,7 +126,7 @@ TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
     answered = AnswerDialog<CExportRtfDlg>(exportAll);
     Trigger(ExportRtf);
     ASSERT_TRUE(*answered);
-    EXPECT_EQ(Suggested(), (std::vector<std::string>{"Inspection_A-1.rtf", "Inspection_A-2.rtf"}));
+    EXPECT_EQ(Suggested(), (std::vector<std::string>{"Inspection_A-1.rtf", "Inspection_Second.rtf"}));
     EXPECT_NE(ReadFile(folder.File("one.rtf")).find("First"), std::string::npos);
     EXPECT_NE(ReadFile(folder.File("two.rtf")).find("Second"), std::string::npos);
 }

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -277,6 +278,17 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
     ASSERT_TRUE(other);
     auto answered = AnswerEnterText([](CEnterTextDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Other Material");
+        // A ";" would cut the wording out of the materials list: refused with
+        // a message, and the dialog stays open with the text typed.
+        dialog->ValueEdit()->setText("Mahogany; café-style");
+        auto refused = AnswerDialog<QMessageBox>([](QMessageBox* box) {
+            EXPECT_TRUE(box->text().contains(";")) << box->text().toStdString();
+            box->accept();
+        });
+        dialog->accept();
+        EXPECT_TRUE(*refused);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->ValueEdit()->text(), "Mahogany; café-style");
         dialog->ValueEdit()->setText("cedar shakes");
         dialog->accept();
     });

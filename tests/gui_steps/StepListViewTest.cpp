@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -71,15 +72,20 @@ protected:
 TEST_F(StepListViewTest, OpeningACategorySeedsAndListsItsSteps)
 {
     testing_support::Exec(kTemplateData, "UPDATE Options SET YesNo37 = 1");
+    testing_support::Exec(kTemplateData, "UPDATE StepTemplate SET StepName = 'Bedroom over the attached garage' "
+                                         "WHERE StepName = 'Bedroom'");
     OpenCategory("Grounds");
     ASSERT_NE(View(), nullptr);
     EXPECT_EQ(View()->Header()->text(), "Steps: Grounds");
     EXPECT_EQ(View()->AddressLine()->text(), "4 Oak Ave, Springfield");
     EXPECT_EQ(StepCount(), 4);
-    EXPECT_EQ(Column(CStepListCtrl::kName),
-              (QStringList{"1. Driveway", "2. Patio", "3. Bedroom", "4. Bedroom #2"}));
+    EXPECT_EQ(Column(CStepListCtrl::kName), (QStringList{"1. Driveway", "2. Patio",
+                                                         "3. Bedroom over the attached garage", "4. Bedroom #2"}));
     EXPECT_EQ(List()->headerItem()->text(CStepListCtrl::kMaterials), "Materials");
-    EXPECT_EQ(List()->columnWidth(CStepListCtrl::kName), 190);
+    // The name column fits the longest name while the list has room for it.
+    EXPECT_GT(List()->columnWidth(CStepListCtrl::kName), 190);
+    EXPECT_GE(List()->columnWidth(CStepListCtrl::kName),
+              List()->fontMetrics().horizontalAdvance("3. Bedroom over the attached garage"));
     EXPECT_EQ(List()->columnWidth(CStepListCtrl::kRating), 140);
     EXPECT_EQ(Statuses(CStepListCtrl::kMaterials), (QStringList{"Incomplete", "None", "None", "None"}));
     EXPECT_EQ(Statuses(CStepListCtrl::kComment),
@@ -242,12 +248,20 @@ TEST_F(StepListViewTest, SheetStoresEachStepItLeaves)
         EXPECT_EQ(info->InfoEdit()->toPlainText(), "Look for cracks.");
         EXPECT_EQ(info->RatingCombo()->currentText(), "Marginal");
 
-        // Cancel keeps what was stored on the way and stores nothing more.
+        // Cancel with a change not stored asks first: going on editing keeps
+        // the sheet; discarding keeps what was stored on the way and stores
+        // nothing more.
         const int clear = info->RatingCombo()->findText("<clear>");
         info->RatingCombo()->setCurrentIndex(clear);
         emit info->RatingCombo()->activated(clear);
         EXPECT_EQ(info->RatingCombo()->currentIndex(), -1);
+        auto asked = AnswerDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
         sheet->reject();
+        EXPECT_TRUE(*asked);
+        EXPECT_TRUE(sheet->isVisible());
+        asked = AnswerDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Discard)->click(); });
+        sheet->reject();
+        EXPECT_TRUE(*asked);
     });
     ClickCell(List(), 0, CStepListCtrl::kPicture);
     EXPECT_TRUE(*answered);
@@ -303,14 +317,18 @@ TEST_F(StepListViewTest, PicturePageBrowsesForAFileThatExists)
     });
     ClickCell(List(), 1, CStepListCtrl::kPicture);
     EXPECT_TRUE(*answered);
-    EXPECT_TRUE(port.Saw("Graphic Files (*.jpg;*.gif;*.bmp;*.2bp)|*.jpg; *.gif; *.bmp; *.2bp||")) << port.AllText();
+    // Every format the page shows is offered.
+    for (const char* pattern : {"*.jpg", "*.png", "*.gif", "*.bmp"})
+        EXPECT_NE(CPicturePage::BrowseFilter().find(pattern), std::string::npos) << pattern;
+    EXPECT_TRUE(port.Saw(CPicturePage::BrowseFilter())) << port.AllText();
     EXPECT_EQ(StepText("BitmapPath", "Patio"), notPicture);
 }
 
-// A materials page of the test's own: it marks the steps it stores.
+// A materials page of the test's own: it marks the steps it stores, and has
+// more to show than any window.
 class FakeMaterialsPage : public CStepPage {
 public:
-    using CStepPage::CStepPage;
+    explicit FakeMaterialsPage(CStepPropertySheet& sheet) : CStepPage(sheet) { setMinimumSize(1600, 1200); }
     QString Caption() const override { return QStringLiteral("Materials"); }
     void LoadStep() override {}
     void StoreStep() override { Sheet().WorkingStep().m_Materials = "Fake;"; }
@@ -328,7 +346,12 @@ TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
     ClickCell(List(), 1, CStepListCtrl::kMaterials);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
+    frame->resize(760, 540);
     auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        // One size for every step, within the main window.
+        const QSize size = sheet->size();
+        EXPECT_LE(size.width(), frame->width());
+        EXPECT_LE(size.height(), frame->height());
         EXPECT_TRUE(sheet->HasMaterialsPage());
         ASSERT_EQ(sheet->PageCount(), 3);
         EXPECT_EQ(sheet->ActivePageIndex(), 0);
@@ -340,6 +363,8 @@ TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
         EXPECT_EQ(sheet->PageOfKind(CStepPropertySheet::kMaterialsPage), nullptr);
         EXPECT_EQ(StepText("Materials", "Driveway"), "Fake;");
 
+        QApplication::processEvents();
+        EXPECT_EQ(sheet->size(), size);
         sheet->SetStepByIndex(0);
         EXPECT_TRUE(sheet->HasMaterialsPage());
         EXPECT_EQ(sheet->PageCount(), 3);

@@ -1,7 +1,8 @@
 #include "app/qt/CDataPathDlg.h"
 
+#include "ui/qt/FileDialogs.h"
+
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -117,18 +118,18 @@ void CDataPathDlg::SetCreateFiles(CreateFiles create)
     UpdateState();
 }
 
+QString CDataPathDlg::BrowseForDataFile(QWidget* parent, const QString& current)
+{
+    const QFileInfo info(current);
+    const QString start = info.dir().exists() ? info.absolutePath() : QString();
+    return ui::qt::GetOpenFileName(parent, QString(), start, QString::fromLatin1(BrowseFilter()));
+}
+
 void CDataPathDlg::Browse(QLineEdit* edit)
 {
-    QFileDialog dialog(this);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(QStringLiteral("cdb"));
-    dialog.setNameFilter(QString::fromLatin1(BrowseFilter()));
-    const QFileInfo current(edit->text());
-    if (current.dir().exists())
-        dialog.setDirectory(current.dir());
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        edit->setText(dialog.selectedFiles().constFirst());
+    const QString chosen = BrowseForDataFile(this, edit->text());
+    if (!chosen.isEmpty())
+        edit->setText(chosen);
 }
 
 void CDataPathDlg::UpdateState()

@@ -32,6 +32,9 @@ public:
     QPushButton* CreateButton() const { return m_create; }
 
     static const char* BrowseFilter();
+    // The file-open dialog of "Browse...", started in the folder of `current`;
+    // the file chosen, or an empty text.
+    static QString BrowseForDataFile(QWidget* parent, const QString& current);
 
 private:
     void Browse(QLineEdit* edit);

@@ -2,6 +2,7 @@
 
 #include "app/CInspectorDoc.h"
 #include "app/DataConfiguration.h"
+#include "app/WindowPlacement.h"
 #include "app/qt/CDataPathDlg.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/COwnerNameDlg.h"
@@ -10,8 +11,12 @@
 #include "ui/qt/QtPort.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLockFile>
 #include <QStandardPaths>
+
+#include <charconv>
 
 namespace app::qt {
 
@@ -19,6 +24,7 @@ CInspectorApp::CInspectorApp(std::string settingsPath) : m_settings(std::move(se
 
 CInspectorApp::~CInspectorApp()
 {
+    SaveWindowState();
     // Views refer to the document, the document to the databases.
     if (m_doc)
         m_doc->SetObserver({});
@@ -62,10 +68,54 @@ bool CInspectorApp::InitInstance()
     m_frame = std::make_unique<CMainFrame>();
     ui::qt::QtPort::SetMainWindow(m_frame.get());
     ConnectDocument(*m_frame, *m_doc);
+    RestoreWindowState();
     m_frame->Start();
     m_doc->OnNewDocument();
-    m_frame->show();
+    if (m_startMaximized)
+        m_frame->showMaximized();
+    else
+        m_frame->show();
     return true;
+}
+
+void CInspectorApp::RestoreWindowState()
+{
+    // The inspection last worked on, when it still exists.
+    if (const auto id = m_settings.Get(app::kLastInspectionKey); id && !id->empty()) {
+        int inspectionID = 0;
+        const auto [end, ec] = std::from_chars(id->data(), id->data() + id->size(), inspectionID);
+        if (ec == std::errc() && end == id->data() + id->size())
+            m_doc->SelectInspectionByID(inspectionID);
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const auto saved = m_settings.Get(app::kWindowGeometryKey);
+    const auto rect = saved ? app::ParseRect(*saved) : std::nullopt;
+    if (rect && screen) {
+        // On the screen the window was on, else on the main screen; never larger than it.
+        const QPoint centre(rect->x + rect->width / 2, rect->y + rect->height / 2);
+        if (const QScreen* at = QGuiApplication::screenAt(centre))
+            screen = at;
+        const QRect area = screen->availableGeometry();
+        const app::Rect fitted = app::FitOnScreen(*rect, {area.x(), area.y(), area.width(), area.height()});
+        m_frame->setGeometry(fitted.x, fitted.y, fitted.width, fitted.height);
+    } else if (screen) {
+        m_frame->resize(m_frame->size().boundedTo(screen->availableGeometry().size()));
+    }
+    m_startMaximized = m_settings.Get(app::kWindowMaximizedKey) == std::optional<std::string>("1");
+}
+
+void CInspectorApp::SaveWindowState()
+{
+    if (!m_frame || !m_doc)
+        return;
+    const QRect r = m_frame->isMaximized() || m_frame->isFullScreen() ? m_frame->normalGeometry()
+                                                                       : m_frame->geometry();
+    if (r.isValid())
+        m_settings.Set(app::kWindowGeometryKey, app::RectText({r.x(), r.y(), r.width(), r.height()}));
+    m_settings.Set(app::kWindowMaximizedKey, m_frame->isMaximized() ? "1" : "0");
+    if (m_doc->CurrentInspectionRow() >= 0)
+        m_settings.Set(app::kLastInspectionKey, std::to_string(m_doc->CurrentInspection().m_InspectionID));
+    m_settings.Save();
 }
 
 std::optional<app::DataPaths> CInspectorApp::ChooseDataPaths(const app::DataPaths& current)

@@ -40,7 +40,12 @@ public:
     // The lock file that keeps a second copy from starting.
     static QString LockFilePath();
 
+    // Keeps the main window's place and the inspection shown in the settings
+    // file, for the next start. Also done when the application object ends.
+    void SaveWindowState();
+
 private:
+    void RestoreWindowState();
     std::optional<app::DataPaths> ChooseDataPaths(const app::DataPaths& current);
     std::optional<std::string> AskOwnerName();
 
@@ -50,6 +55,7 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     int m_exitStatus = 0;
     bool m_dataOpen = false; // this copy opened the data files
+    bool m_startMaximized = false;
 };
 
 } // namespace app::qt

@@ -1,5 +1,6 @@
 // The desktop program.
 #include "app/qt/CInspectorApp.h"
+#include "app/qt/DialogLockProbe.h"
 #include "app/qt/ProgramIcon.h"
 #include "ui/qt/QtPort.h"
 
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
     app::qt::CInspectorApp inspector;
     if (!inspector.InitInstance())
         return inspector.ExitStatus();
+    app::qt::StartDialogLockProbe(inspector);
     return application.exec();
 }

@@ -5,6 +5,7 @@
 #include "editing/qt/CDuplicateCategoryDlg.h"
 #include "editing/qt/CInspectionListCtrl.h"
 #include "editing/qt/ViewTitle.h"
+#include "ui/qt/ElidedLabel.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -62,7 +63,7 @@ CCategoryView::CCategoryView(app::qt::CMainFrame& frame, app::CInspectorDoc& doc
     : CView(frame, parent), m_doc(doc)
 {
     setObjectName(QStringLiteral("categoryList"));
-    m_address = new QLabel(this);
+    m_address = new ui::qt::ElidedLabel({}, this);
     m_address->setObjectName(QStringLiteral("address"));
     m_address->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -98,6 +98,11 @@ CInspectorView::CInspectorView(app::qt::CMainFrame& frame, app::CInspectorDoc& d
     m_clientName = makeEdit("clientName");
     m_clientAddress = makeEdit("clientAddress");
     m_docNum = makeEdit("docNum");
+    m_docNumError = new QLabel(this);
+    m_docNumError->setObjectName(QStringLiteral("docNumError"));
+    m_docNumError->setWordWrap(true);
+    m_docNumError->setStyleSheet(QStringLiteral("color: #aa0000;"));
+    m_docNumError->hide();
 
     const char* pickNames[] = {"dwellingCityStateZip", "clientCityStateZip", "agentName", "realEstateCompany"};
     for (int i = 0; i < PickComboCount; ++i) {
@@ -157,6 +162,7 @@ CInspectorView::CInspectorView(app::qt::CMainFrame& frame, app::CInspectorDoc& d
     addRow(nullptr, m_pick[ClientCityStateZip]);
     grid->setRowMinimumHeight(row++, 10);
     addRow(m_labels[DocTypeLabel], m_docType);
+    grid->addWidget(m_docNumError, row, 2);
     addRow(m_labels[DocNumLabel], m_docNum);
     addRow(m_labels[DateTimeLabel], m_dateTime);
     grid->setColumnMinimumWidth(1, 360);
@@ -252,6 +258,7 @@ void CInspectorView::ShowInspection()
     m_clientName->setText(QString::fromStdString(inspection.m_ClientName));
     m_clientAddress->setText(QString::fromStdString(inspection.m_ClientAddress));
     m_docNum->setText(QString::fromStdString(inspection.m_InspectionNum));
+    m_docNumError->hide();
     const std::string* pickValues[] = {&inspection.m_DwellingCityStateZip, &inspection.m_ClientCityStateZip,
                                        &inspection.m_AgentName, &inspection.m_RealEstateCompany};
     for (int i = 0; i < PickComboCount; ++i) {
@@ -275,7 +282,16 @@ void CInspectorView::WriteAndSave()
     inspection.m_DocType = m_docTypeName;
     inspection.m_AgentName = Text(m_pick[ClientsAgent]);
     inspection.m_RealEstateCompany = Text(m_pick[RealEstateCompany]);
-    inspection.m_InspectionNum = Text(m_docNum);
+    // A Doc # another inspection has is shown as an error and kept out of the
+    // row until it is unique; the other fields are saved as usual.
+    const std::string docNum = Text(m_docNum);
+    const bool docNumInUse = docNum != inspection.m_InspectionNum &&
+                             app::CInspectorDoc::DocNumInUse(docNum, inspection.m_InspectionID);
+    if (!docNumInUse)
+        inspection.m_InspectionNum = docNum;
+    m_docNumError->setText(docNumInUse ? QString::fromStdString(app::CInspectorDoc::DocNumInUseMessage(docNum))
+                                       : QString());
+    m_docNumError->setVisible(docNumInUse);
     inspection.m_DwellingCityStateZip = Text(m_pick[DwellingCityStateZip]);
     inspection.m_ClientCityStateZip = Text(m_pick[ClientCityStateZip]);
     inspection.m_String4.clear();

@@ -47,6 +47,8 @@ public:
     QLineEdit* ClientNameEdit() const { return m_clientName; }
     QLineEdit* ClientAddressEdit() const { return m_clientAddress; }
     QLineEdit* DocNumEdit() const { return m_docNum; }
+    // Says why the Doc # typed is not saved (another inspection has it); hidden otherwise.
+    QLabel* DocNumError() const { return m_docNumError; }
     QComboBox* PickList(PickCombo which) const { return m_pick[which]; }
     QComboBox* DocTypeCombo() const { return m_docType; }
     QDateTimeEdit* DateTimeEdit() const { return m_dateTime; }
@@ -74,6 +76,7 @@ private:
     QLineEdit* m_clientName;
     QLineEdit* m_clientAddress;
     QLineEdit* m_docNum;
+    QLabel* m_docNumError;
     std::array<QComboBox*, PickComboCount> m_pick{};
     QComboBox* m_docType;
     QDateTimeEdit* m_dateTime;

@@ -12,7 +12,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -23,6 +25,25 @@ namespace editing::qt {
 namespace {
 // Check boxes run down a column this many at a time.
 constexpr int kRowsPerColumn = 11;
+
+// "Other Material": stays open, with the reason, while the wording cannot be
+// stored as one entry of the materials list.
+class WordingDlg : public CEnterTextDlg {
+public:
+    WordingDlg(const editing::PlaceholderPrompt& prompt, QWidget* parent)
+        : CEnterTextDlg(QStringLiteral("Other Material"), prompt, parent)
+    {
+    }
+    void accept() override
+    {
+        if (const auto problem = editing::WordingProblem(Value().toStdString())) {
+            QMessageBox::information(this, windowTitle(), QString::fromStdString(*problem));
+            return;
+        }
+        CEnterTextDlg::accept();
+    }
+};
+
 } // namespace
 
 CMaterialsPage::CMaterialsPage(CStepPropertySheet& sheet, QWidget* parent) : CStepPage(sheet, parent)
@@ -59,8 +80,13 @@ CMaterialsPage::CMaterialsPage(CStepPropertySheet& sheet, QWidget* parent) : CSt
     multiPick->setAutoDefault(false);
     bottom->addWidget(multiPick);
     connect(multiPick, &QPushButton::clicked, this, &CMaterialsPage::OnMultiPick);
+    // Many materials scroll inside the page rather than widening the sheet.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(m_boxArea);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_boxArea, 1);
+    layout->addWidget(scroll, 1);
     layout->addLayout(bottom);
 
     connect(m_rating, &QComboBox::activated, this, [this](int index) {
@@ -154,7 +180,7 @@ void CMaterialsPage::ApplyCheck(int index, bool checked)
             editing::PlaceholderPrompt prompt;
             prompt.label = editing::WordingPrompt(Sheet().WorkingStep().m_StepTitle);
             prompt.choices = editing::WordingChoices(box.material, editing::PickerLists::Load());
-            CEnterTextDlg dialog(QStringLiteral("Other Material"), prompt, this);
+            WordingDlg dialog(prompt, this);
             const bool given = dialog.exec() == QDialog::Accepted && !dialog.Value().trimmed().isEmpty();
             if (given) {
                 box.label = editing::WordedLabel(box.material.name, dialog.Value().trimmed().toStdString());

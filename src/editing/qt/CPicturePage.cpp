@@ -1,5 +1,6 @@
 #include "editing/qt/CPicturePage.h"
 
+#include "app/DataFileGuard.h"
 #include "editing/qt/CStepPropertySheet.h"
 #include "ui/Port.h"
 
@@ -102,6 +103,12 @@ void CPicturePage::SetPath(const QString& path)
 {
     if (m_path->text() != path)
         m_path->setText(path);
+    // Reading a data file would drop SQLite's locks on it (app/DataFileGuard.h).
+    if (app::IsDataFileInUse(path.toStdString())) {
+        m_image = QImage();
+        ShowImage();
+        return;
+    }
     // A file that does not load leaves no picture shown; the path stays as entered.
     // Photos are shown the right way up, as their EXIF orientation says.
     m_image = QImage();
@@ -128,10 +135,19 @@ bool CPicturePage::PrintBefore() const
     return m_before->isChecked();
 }
 
+std::string CPicturePage::BrowseFilter()
+{
+    // Every format the page can show (the dialog matches names in any letter
+    // case, so camera files named IMG_1.JPG are listed too), then everything.
+    std::string patterns = "*.2bp";
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns += " *." + format.toLower().toStdString();
+    return "Graphic Files (" + patterns + ")|" + patterns + "|All Files (*)|*|";
+}
+
 void CPicturePage::OnBrowse()
 {
-    const auto chosen = ui::CurrentPort().chooseOpenFile(
-        "Graphic Files (*.jpg;*.gif;*.bmp;*.2bp)|*.jpg; *.gif; *.bmp; *.2bp||");
+    const auto chosen = ui::CurrentPort().chooseOpenFile(BrowseFilter());
     if (!chosen)
         return;
     const QString path = QString::fromStdString(*chosen);

@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include <string>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -41,6 +43,8 @@ public:
     QPushButton* ClearButton() const { return m_clear; }
 
     void OnBrowse();
+    // The filter of "Browse...": every picture format the page can show.
+    static std::string BrowseFilter();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -40,6 +40,8 @@ public:
     }
 };
 
+constexpr int kFirstWidths[] = {190, 140, 70, 70, 70, 70};
+
 // A row's rating box goes out of sight again when its list closes, chosen or not.
 class CRowRatingCombo : public QComboBox {
 public:
@@ -58,13 +60,45 @@ CStepListCtrl::CStepListCtrl(QWidget* parent) : CInspectionListCtrl(parent)
 {
     SetColumns({QStringLiteral("Step Name"), QStringLiteral("Rating"), QStringLiteral("Materials"),
                 QStringLiteral("Comment"), QStringLiteral("Picture"), QStringLiteral("Info")},
-               {190, 140, 70, 70, 70, 70});
+               {std::begin(kFirstWidths), std::end(kFirstWidths)});
     for (int column = kRating; column <= kInfo; ++column)
         headerItem()->setTextAlignment(column, Qt::AlignCenter);
     auto* status = new CStatusDelegate(this);
     for (int column = kMaterials; column <= kInfo; ++column)
         setItemDelegateForColumn(column, status);
     setMinimumWidth(190 + 140 + 4 * 70 + 4);
+}
+
+void CStepListCtrl::FitColumns()
+{
+    // The status columns keep their widths; the rating column then the name
+    // column take what their texts need out of the room left.
+    int fixed = 0;
+    for (int column = kMaterials; column <= kInfo; ++column)
+        fixed += columnWidth(column);
+    // Measured from the texts: the view's own measure sees only the rows
+    // laid out on screen, which are none until the list is first shown.
+    auto needed = [this](int column) {
+        int widest = 0;
+        for (int row = 0; row < topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = topLevelItem(row);
+            const int icon = item->icon(column).isNull() ? 0 : iconSize().width() + 4;
+            widest = std::max(widest, fontMetrics().horizontalAdvance(item->text(column)) + icon);
+        }
+        return widest + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    };
+    const int room = viewport()->width() - fixed;
+    const int rating = std::max(kFirstWidths[kRating], needed(kRating));
+    const int name = std::max(kFirstWidths[kName], needed(kName));
+    const int ratingWidth = std::clamp(room - kFirstWidths[kName], kFirstWidths[kRating], rating);
+    setColumnWidth(kRating, ratingWidth);
+    setColumnWidth(kName, std::clamp(room - ratingWidth, kFirstWidths[kName], name));
+}
+
+void CStepListCtrl::resizeEvent(QResizeEvent* event)
+{
+    CInspectionListCtrl::resizeEvent(event);
+    FitColumns();
 }
 
 void CStepListCtrl::DeleteAllRows()

@@ -38,10 +38,16 @@ public:
     void ShowRatingCombo(int row);
     // Shows `rating` in the row's rating cell and selects it in the combo box.
     void ShowRating(int row, const std::string& rating);
+    // Widens the name and rating columns to their content, as far as the list
+    // has room (never below their first widths); called after a fill and on resize.
+    void FitColumns();
 
 signals:
     // The user chose an entry in the combo box of row `row`.
     void RatingChosen(int row);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void SetStatus(int row, const editing::StepRowStatus& status);

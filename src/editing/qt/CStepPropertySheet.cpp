@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -72,6 +73,9 @@ CStepPropertySheet::CStepPropertySheet(app::CInspectorDoc& doc, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
     layout->addWidget(buttons);
+    // The sheet is sized once (FitSize); a page with more to show, such as a
+    // long list of materials, must not make it jump or outgrow the window.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 }
 
 CStepPropertySheet::~CStepPropertySheet() = default;
@@ -93,8 +97,53 @@ void CStepPropertySheet::ShowPage(editing::SheetPage page)
 int CStepPropertySheet::Run()
 {
     m_result = 0;
+    FitSize();
     exec();
     return m_result;
+}
+
+void CStepPropertySheet::FitSize()
+{
+    // Room for the largest page, the materials page included when it is out
+    // of the tabs for the step shown first.
+    QSize want = sizeHint();
+    if (m_materials && m_tabs->indexOf(m_materials) < 0 && m_tabs->currentWidget())
+        want = want.expandedTo(m_materials->sizeHint() + (want - m_tabs->currentWidget()->sizeHint()));
+    want = want.expandedTo(QSize(560, 420));
+    if (const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr)
+        want = want.boundedTo(main->size());
+    setMinimumSize(0, 0);
+    resize(want);
+}
+
+CStepPropertySheet::StoredFields CStepPropertySheet::Fields() const
+{
+    return {m_rating, m_comment, m_summary, m_step.m_Materials, m_step.m_BitmapPath, m_step.m_PictureBefore != 0};
+}
+
+void CStepPropertySheet::reject()
+{
+    if (m_index >= 0) {
+        // The pages write their controls into the working copy; nothing is saved here.
+        for (CStepPage* page : ShownPages())
+            page->StoreStep();
+        if (!(Fields() == m_loaded)) {
+            QMessageBox box(QMessageBox::Warning, windowTitle(),
+                            QStringLiteral("This step has changes that are not saved yet. Save them?"),
+                            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+            box.setDefaultButton(QMessageBox::Save);
+            switch (box.exec()) {
+            case QMessageBox::Save:
+                SaveAndClose();
+                return;
+            case QMessageBox::Discard:
+                break;
+            default:
+                return; // go on editing
+            }
+        }
+    }
+    QDialog::reject();
 }
 
 store::Step& CStepPropertySheet::WorkingStep()
@@ -242,6 +291,7 @@ bool CStepPropertySheet::LoadCurrent(bool first)
     if (CStepPage* active = Page(m_tabs->currentIndex()))
         active->Activated();
     setWindowTitle(QString::fromStdString(m_step.m_StepNumber + ". " + m_step.m_StepTitle));
+    m_loaded = Fields();
     return true;
 }
 

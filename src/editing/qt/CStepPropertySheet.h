@@ -87,7 +87,20 @@ public:
     // the box's selection and gives the empty rating.
     static std::string ChosenRating(QComboBox* combo);
 
+    // Cancel, Escape and the close button: when a page holds changes not yet
+    // stored, asks whether to save them, discard them or go on editing.
+    void reject() override;
+
 private:
+    // What the sheet would store for the current step.
+    struct StoredFields {
+        std::string rating, comment, summary, materials, picture;
+        bool pictureBefore = false;
+        bool operator==(const StoredFields&) const = default;
+    };
+    StoredFields Fields() const;
+    // One size for every page and step, within the main window.
+    void FitSize();
     bool StoreCurrent();
     bool LoadCurrent(bool first);
     void RebuildPages(bool withMaterials);
@@ -100,6 +113,7 @@ private:
     int m_result = 0;
     bool m_hasMaterials = false;
     store::Step m_step;
+    StoredFields m_loaded; // the current step as it was shown
     std::string m_rating;
     std::string m_comment;
     std::string m_summary;

@@ -5,6 +5,7 @@
 #include "editing/qt/CStepListCtrl.h"
 #include "editing/qt/CStepPropertySheet.h"
 #include "editing/qt/ViewTitle.h"
+#include "ui/qt/ElidedLabel.h"
 #include "store/Category.h"
 #include "store/Options.h"
 #include "ui/Port.h"
@@ -24,7 +25,7 @@ StepListCtrlView::StepListCtrlView(app::qt::CMainFrame& frame, app::CInspectorDo
     setObjectName(QStringLiteral("stepList"));
     m_header = MakeViewTitle(QStringLiteral("Steps: "), this);
     m_header->setObjectName(QStringLiteral("header"));
-    m_address = new QLabel(this);
+    m_address = new ui::qt::ElidedLabel({}, this);
     m_address->setObjectName(QStringLiteral("address"));
     m_address->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_list = new CStepListCtrl(this);
@@ -106,6 +107,7 @@ void StepListCtrlView::Refill()
             editing::RowStatus(steps, !steps.m_Materials.empty() || editing::TemplateHasMaterials(steps.m_StepTemplateID));
         m_list->AddRow(steps, status, ratings.Entries(steps.m_StepRatingType), showNumbers);
     }
+    m_list->FitColumns();
 }
 
 void StepListCtrlView::RefreshRow(int row)

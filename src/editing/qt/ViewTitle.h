@@ -1,12 +1,13 @@
 #pragma once
-// The bold title line at the top of a view ("INSPECTION LIST", ...).
-#include <QLabel>
+// The bold title line at the top of a view ("INSPECTION LIST", ...). A long
+// title (a category's) is elided rather than widening the window.
+#include "ui/qt/ElidedLabel.h"
 
 namespace editing::qt {
 
 inline QLabel* MakeViewTitle(const QString& text, QWidget* parent)
 {
-    auto* title = new QLabel(text, parent);
+    auto* title = new ui::qt::ElidedLabel(text, parent);
     title->setObjectName(QStringLiteral("title"));
     QFont font = title->font();
     font.setPointSize(12);

@@ -1,5 +1,6 @@
 #include "reports/rtf/CRTFReportFile.h"
 
+#include "app/DocumentRules.h"
 #include "editing/PictureTags.h"
 #include "reports/rtf/AppDataFolder.h"
 #include "reports/layout/StepTableGeometry.h"
@@ -143,7 +144,8 @@ void CRTFReportFile::Setup(store::Inspection& inspection, const std::string& lay
     m_generalInfo = inspection.m_InspectionComments;
     // The inspection's own picture folder when it names one, else the picture card folder.
     m_pictureFolder = inspection.m_String4.empty() ? o.m_DefaultPictCardPath : inspection.m_String4;
-    m_fileStem = inspection.m_InspectionNum;
+    m_fileStem = app::InspectionFileStem(inspection.m_InspectionNum, inspection.m_ClientName,
+                                         inspection.m_DwellingAddress, inspection.m_InspectionID);
     m_labels = TitleLabels(o);
 
     store::Owner owner;

@@ -1,8 +1,11 @@
 #include "ui/qt/FileDialogs.h"
 
+#include "app/DataFileGuard.h"
+
 #include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QMimeDatabase>
 #include <QStyle>
 
@@ -48,12 +51,20 @@ QAbstractFileIconProvider* Provider()
     return &provider;
 }
 
+// Shows the dialog until the user cancels or picks a file that is not one of
+// the open data files: whoever asked would open it, and so unlock it.
 QString Run(QFileDialog& dialog)
 {
     MakeSafe(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const auto refusal = app::DataFileInUseMessage(chosen.toStdString());
+        if (!refusal)
+            return chosen;
+        QMessageBox::information(dialog.parentWidget(), dialog.windowTitle(), QString::fromStdString(*refusal));
+    }
 }
 
 } // namespace

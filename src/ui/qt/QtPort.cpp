@@ -3,12 +3,12 @@
 #include "app/Settings.h"
 
 #include "ui/qt/CProgressDlg.h"
+#include "ui/qt/FileDialogs.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,7 +176,7 @@ void QtPort::Remember(const QString& file)
 
 std::optional<std::string> QtPort::chooseSaveFile(const std::string& suggested, const std::string& filter)
 {
-    const QString file = QFileDialog::getSaveFileName(Owner(), QString(), StartPath(suggested), QtFilter(filter));
+    const QString file = ui::qt::GetSaveFileName(Owner(), QString(), StartPath(suggested), QtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
     Remember(file);
@@ -185,7 +185,7 @@ std::optional<std::string> QtPort::chooseSaveFile(const std::string& suggested, 
 
 std::optional<std::string> QtPort::chooseOpenFile(const std::string& filter)
 {
-    const QString file = QFileDialog::getOpenFileName(Owner(), QString(), StartPath({}), QtFilter(filter));
+    const QString file = ui::qt::GetOpenFileName(Owner(), QString(), StartPath({}), QtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
     Remember(file);

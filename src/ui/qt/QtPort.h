@@ -40,6 +40,8 @@ public:
     // the active window, else the main window set here.
     static QWidget* Owner();
     static void SetMainWindow(QWidget* window);
+    // The folder the next file dialog opens in (until the user picks a file elsewhere).
+    void SetStartFolder(const QString& folder) { m_lastFolder = folder; }
 
 private:
     QString StartPath(const std::string& suggested);

@@ -1,0 +1,143 @@
+// The data files keep SQLite's locks while the desktop program runs: each of
+// its file dialogs, shown on the data folder, leaves them in place, so another
+// program using the files never takes itself for the last user, and every edit
+// reaches the files and survives a crash.
+#include "support/TempDataFiles.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The lines of /proc/locks held by process `pid`.
+int LocksOf(qint64 pid)
+{
+    std::ifstream locks("/proc/locks");
+    int count = 0;
+    for (std::string line; std::getline(locks, line);) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, owner;
+        fields >> number >> kind;
+        if (kind == "->") // a waiter, not a lock held
+            continue;
+        fields >> mode >> access >> owner;
+        count += owner == std::to_string(pid);
+    }
+    return count;
+}
+
+std::string Query(const std::string& file, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    std::string value = "(no answer)";
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
+class DataFileLockTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path home = folder.Path();
+        fs::create_directories(home / "run");
+        fs::permissions(home / "run", fs::perms::owner_all, fs::perm_options::replace);
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", QString::fromStdString(home.string()));
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString((home / "config").string()));
+        env.insert("XDG_DATA_HOME", QString::fromStdString((home / "share").string()));
+        env.insert("XDG_DOCUMENTS_DIR", QString::fromStdString((home / "Documents").string()));
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString((home / "run").string()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        dataFolder = (home / "share" / "Veltrane" / "Inspector").string();
+        templatePath = dataFolder + "/Template_Data.cdb";
+        inspectionPath = dataFolder + "/Inspection_Data.cdb";
+    }
+
+    // Runs inspector-cli to its end; its exit status.
+    int Cli(const QStringList& arguments)
+    {
+        QProcess cli;
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(INSPECTOR_BINARY_DIR "/src/inspector-cli"), arguments);
+        cli.waitForFinished(60000);
+        cliOutput = cli.readAllStandardOutput().toStdString() + cli.readAllStandardError().toStdString();
+        return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    }
+
+    // The next line the program writes, waiting 30 seconds at most.
+    std::string Line()
+    {
+        const QDeadlineTimer deadline(30000);
+        while (!program.canReadLine() && !deadline.hasExpired() && program.state() == QProcess::Running)
+            program.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+        return program.canReadLine() ? program.readLine().trimmed().toStdString() : "(nothing: " +
+                                       program.readAllStandardError().toStdString() + ")";
+    }
+    void Tell(const std::string& line) { program.write((line + "\n").c_str()); }
+
+    testing_support::TempFolder folder;
+    QProcessEnvironment env;
+    std::string dataFolder, templatePath, inspectionPath, cliOutput;
+    QProcess program;
+};
+
+TEST_F(DataFileLockTest, FileDialogsKeepTheLocksAndEditsSurviveAnotherUserAndAKill)
+{
+    // A new installation: the data files go to the application data folder.
+    ASSERT_EQ(Cli({"init"}), 0) << cliOutput;
+    ASSERT_TRUE(fs::exists(templatePath)) << cliOutput;
+    Query(templatePath, "INSERT INTO Owner (Name) VALUES ('Lock Keeper Inspections')");
+    const int pictureNumber = std::stoi(Query(templatePath, "SELECT NextPictNumber FROM Options"));
+
+    QProcessEnvironment programEnv = env;
+    programEnv.insert("INSPECTOR_TEST_DIALOGS", QString::fromStdString(dataFolder));
+    program.setProcessEnvironment(programEnv);
+    program.start(QStringLiteral(INSPECTOR_BINARY_DIR "/src/inspector"), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+
+    int before = -1;
+    for (std::string line = Line(); line != "dialogs done"; line = Line()) {
+        ASSERT_TRUE(line.rfind("ready ", 0) == 0 || line.rfind("closed ", 0) == 0) << line;
+        SCOPED_TRACE(line);
+        const int locks = LocksOf(program.processId());
+        if (before < 0) {
+            before = locks;
+            // Both databases hold locks (their files and shared memory).
+            ASSERT_GE(before, 4);
+        }
+        EXPECT_EQ(locks, before);
+        Tell("go");
+    }
+
+    // Another program opens the files and closes them again: it must not take
+    // itself for the last user (and fold away the write-ahead log).
+    ASSERT_EQ(Cli({"list"}), 0) << cliOutput;
+    EXPECT_EQ(LocksOf(program.processId()), before);
+
+    Tell("write Kept After Kill");
+    ASSERT_EQ(Line(), "written");
+    EXPECT_EQ(Query(inspectionPath, "SELECT count(*) FROM Inspection WHERE ClientName = 'Kept After Kill'"), "1");
+
+    program.kill();
+    program.waitForFinished(10000);
+    EXPECT_EQ(Query(inspectionPath, "SELECT count(*) FROM Inspection WHERE ClientName = 'Kept After Kill'"), "1");
+    EXPECT_EQ(Query(templatePath, "SELECT NextPictNumber FROM Options"), std::to_string(pictureNumber + 1));
+}
+
+} // namespace
