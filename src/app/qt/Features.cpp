@@ -9,7 +9,9 @@
 #include "editing/qt/StepPagesInstall.h"
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
+#include "form/qt/CCategoryForm.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
+#include "review/qt/ReviewInstall.h"
 
 namespace app::qt {
 
@@ -22,6 +24,8 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     exchange::qt::InstallServerExchange(frame, doc);
     editing::qt::InstallStepList(frame, doc);
     editing::qt::InstallStepPages();
+    review::qt::InstallReview(frame, doc);
+    form::qt::InstallCategoryForm(frame, doc);
 }
 
 } // namespace app::qt
