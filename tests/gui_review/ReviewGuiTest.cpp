@@ -1,6 +1,7 @@
 #include "ReviewGuiTest.h"
 
 #include "editing/qt/CCategoryView.h"
+#include "editing/qt/CInspectionListCtrl.h"
 
 #include <QTreeWidget>
 
