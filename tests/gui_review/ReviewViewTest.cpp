@@ -101,15 +101,16 @@ TEST_F(ReviewView, AnEditFromTheListIsSavedAndTheListKeepsItsTopRow)
     const int top = view->TopRow();
     ASSERT_GT(top, 10);
 
-    AnswerDialog<CCommentDlg>([](CCommentDlg* d) {
-        EXPECT_EQ(d->windowTitle(), QStringLiteral("39. Item 39"));
+    const std::string number = std::to_string(10 + top + 4); // rows are steps 10, 11, ...
+    AnswerDialog<CCommentDlg>([number](CCommentDlg* d) {
+        EXPECT_EQ(d->windowTitle().toStdString(), number + ". Item " + number);
         d->CommentEdit()->selectAll();
         QTest::keyClicks(d->CommentEdit(), QStringLiteral("Edited far down."));
         ClickOk(d);
     });
     DoubleClickCell(list, top + 4, 2);
     EXPECT_EQ(testing_support::QueryText(review_test::kInspectionData,
-                                         "SELECT Comments FROM Step WHERE StepNumber = '39'"),
+                                         "SELECT Comments FROM Step WHERE StepNumber = '" + number + "'"),
               "Edited far down.");
     EXPECT_EQ(list->topLevelItem(top + 4)->text(2), QStringLiteral("Edited far down."));
     EXPECT_EQ(view->TopRow(), top);
