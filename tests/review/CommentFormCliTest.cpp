@@ -86,10 +86,3 @@ TEST_F(CommentFormCli, FormIsSeededShownAndFilledAllOrNothing)
     EXPECT_NE(r.output.find("not a form category"), std::string::npos) << r.output;
     EXPECT_EQ(testing_support::QueryInt(kInspectionData, "SELECT COUNT(*) FROM Field"), 3);
 }
-
-TEST_F(CommentFormCli, AFormWithoutFieldTemplatesSaysSo)
-{
-    const Result r = Cli("form R-1 Conditions");
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("has no fields"), std::string::npos) << r.output;
-}

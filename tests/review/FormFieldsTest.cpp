@@ -1,5 +1,5 @@
-// The fields of a form category: seeding on first load, storing, the pick-list
-// choices of a choice field, finding a field by label, and the page layout.
+// The fields of a form category: seeding on first load, storing,
+// finding a field by label, and the page layout.
 #include "ReviewFixture.h"
 
 #include "form/CategoryFormFields.h"
@@ -69,12 +69,4 @@ TEST_F(FormFields, SeededOnceFromTheTemplateInSequenceOrderAndStored)
 
     EXPECT_EQ(FieldIndexByLabel(*fields, "weather"), 1);
     EXPECT_EQ(FieldIndexByLabel(*fields, "Wind"), -1);
-}
-
-TEST_F(FormFields, ChoicesComeFromThePickListOfTheLabelThenEditList)
-{
-    testing_support::Exec(kTemplateData, "INSERT INTO Pickers (PickerName, PickerChoice, ID) VALUES "
-                                         "('Weather', 'Sunny', 1), ('Weather', 'Cloudy', 2), ('Other', 'X', 3)");
-    EXPECT_THAT(FieldChoices("Weather"), ElementsAre("Cloudy", "Sunny", "Edit List..."));
-    EXPECT_THAT(FieldChoices("No such list"), ElementsAre("Edit List..."));
 }

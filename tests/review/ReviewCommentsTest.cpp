@@ -1,5 +1,5 @@
 // The review list's rows and filters, and what the comment dialog does in the
-// core: stock comments of each kind, bracket codes, storing and "Add->".
+// core: bracket codes and storing.
 #include "ReviewFixture.h"
 
 #include "review/CommentSubject.h"
@@ -72,22 +72,6 @@ TEST_F(ReviewCore, BracketCodesAreCollectedOnceJoinedWithSemicolons)
     }
 }
 
-TEST_F(ReviewCore, StockCommentsOfEachKind)
-{
-    auto texts = [](const CommentSubject& subject) {
-        std::vector<std::string> out;
-        for (const auto& entry : StockCommentsOf(subject))
-            out.push_back(entry.text);
-        return out;
-    };
-    EXPECT_THAT(texts(InspectionSubject(*doc)), ElementsAre("Occupied; ^(furnished,empty)^ rooms.", "Vacant home."));
-    const auto category = CategorySubject(CategoryID("Grounds"));
-    ASSERT_TRUE(category);
-    EXPECT_EQ(category->title, "Grounds");
-    // Ungrouped first, then the groups, each shown with its name in brackets.
-    EXPECT_THAT(texts(*category), ElementsAre("[A1]Cracked drive.", "Needs paint.", "[Trim]Loose trim."));
-}
-
 TEST_F(ReviewCore, StoredCategoryCommentSurvivesTheDocumentsSelection)
 {
     const int row = 0;
@@ -110,28 +94,4 @@ TEST_F(ReviewCore, StoredCategoryCommentSurvivesTheDocumentsSelection)
     ASSERT_TRUE(StoreComment(general, *doc));
     EXPECT_EQ(testing_support::QueryText(kInspectionData, "SELECT InspectionComments FROM Inspection"),
               "General words.");
-}
-
-TEST_F(ReviewCore, AddToListLinksTheCommentThroughTheTableOfItsKind)
-{
-    auto general = InspectionSubject(*doc);
-    auto list = StockCommentsOf(general);
-    EXPECT_TRUE(AddStockCommentTo(general, "Utilities were on.", list));
-    EXPECT_FALSE(AddStockCommentTo(general, "Utilities were on.", list)) << "a duplicate";
-    EXPECT_FALSE(AddStockCommentTo(general, "x", list)) << "a single character";
-    EXPECT_EQ(list.back().text, "Utilities were on.");
-    EXPECT_EQ(testing_support::QueryInt(kTemplateData,
-                                        "SELECT COUNT(*) FROM InspectionTypeComment l JOIN Comments c ON c.ID = "
-                                        "l.CommentID WHERE c.Comments = 'Utilities were on.' AND l.InspectionTypeID = " +
-                                            std::to_string(home)),
-              1);
-
-    auto category = *CategorySubject(CategoryID("Grounds"));
-    auto categoryList = StockCommentsOf(category);
-    EXPECT_TRUE(AddStockCommentTo(category, "Gate sags.", categoryList));
-    EXPECT_EQ(testing_support::QueryInt(kTemplateData,
-                                        "SELECT COUNT(*) FROM CategoryComment l JOIN Comments c ON c.ID = "
-                                        "l.CommentID WHERE c.Comments = 'Gate sags.' AND l.CategoryID = " +
-                                            std::to_string(grounds)),
-              1);
 }
