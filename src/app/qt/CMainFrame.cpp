@@ -3,6 +3,7 @@
 #include "app/qt/CAboutDlg.h"
 #include "app/qt/CView.h"
 #include "app/qt/LockKeys.h"
+#include "app/qt/PaneFocus.h"
 #include "app/qt/ProgramIcon.h"
 #include "store/Database.h"
 #include "ui/Port.h"
@@ -76,6 +77,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     EnableCommand(cmd::About, [this] { OnAbout(); });
     for (int edit : {cmd::Undo, cmd::Cut, cmd::Copy, cmd::Paste})
         EnableCommand(edit, [this, edit] { RunEditCommand(edit); });
+    EnableCommand(cmd::NextPane, [this] { MoveToNextArea(ActiveView(), true); });
+    EnableCommand(cmd::PreviousPane, [this] { MoveToNextArea(ActiveView(), false); });
     resize(900, 640);
 }
 
@@ -167,6 +170,13 @@ void CMainFrame::CreateMenus()
         addAction(action);
     }
     addAction(m_actions.at(cmd::ConfirmNewInspection));
+    // F6 and Shift+F6: the next and the previous area of the view shown.
+    for (auto [command, key] : {std::pair{cmd::NextPane, QKeySequence(Qt::Key_F6)},
+                                std::pair{cmd::PreviousPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)}}) {
+        QAction* action = AddCommand(command, QString(), nullptr);
+        action->setShortcut(key);
+        addAction(action);
+    }
 }
 
 void CMainFrame::CreateToolBar()

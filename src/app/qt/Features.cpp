@@ -9,9 +9,11 @@
 #include "editing/qt/StepPagesInstall.h"
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
+#include "form/qt/CCategoryForm.h"
 #include "options/qt/OptionsCommand.h"
 #include "reports/html/qt/CHTMLView.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
+#include "review/qt/ReviewInstall.h"
 #include "spelling/qt/SpellingCommands.h"
 
 namespace app::qt {
@@ -28,6 +30,8 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     reports::html::qt::InstallHtmlView(frame, doc);
     options::qt::InstallOptions(frame, doc);
     spelling::qt::InstallSpelling(frame, doc);
+    review::qt::InstallReview(frame, doc);
+    form::qt::InstallCategoryForm(frame, doc);
 }
 
 } // namespace app::qt

@@ -8,6 +8,7 @@
 #include "store/Options.h"
 #include "ui/Port.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGridLayout>
@@ -171,6 +172,14 @@ CInspectorView::CInspectorView(app::qt::CMainFrame& frame, app::CInspectorDoc& d
     auto* buttons = new QHBoxLayout;
     buttons->addSpacing(m_labels[RealEstateLabel]->sizeHint().width() + 12);
     buttons->addWidget(m_newInspection);
+    // The general comment of the inspection, as the toolbar's Comment button opens it here.
+    auto* generalComment = new QPushButton(QStringLiteral("General Comment..."), this);
+    generalComment->setObjectName(QStringLiteral("generalComment"));
+    connect(generalComment, &QPushButton::clicked, this, [this] {
+        if (QAction* comment = Frame().Action(app::qt::cmd::CommentEditor); comment && comment->isEnabled())
+            comment->trigger();
+    });
+    buttons->addWidget(generalComment);
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);

@@ -14,7 +14,8 @@ class CStepInfoPage : public CStepPage {
 public:
     explicit CStepInfoPage(CStepPropertySheet& sheet, QWidget* parent = nullptr);
 
-    QString Caption() const override { return QStringLiteral("Info"); }
+    // The sheet's tab; the step list and the options call the page "Info".
+    QString Caption() const override { return QStringLiteral("CC / Info"); }
     void LoadStep() override;
     void StoreStep() override {}
     void Activated() override;
