@@ -9,6 +9,7 @@
 #include "editing/qt/StepPagesInstall.h"
 #include "exchange/qt/InspectionTransferCommands.h"
 #include "exchange/qt/ServerExchangeCommand.h"
+#include "reports/print/qt/PrintCommands.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
 
 namespace app::qt {
@@ -22,6 +23,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     exchange::qt::InstallServerExchange(frame, doc);
     editing::qt::InstallStepList(frame, doc);
     editing::qt::InstallStepPages();
+    reports::print::qt::InstallPrinting(frame, doc);
 }
 
 } // namespace app::qt
