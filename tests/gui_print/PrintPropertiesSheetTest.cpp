@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,6 +29,12 @@ void Type(QSpinBox* box, int value)
     QTest::keyClicks(box, QString::number(value));
 }
 
+// Clicks a radio button or check box on its indicator, where a user aims.
+void Click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
 void ClickRow(QTreeWidget* list, int row)
 {
     const QRect rect = list->visualItemRect(list->topLevelItem(row));
@@ -40,6 +47,7 @@ TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
 {
     CPrintPropertyDlg sheet({}, {"Roof", "Heating"}, {"Hazardous", "Marginal", "<All Ratings>"});
     sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
     EXPECT_EQ(sheet.windowTitle(), "Print Properties");
     ASSERT_EQ(sheet.Tabs()->count(), 2);
     EXPECT_EQ(sheet.Tabs()->tabText(0), "Report");
@@ -53,21 +61,21 @@ TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
     EXPECT_EQ(ratings->currentText(), "<All Ratings>");
 
     // Pages typed, then "All" chosen: every page prints.
-    QTest::mouseClick(page->PagesButton(), Qt::LeftButton);
+    Click(page->PagesButton());
     Type(page->FromBox(), 2);
     Type(page->ToBox(), 4);
     EXPECT_EQ(sheet.Settings().firstPage, 2);
     EXPECT_EQ(sheet.Settings().lastPage, 4);
-    QTest::mouseClick(page->AllButton(), Qt::LeftButton);
+    Click(page->AllButton());
     EXPECT_EQ(sheet.Settings().firstPage, -1);
     EXPECT_EQ(sheet.Settings().lastPage, -1);
     EXPECT_FALSE(page->FromBox()->isEnabled());
 
-    QTest::mouseClick(page->SummaryButton(), Qt::LeftButton);
+    Click(page->SummaryButton());
     Type(page->StartingPageBox(), 7);
     Type(page->CopiesBox(), 3);
     QTest::keyClicks(page->ReportNameEdit(), "Pre-Listing Report");
-    QTest::mouseClick(page->ContinuousBox(), Qt::LeftButton);
+    Click(page->ContinuousBox());
     ratings->setCurrentIndex(0);
     const PrintSettings s = sheet.Settings();
     EXPECT_EQ(s.reportKind, PrintReport::Summary);

@@ -1,7 +1,6 @@
 #include "reports/rtf/CInspectionRTFFile.h"
 
 #include "editing/PictureTags.h"
-#include "reports/rtf/ReportValues.h"
 #include "reports/rtf/RtfText.h"
 #include "store/Category.h"
 #include "store/Inspection.h"
@@ -335,15 +334,19 @@ void CInspectionRTFFile::WriteGeneralInfoBlock()
 
 void CInspectionRTFFile::WriteStandardDefinitions()
 {
-    const auto& terms = StandardDefinitions();
-    for (std::size_t i = 0; i < terms.size(); ++i) {
-        WriteString("\\b ");
-        WriteText(terms[i].first);
-        WriteString(" \\b0\\tab ");
-        WriteText(terms[i].second);
-        if (i + 1 < terms.size())
-            WriteString("\\par\\par ");
-    }
+    WriteString("\\b Functional \\b0\\tab Performing its function and its condition is appropriate for its age "
+                "\\tab\\tab and use.\\par\\par ");
+    WriteString("\\b Lacks Maintenance \\b0\\tab Performing its function but in need of routine upkeep, "
+                "cleaning or minor repair.\\par\\par ");
+    WriteString("\\b Marginal \\b0\\tab Performing its function but worn, damaged or near the end of its "
+                "useful life; repair or replacement should be planned.\\par\\par ");
+    WriteString("\\b Non-Functional \\b0\\tab Not performing its intended function; repair or replacement "
+                "is needed\tto make FUNCTIONAL.\\par\\par ");
+    WriteString("\\b Hazardous \\b0\\tab Presents a risk to the safety or health of the occupants; "
+                "correct at once.\\par\\par ");
+    WriteString("\\b Comments \\b0\\tab Information about the item; read the remarks.\\par\\par ");
+    WriteString("\\b N/A \\b0\\tab NOT APPLICABLE.  The item is not present or does not apply.\\par\\par ");
+    WriteString("\\b NV \\b0\\tab NOT VISIBLE.  All or parts were not visible.");
 }
 
 // ------------------------------------------------------------ summary form

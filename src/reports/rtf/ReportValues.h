@@ -51,7 +51,8 @@ std::string MaterialsDisplay(const std::string& materials, const std::string& de
 std::string ResolvePictureTag(const std::string& tag, const std::string& pictureCardFolder);
 
 // The standard definitions of the rating terms, printed when the options
-// hold no definitions text of their own: term and meaning.
+// hold no definitions text of their own: term and meaning. (The RTF writer
+// spells the same paragraphs out with the tab stops of its definitions page.)
 const std::vector<std::pair<std::string, std::string>>& StandardDefinitions();
 
 } // namespace reports::rtf

@@ -28,6 +28,7 @@ CSelectCategoriesPage::CSelectCategoriesPage(const std::vector<std::string>& tit
     m_list->setObjectName(QStringLiteral("categoryList"));
     m_list->setColumnCount(2);
     m_list->setHeaderLabels({QString(), QStringLiteral("Category")});
+    m_list->header()->setMinimumSectionSize(20);
     m_list->setColumnWidth(0, 25);
     m_list->setColumnWidth(1, 170);
     m_list->setRootIsDecorated(false);
