@@ -1,10 +1,9 @@
 // The print engine's geometry: pagination at the 8.5" line, items taller than a
 // page, " (Continued)" titles, headings kept with their first row, the page
-// sequence of copies and ranges, the printer dispatch table, formatting words,
-// measuring against drawing, and StepSpacing.
+// sequence of copies and ranges, the printer dispatch table, and measuring
+// against drawing.
 #include "print/PrintTesting.h"
 #include "reports/print/CReportPage.h"
-#include "reports/print/FormattedText.h"
 #include "reports/print/Pagination.h"
 #include "reports/print/PrinterDispatch.h"
 
@@ -117,20 +116,6 @@ TEST(PrintDispatch, TheFirstTextFoundInTheLayoutPicksThePrinter)
         EXPECT_EQ(ChoosePrinter(c.kind, c.layout), c.printer);
     }
     EXPECT_EQ(PrintClassOf(Printer::Maplewood), PrintClass::Inspection);
-}
-
-TEST(PrintFormattedText, FormattingWordsBecomeStylesAndOtherCodesAreDropped)
-{
-    const auto runs = FormattedRuns("Roof \\b worn\\b0  and {\\fs20 \\i old\\i0}\\par next \\{x\\}\r\nend\\");
-    std::string all;
-    for (const auto& r : runs)
-        all += r.text;
-    EXPECT_EQ(all, "Roof worn and old\nnext {x}\nend"); // a word ends at its space
-    ASSERT_GE(runs.size(), 4u);
-    EXPECT_TRUE(runs[1].bold);
-    EXPECT_EQ(runs[1].text, "worn");
-    EXPECT_FALSE(runs[2].bold);
-    EXPECT_TRUE(runs[3].italic);
 }
 
 TEST(PrintCanvas, MeasuringGivesWhatDrawingTakes)

@@ -30,7 +30,7 @@ protected:
         AddStep(roof, "3", "Gutters", "Omit", "Never printed.");
         AddCategory("Pool", "2", true);
         const int heat = AddCategory("Heating", "3");
-        AddStep(heat, "1", "Furnace", "Hazardous", "Cracked heat exchanger {\\fs20 found}.", "Gas");
+        AddStep(heat, "1", "Furnace", "Hazardous", "Cracked heat exchanger \\i found\\i0 .", "Gas");
         AddStep(heat, "2", "Filter", "Comments", "Replace the filter.");
     }
 

@@ -2,6 +2,7 @@
 // layout of the inspection report, the summary, the major systems report and
 // the rating grid are converted to plain text in one soffice run, and the
 // text must hold the inspection's words and no RTF control words.
+#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "reports/rtf/CMajorSystemsRTFFile.h"
@@ -28,6 +29,19 @@ protected:
             command += " " + f;
         command += " > " + folder.File("soffice.log") + " 2>&1";
         return std::system(command.c_str()) == 0;
+    }
+
+    // Runs `command`, returning what it printed.
+    static std::string Output(const std::string& command)
+    {
+        std::string out;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[4096];
+            for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+                out.append(buffer, n);
+            pclose(pipe);
+        }
+        return out;
     }
 
     std::string TextOf(const std::string& rtfName)
@@ -113,4 +127,60 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
         }
         EXPECT_NE(text.find("Dana Client"), std::string::npos);
     }
+}
+
+TEST_F(LibreOfficeReads, BackslashesAndBareLineFeedsNeverCutTheReport)
+{
+    inspection->m_ClientAddress = "Apt 3\\B";
+    ASSERT_TRUE(inspection->Save());
+    const int roof = AddCategory("Roof", "130");
+    AddStep(roof, "1", "Covering", "Marginal", "Photos saved in C:\\temp\\new\\file on the office PC.");
+    AddStep(roof, "2", "Flashing", "Functional", "Sealed \\b well\\b0  at the chimney.");
+    AddStep(roof, "3", "Vents", "Functional", "Rusted draft hood.\nLF-only line two");
+    const int attic = AddCategory("Attic", "140");
+    AddStep(attic, "1", "Insulation", "Functional", "Eight inches of loose fill.");
+    CInspectionRTFFile writer;
+    ASSERT_FALSE(Run(writer, "4 Column", kInspectionReport, "paths.rtf").empty());
+    ASSERT_TRUE(ConvertToText({folder.File("paths.rtf")})) << report_testing::ReadFile(folder.File("soffice.log"));
+    const std::string text = TextOf("paths.rtf");
+    EXPECT_NE(text.find("Photos saved in C:\\temp\\new\\file on the office PC."), std::string::npos) << text;
+    EXPECT_NE(text.find("Sealed well at the chimney."), std::string::npos);
+    EXPECT_NE(text.find("Rusted draft hood.\nLF-only line two"), std::string::npos);
+    EXPECT_NE(text.find("Apt 3\\B"), std::string::npos);
+    EXPECT_NE(text.find("Eight inches of loose fill."), std::string::npos) << "the report goes on to its end";
+}
+
+TEST_F(LibreOfficeReads, PortraitPhotoPrintsUprightAndATextFileAsPictureIsNamed)
+{
+    report_testing::MakePhoto(folder.File("portrait.jpg"), 1600, 1200, 6);
+    report_testing::WriteFile(folder.File("notes.jpg"), "Roof notes, not a photo.");
+    const int roof = AddCategory("Roof", "130");
+    AddStep(roof, "1", "Covering", "Marginal", "Curled shingles.", {}, {}, folder.File("portrait.jpg"));
+    AddStep(roof, "2", "Flashing", "Functional", "Sealed.", {}, {}, folder.File("notes.jpg"));
+    AddStep(roof, "3", "Gutters", "Functional", "Clean gutters.");
+    CInspectionRTFFile writer;
+    writer.SetIncludePictures(true);
+    ASSERT_FALSE(Run(writer, "4 Column", kInspectionReport, "photos.rtf").empty());
+    const std::string command = "soffice -env:UserInstallation=file://" + folder.File("lo-profile") +
+                                " --headless --convert-to pdf --outdir " + folder.File("pdf") + " " +
+                                folder.File("photos.rtf") + " > " + folder.File("soffice.log") + " 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << report_testing::ReadFile(folder.File("soffice.log"));
+    const std::string pdf = folder.File("pdf/photos.pdf");
+    const std::string text = Output("pdftotext -layout " + pdf + " -");
+    EXPECT_NE(text.find("notes.jpg"), std::string::npos) << text;
+    EXPECT_NE(text.find("Clean gutters."), std::string::npos);
+    // pdfimages lists: page num type width height ...; the photo is taller than wide.
+    std::istringstream images(Output("pdfimages -list " + pdf));
+    std::string line;
+    int photos = 0;
+    while (std::getline(images, line)) {
+        std::istringstream fields(line);
+        int page = 0, num = 0, width = 0, height = 0;
+        std::string type;
+        if (!(fields >> page >> num >> type >> width >> height) || type != "image")
+            continue;
+        ++photos;
+        EXPECT_LT(width, height) << line;
+    }
+    EXPECT_EQ(photos, 1);
 }

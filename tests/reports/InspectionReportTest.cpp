@@ -1,4 +1,5 @@
 // The inspection report in its layouts.
+#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/rtf/CFullNarrativeRTFFile.h"
 #include "reports/rtf/CInspectionRTFFile.h"
@@ -40,18 +41,21 @@ TEST_F(InspectionReport, FourColumnsWritesHeadingsHeaderRowsMarksAndLeavesOutOmi
     EXPECT_TRUE(BracesBalanced(rtf));
     // Font size 12: the stylesheet and every row carry 24 half-points.
     EXPECT_NE(rtf.find("{\\nowidctlpar\\widctlpar\\adjustright \\fs24\\cgrid \\snext0 Normal;}"), std::string::npos);
-    const std::string cells = "\\cellx756\\cellx2599\\cellx4211\\cellx5651\\cellx8171";
-    // Both categories get their heading and header row, the first one too.
-    const std::string header = "\\trowd\\trgaph108\\trleft-108\\trhdr\\fs24" + cells +
+    // The table fills the 7-inch line in the configured proportions (reports/layout).
+    const std::string cells = "\\cellx966\\cellx3258\\cellx5264\\cellx7054\\cellx10188";
+    // Both categories get their heading and header row, the first one too;
+    // only the header row repeats on the pages a table runs onto.
+    const std::string header = "\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep\\fs24" + cells +
                                "\\intbl\\b Step #\\cell Item\\cell Materials\\par\\cell Rating\\cell Remarks\\cell\\b0\\row";
     const auto first = rtf.find(header);
     ASSERT_NE(first, std::string::npos);
     EXPECT_NE(rtf.find(header, first + 1), std::string::npos);
-    EXPECT_NE(rtf.find("{\\cs17\\b\\fs28 Grounds\\par}"), std::string::npos);
+    // The heading and the note are kept with the table they open.
+    EXPECT_NE(rtf.find("\\keepn\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs28 Grounds\\par}"), std::string::npos);
     EXPECT_NE(rtf.find("{\\cs17\\b\\fs28 Roof\\par}"), std::string::npos);
     EXPECT_NE(rtf.find("{\\cs17\\fs24\\par Seen from the street.\\par\\par}\\pard"), std::string::npos);
     // A plain row: number, title, materials in display form, rating, escaped comments.
-    const std::string row = "\\trowd\\trgaph108\\trleft-108\\fs24\\trhdr" + cells + "\\intbl\\ql ";
+    const std::string row = "\\trowd\\trgaph108\\trleft-108\\fs24\\trkeep" + cells + "\\intbl\\ql ";
     EXPECT_NE(rtf.find(row + "1\\cell\\ql Driveway\\cell\\ql Concrete, pavers\\cell Functional\\cell\\ql "
                              "Minor cracks \\{typical\\}.\\cell\\row "),
               std::string::npos);
@@ -77,7 +81,7 @@ TEST_F(InspectionReport, HiddenRatingsDoubleSpacingAndFontSize10)
     CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "3 Column");
     EXPECT_EQ(writer.FontSizeWord(), "fs20");
-    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\fs20\\cellx756\\cellx2599\\cellx4211\\cellx5651\\intbl"
+    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep\\fs20\\cellx966\\cellx3258\\cellx5264\\cellx10188\\intbl"
                        "\\b Step #\\cell Component\\par\\cell Rating\\cell Comments\\cell\\b0\\row"),
               std::string::npos);
     // The rating cell stays, empty, with the marks still applied; every cell ends with \par.
@@ -109,7 +113,7 @@ TEST_F(InspectionReport, TwoColumnsPutTheRatingInFrontOfTheComments)
     CInspectionRTFFile hidden;
     rtf = Run(hidden, "2 Column French", 1, "french.rtf");
     EXPECT_TRUE(hidden.IsFrench());
-    EXPECT_NE(rtf.find("\\cellx-108\\cellx1735\\cellx3347\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row"),
+    EXPECT_NE(rtf.find("\\cellx-108\\cellx2451\\cellx10188\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row"),
               std::string::npos);
     EXPECT_NE(rtf.find("\\intbl\\ql \\cell\\ql Retaining Wall\\cell\\ql \\b \\cf6 Leaning wall.\\b0 \\cf0 \\cell\\row "),
               std::string::npos);
@@ -179,6 +183,13 @@ TEST_F(InspectionReport, TitlePageHeaderAndTexts)
         o.m_YesNo3 = -1;
         o.m_String4 = "Footer words";
     });
+    {
+        store::Owner owner;
+        ASSERT_TRUE(owner.Open());
+        owner.Read(0);
+        owner.m_Address = "12 Main Street\nSuite 200\nSpringfield, IL 62701";
+        ASSERT_TRUE(owner.Save());
+    }
     CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "4 Column");
     EXPECT_NE(rtf.find("{\\cs17\\fs24\\par File: \\tab 2024-17\\tab Inspector: \\tab Pat Inspector\\par\\par "
@@ -186,10 +197,14 @@ TEST_F(InspectionReport, TitlePageHeaderAndTexts)
                        "\\par\\par Customer: \\tab Dana Client\\par\\tab \\par\\par"),
               std::string::npos);
     EXPECT_NE(rtf.find("{\\cs17\\b\\fs24 Sound Homes Inspection} \\par "), std::string::npos);
-    EXPECT_NE(rtf.find("Pat Inspector\\par 12 Main Street\\par Springfield, IL 62701\\par \\brdrt\\brdrs"), std::string::npos);
+    // The owner's whole address in the page header.
+    EXPECT_NE(rtf.find("Pat Inspector\\par 12 Main Street\\par Suite 200\\par Springfield, IL 62701\\par \\brdrt\\brdrs"),
+              std::string::npos);
     EXPECT_NE(rtf.find("\\par Footer words\\par }"), std::string::npos);
-    // The raw block goes onto the title page unescaped; the general information drops it.
-    EXPECT_NE(rtf.find("{\\cs17\\fs20\\par {\\i raw}\\par\\par Legal text of the report.}\\par}\\page"), std::string::npos);
+    // The "***" block goes onto the title page with its formatting words and
+    // its braces as characters; the general information drops it.
+    EXPECT_NE(rtf.find("{\\cs17\\fs20\\par \\{\\i raw\\}\\i0 \\par\\par Legal text of the report.}\\par}\\page"),
+              std::string::npos);
     EXPECT_NE(rtf.find("\\b GENERAL INFORMATION \\b0\\par\\par\\par General  info\\par"), std::string::npos);
     // No definitions in the options: the standard ones.
     EXPECT_NE(rtf.find("\\b Functional \\b0\\tab Performing its function"), std::string::npos);
@@ -262,7 +277,7 @@ TEST_F(InspectionReport, AFailedWriteIsReportedNotPassedOffAsAReport)
 TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTags)
 {
     const std::string picture = folder.File("crack.jpg");
-    report_testing::WriteFile(picture, std::string("\xFF\xD8\x01\x02", 4));
+    report_testing::MakePhoto(picture, 64, 48);
     const int cat = AddCategory("Foundation", "100");
     AddStep(cat, "1", "Walls", "Marginal",
             "Crack. ***Path=" + picture + ";Scaling=50*** Also ***odd*** and ***Path=/no/such.jpg;Scaling=10***");
@@ -271,7 +286,7 @@ TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTa
     EXPECT_TRUE(writer.IncludesPictures());
     EXPECT_NE(rtf.find("\\b Foundation\\b0\\par\\par \\ql\\fs24 Crack.  Also  and "), std::string::npos);
     EXPECT_NE(rtf.find("\\par \\ql{\\*\\shppict {\\pict\\picscalex50\\picscaley50\\piccropl0\\piccropr0\\piccropt0"
-                       "\\piccropb0\\jpegblip ffd80102}} "),
+                       "\\piccropb0\\picw64\\pich48\\picwgoal960\\pichgoal720\\jpegblip ffd8"),
               std::string::npos);
     EXPECT_EQ(rtf.find("picscalex10"), std::string::npos);
     EXPECT_TRUE(port.Saw("Unknown embedded tag found."));
@@ -289,8 +304,16 @@ TEST_F(InspectionReport, RatingGridMarksTheRatingColumnAndGathersLimitations)
     AddStep(cat, "3", "Wiring", "Limitations", "Concealed in walls.", "Copper;", {}, {}, "Grid");
     AddStep(cat, "4", "Generator", "Supplemental", "See appendix.", {}, {}, {}, "Grid");
     AddStep(cat, "5", "Hidden", "Omit", "Not shown.", {}, {}, {}, "Grid");
+    // The document type that selects this report is named "RatingType": no title for the pages.
+    inspection->m_DocType = "RatingType";
     CRatingGridRTFFile writer;
     const std::string rtf = Run(writer, "Narrative");
+    EXPECT_NE(rtf.find("\\qc\\b\\fs24 PROPERTY INSPECTION REPORT\\b0\\par}"), std::string::npos);
+    EXPECT_EQ(rtf.find("RatingType"), std::string::npos);
+    // The turned rating headers have quarter-inch columns and a row tall enough for them.
+    EXPECT_NE(rtf.find("\\trrh-1700"), std::string::npos);
+    for (const char* edge : {"\\cellx252", "\\cellx612", "\\cellx972", "\\cellx1332", "\\cellx1692"})
+        EXPECT_NE(rtf.find(std::string("\\clvertalb\\cltxbtlr") + edge), std::string::npos) << edge;
     EXPECT_NE(rtf.find("\\clbgfdiag\\clcfpat1\\clcbpat17\\clshdng50\\cellx10800"), std::string::npos);
     EXPECT_NE(rtf.find("\\red218\\green218\\blue218;}"), std::string::npos);
     EXPECT_NE(rtf.find("\\qc \\cell \\cell \\b X\\b0\\cell \\cell \\cell \\ql \\cf6 \\b Service Panel\\b0 \\b "), std::string::npos);

@@ -1,74 +1,67 @@
-// Pictures in the report: step pictures byte for byte, unreadable files, logos.
+// Pictures in the report: prepared (upright, sized, JPEG or PNG), on the step
+// table's grid, files that are no picture named instead, logos, tags.
+#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/rtf/CInspectionRTFFile.h"
-#include "reports/rtf/RtfText.h"
 
-#include <cstdlib>
+#include <regex>
 
 using namespace reports::rtf;
 
 namespace {
 
-std::string Bytes(std::size_t n, unsigned seed)
-{
-    std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i)
-        s[i] = static_cast<char>((i * 131 + seed) & 0xFF);
-    return s;
-}
-
-std::string Hex(const std::string& bytes)
-{
-    std::string out;
-    AppendHex(out, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    return out;
-}
-
 class PictureEmbedding : public report_testing::ReportFixture {};
+
+// The \picw, \pich, \picwgoal and \pichgoal of the first picture after `from`.
+std::array<int, 4> PictureSize(const std::string& rtf, std::size_t from = 0)
+{
+    static const std::regex size(R"(\\picw(\d+)\\pich(\d+)\\picwgoal(\d+)\\pichgoal(\d+))");
+    std::smatch m;
+    const std::string rest = rtf.substr(from);
+    if (!std::regex_search(rest, m, size))
+        return {};
+    return {std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]), std::stoi(m[4])};
+}
 
 } // namespace
 
-TEST_F(PictureEmbedding, StepPicturesAreEmbeddedCompletelyInTheirOwnRow)
+TEST_F(PictureEmbedding, StepPhotosArePreparedUprightOnTheTableGridAndNonPicturesAreNamed)
 {
     const int cat = AddCategory("Roof", "130");
-    std::map<std::string, std::string> files;
-    for (std::size_t size : {0u, 4096u, 4097u, 10000u}) {
-        const std::string name = "p" + std::to_string(size) + ".jpg";
-        files[name] = Bytes(size, static_cast<unsigned>(size));
-        report_testing::WriteFile(folder.File(name), files[name]);
-        AddStep(cat, std::to_string(size), "Step " + std::to_string(size), "Functional", "x", {}, {}, folder.File(name));
-    }
-    AddStep(cat, "9", "Missing", "Functional", "x", {}, {}, folder.File("gone.jpg"));
+    report_testing::MakePhoto(folder.File("portrait.jpg"), 4000, 3000, 6);
+    report_testing::WriteFile(folder.File("notes.jpg"), "Roof notes, not a photo.");
+    AddStep(cat, "1", "Covering", "Functional", "x", {}, {}, folder.File("portrait.jpg"));
+    AddStep(cat, "2", "Flashing", "Functional", "x", {}, {}, folder.File("notes.jpg"));
+    AddStep(cat, "3", "Missing", "Functional", "x", {}, {}, folder.File("gone.jpg"));
+    const std::string photoBefore = report_testing::ReadFile(folder.File("portrait.jpg"));
     CInspectionRTFFile writer;
     writer.SetIncludePictures(true);
     const std::string rtf = Run(writer, "4 Column");
-    const std::string head = "\\trowd\\trgaph108\\trleft-108\\trhdr\\cellx8747\\intbl\\ql{\\*\\shppict {\\pict\\picscalex100"
-                             "\\picscaley100\\piccropl0\\piccropr0\\piccropt0\\piccropb0\\jpegblip ";
-    for (const auto& [name, bytes] : files)
-        EXPECT_NE(rtf.find(head + Hex(bytes) + "}}\\cell\\row "), std::string::npos) << name;
-    // An unreadable picture leaves its row empty and the report goes on.
-    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\cellx8747\\intbl\\ql\\cell\\row "), std::string::npos);
+
+    // The picture row has the step rows' cells, merged, and is kept on one page.
+    const std::string cells = "\\clmgf\\cellx966\\clmrg\\cellx3258\\clmrg\\cellx5264\\clmrg\\cellx7054\\clmrg\\cellx10188";
+    const std::string pictureRow = "\\trowd\\trgaph108\\trleft-108\\trkeep" + cells + "\\intbl\\ql ";
+    const auto photo = rtf.find(pictureRow + "{\\*\\shppict {\\pict\\picscalex100\\picscaley100");
+    ASSERT_NE(photo, std::string::npos);
+    // Orientation 6: the 4000 x 3000 photo is a portrait, prepared for 3 x 4 inches at 300 dpi.
+    const auto size = PictureSize(rtf, photo);
+    EXPECT_EQ(size[0], 675);
+    EXPECT_EQ(size[1], 900);
+    EXPECT_LT(size[2], size[3]);
+    EXPECT_EQ(size[3], CRTFReportFile::kStepPictureHeight);
+    EXPECT_NE(rtf.find("\\jpegblip ffd8", photo), std::string::npos);
+    EXPECT_EQ(report_testing::ReadFile(folder.File("portrait.jpg")), photoBefore);
+
+    // A text file named .jpg is never embedded: its name stands in the row.
+    EXPECT_NE(rtf.find(pictureRow + "\\i notes.jpg\\i0 \\cell\\cell\\cell\\cell\\cell\\row "), std::string::npos);
+    // A missing file leaves its row empty and the report goes on.
+    EXPECT_NE(rtf.find(pictureRow + "\\cell\\cell\\cell\\cell\\cell\\row "), std::string::npos);
     EXPECT_NE(rtf.find("Missing"), std::string::npos);
+    EXPECT_EQ(rtf.find("\\jpegblip 526f6f66"), std::string::npos); // "Roof" in hexadecimal
     EXPECT_TRUE(report_testing::BracesBalanced(rtf));
 
     CInspectionRTFFile without;
     EXPECT_EQ(Run(without, "4 Column", 1, "nopict.rtf").find("\\pict"), std::string::npos);
-}
-
-TEST_F(PictureEmbedding, RealJpegsGetTheirSizeAndFitTheRow)
-{
-    // SOI, SOF0 of 4000 x 3000 without a resolution, EOI.
-    const std::string jpeg = std::string("\xFF\xD8\xFF\xC0\x00\x11\x08\x0B\xB8\x0F\xA0\x03\x01\x22\x00\x02\x11\x01\x03"
-                                         "\x11\x01\xFF\xD9", 25);
-    report_testing::WriteFile(folder.File("big.jpg"), jpeg);
-    const int cat = AddCategory("Roof", "130");
-    AddStep(cat, "1", "Covering", "Functional", "x", {}, {}, folder.File("big.jpg"));
-    CInspectionRTFFile writer;
-    writer.SetIncludePictures(true);
-    const std::string rtf = Run(writer, "4 Column");
-    // 4000 px at 96 dpi is 60000 twips: limited to the 8639-twip row, height in proportion.
-    EXPECT_NE(rtf.find("\\piccropb0\\picw4000\\pich3000\\picwgoal8639\\pichgoal6479\\jpegblip ffd8ffc0"),
-              std::string::npos);
 }
 
 TEST_F(PictureEmbedding, LogoFromTheApplicationFolderThenTheStoredOneThenNone)
@@ -76,11 +69,11 @@ TEST_F(PictureEmbedding, LogoFromTheApplicationFolderThenTheStoredOneThenNone)
     const int cat = AddCategory("Roof", "130");
     AddStep(cat, "1", "Covering", "Functional", "x");
     std::filesystem::create_directories(folder.File("app") + "/Logos");
-    report_testing::WriteFile(folder.File("app") + "/Logos/LOGO1.JPG", std::string("\xFF\xD8\xAB", 3));
+    report_testing::MakePhoto(folder.File("app") + "/Logos/LOGO1.JPG", 400, 200);
     CInspectionRTFFile withFile;
     std::string rtf = Run(withFile, "4 Column", 1, "a.rtf");
     EXPECT_NE(rtf.find("\\i0\\pard \\ql{\\*\\shppict {\\pict\\picscalex40\\picscaley40\\piccropl0\\piccropr0\\piccropt0"
-                       "\\piccropb0\\jpegblip ffd8ab}} {\\cs17 \\par} "),
+                       "\\piccropb0\\picw400\\pich200\\picwgoal6000\\pichgoal3000\\jpegblip ffd8"),
               std::string::npos);
 
     // No file: the logo stored in the options, as a PNG picture.
@@ -117,19 +110,20 @@ TEST_F(PictureEmbedding, HousePhotoAndNumberedTagPicturesInTheComments)
 {
     const std::string card = folder.File("card") + "/";
     std::filesystem::create_directories(card);
-    report_testing::WriteFile(card + "HousePhoto.jpg", "\xFF\xD8hp");
-    report_testing::WriteFile(card + "IMG_0001.JPG", "\xFF\xD8one");
+    report_testing::MakePhoto(card + "HousePhoto.jpg", 320, 240);
+    report_testing::MakePhoto(card + "IMG_0001.JPG", 200, 100);
     SetOptions([&card](store::Options& o) { o.m_DefaultPictCardPath = card; });
     const int cat = AddCategory("Roof", "130");
     AddStep(cat, "1", "Covering", "Functional", "Worn.***Picture-2;Scaling=30***");
     CInspectionRTFFile writer;
     writer.SetIncludePictures(true);
     const std::string rtf = Run(writer, "4 Column");
-    EXPECT_NE(rtf.find("\\qc {\\*\\shppict {\\pict\\picscalex100\\picscaley100\\piccropl0\\piccropr0\\piccropt0"
-                       "\\piccropb0\\jpegblip ffd86870}}  \\par \\ql  \\par "),
-              std::string::npos);
-    // HousePhoto.jpg and IMG_0001.JPG: picture 2 of the card in byte order is IMG_0001.JPG.
+    const auto house = rtf.find("\\qc {\\*\\shppict {\\pict\\picscalex100\\picscaley100\\piccropl0\\piccropr0\\piccropt0"
+                                "\\piccropb0\\picw320\\pich240\\picwgoal4800\\pichgoal3600\\jpegblip ffd8");
+    EXPECT_NE(house, std::string::npos);
+    // HousePhoto.jpg and IMG_0001.JPG: picture 2 of the card in byte order is IMG_0001.JPG,
+    // prepared for the size it prints at (30 % of 2.08 inches at 300 dpi).
     EXPECT_NE(rtf.find("\\cell\\ql Worn.\\par \\ql{\\*\\shppict {\\pict\\picscalex30\\picscaley30\\piccropl0\\piccropr0"
-                       "\\piccropt0\\piccropb0\\jpegblip ffd86f6e65}} \\cell\\row "),
+                       "\\piccropt0\\piccropb0\\picw188\\pich94\\picwgoal3000\\pichgoal1500\\jpegblip ffd8"),
               std::string::npos);
 }

@@ -90,6 +90,8 @@ protected:
         DataFilesTest::SetUp();
         // An application data folder of the test's own: no logo unless a test puts one there.
         setenv("INSPECTOR_APPDATA", folder.File("app").c_str(), 1);
+        // Prepared pictures are cached in the test's folder, never the user's.
+        setenv("XDG_CACHE_HOME", folder.File("cache").c_str(), 1);
         AddScale("Standard", {{"Functional"},
                               {"Marginal", true, false, true},
                               {"Hazardous", true, true, true},
@@ -165,6 +167,7 @@ protected:
     void TearDown() override
     {
         unsetenv("INSPECTOR_APPDATA");
+        unsetenv("XDG_CACHE_HOME");
         DataFilesTest::TearDown();
     }
 

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,7 +103,13 @@ void CPicturePage::SetPath(const QString& path)
     if (m_path->text() != path)
         m_path->setText(path);
     // A file that does not load leaves no picture shown; the path stays as entered.
-    m_image = path.isEmpty() ? QImage() : QImage(path);
+    // Photos are shown the right way up, as their EXIF orientation says.
+    m_image = QImage();
+    if (!path.isEmpty()) {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        m_image = reader.read();
+    }
     ShowImage();
 }
 

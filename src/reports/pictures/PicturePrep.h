@@ -5,8 +5,13 @@
 // JPEG (PNG where it has transparency). Prepared pictures are kept in an
 // on-disk cache, so a second report of the same inspection does not prepare
 // them again. The user's files are never modified.
+#include <cstdint>
 #include <optional>
 #include <string>
+
+namespace store {
+struct Bitmap;
+}
 
 namespace reports::pictures {
 
@@ -37,6 +42,20 @@ std::optional<PictureSize> ReadPictureSize(const std::string& path, std::string*
 // or not a picture that can be read (`error`, when given, says why).
 std::optional<PreparedPicture> PreparePicture(const std::string& path, int maxWidth, int maxHeight,
                                               std::string* error = nullptr);
+
+// A decoded picture (the logo stored in the options) prepared the same way,
+// always as PNG: logos are drawings, whose edges JPEG would blur. Nothing for
+// an empty bitmap.
+std::optional<PreparedPicture> PrepareBitmap(const store::Bitmap& bitmap, int maxWidth, int maxHeight,
+                                             std::string* error = nullptr);
+
+// The folder of prepared pictures: $XDG_CACHE_HOME (else ~/.cache) followed by
+// "Veltrane/Inspector/pictures".
+std::string PictureCacheFolder();
+
+// The most the cache keeps, in bytes (500 MB unless changed); when a new
+// picture takes it over, the pictures used least recently are removed.
+void SetPictureCacheLimit(std::uintmax_t bytes);
 
 // Pixels for a length in inches at the prepared resolution.
 inline int PixelsFor(double inches) { return static_cast<int>(inches * kPreparedDpi + 0.5); }

@@ -1,21 +1,25 @@
 #include "reports/print/CInspectionPrint.h"
 
 #include "editing/PictureTags.h"
+#include "reports/layout/StepTableGeometry.h"
 #include "reports/rtf/AppDataFolder.h"
 #include "reports/rtf/CFullNarrativeRTFFile.h"
 #include "reports/rtf/RtfExport.h"
 #include "store/Category.h"
 #include "store/Inspection.h"
 #include "store/Options.h"
+#include "store/RatingChoices.h"
 #include "store/Step.h"
 #include "text/Windows1252.h"
 #include "ui/Port.h"
 
 #include <QDate>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -67,15 +71,34 @@ std::string CInspectionPrint::HeaderTitle() const
     return m_settings.reportName.empty() ? m_values.docTypeName : m_settings.reportName;
 }
 
-std::array<double, 5> CInspectionPrint::Edges() const
+void CInspectionPrint::LayOutStepTable(CReportPage& page, QPaintDevice& device)
 {
-    std::array<double, 5> edges{};
-    double x = kLeft;
-    for (std::size_t i = 0; i < 5; ++i) {
-        x += std::max(0.0, m_values.columnWidths[i]);
-        edges[i] = std::min(x, m_right - 0.5);
-    }
-    return edges;
+    m_edges.fill(m_right);
+    m_numbered = m_values.columnWidths[0] > 0.05;
+    if (m_columns < 2)
+        return;
+    layout::StepTableInput input;
+    input.columnCount = m_columns;
+    input.widthsInches = m_values.columnWidths;
+    input.textWidth = static_cast<int>((m_right - kLeft) * layout::kTwipsPerInch);
+    input.fontHalfPoints = static_cast<int>(2 * m_size);
+    input.french = m_french;
+    store::RatingChoices choices;
+    if (choices.Open())
+        for (int i = 0; i < choices.GetCount(); ++i) {
+            choices.Read(i);
+            input.ratingWords.push_back(choices.m_ChoiceName);
+        }
+    // Words measured with the metrics of the device the table is drawn on.
+    input.measure = [&page, &device](std::string_view word, int halfPoints, bool bold) {
+        const QFontMetricsF metrics(page.Font(bold ? kBold : 0, halfPoints / 2.0), &device);
+        const double px = metrics.horizontalAdvance(QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+        return static_cast<int>(std::ceil(px / page.DpiX() * layout::kTwipsPerInch));
+    };
+    const layout::StepTableGeometry table = layout::StepTable(input);
+    for (std::size_t i = 0; i < table.edges.size() && i < m_edges.size(); ++i)
+        m_edges[i] = kLeft + static_cast<double>(table.edges[i] - table.left) / layout::kTwipsPerInch;
+    m_numbered = table.numbered;
 }
 
 bool CInspectionPrint::Cancelled() const
@@ -149,6 +172,7 @@ void CInspectionPrint::BuildPages(QPagedPaintDevice& device)
     CReportPage page(device, nullptr);
     page.SetFace(m_values.fontName);
     m_right = std::min(8.0, page.Width());
+    LayOutStepTable(page, device);
 
     BuildTitlePage();
     BuildTextPage();
@@ -291,7 +315,7 @@ void CInspectionPrint::AddHeading(const std::string& name, const std::string& no
 
 void CInspectionPrint::AddHeaderRow(const std::string& category)
 {
-    const auto e = Edges();
+    const auto& e = m_edges;
     std::vector<Cell> cells;
     const int b = kBold;
     if (m_columns == 4) {
@@ -358,7 +382,9 @@ void CInspectionPrint::AddStep(const store::Step& step, const std::string& categ
     const double extra = m_values.doubleSpacing ? kRowSpacing : 0.0;
     auto stepPicture = [&] {
         if (!step.m_BitmapPath.empty())
-            Add(std::make_unique<PictureItem>(step.m_BitmapPath, kLeft, m_right - kLeft, kMaxPictureHeight),
+            Add(std::make_unique<PictureItem>(step.m_BitmapPath, kLeft,
+                                              reports::rtf::CRTFReportFile::kStepPictureWidth / 1440.0,
+                                              reports::rtf::CRTFReportFile::kStepPictureHeight / 1440.0),
                 category);
     };
     if (step.m_PictureBefore)
@@ -374,9 +400,8 @@ void CInspectionPrint::AddStep(const store::Step& step, const std::string& categ
         parts.push_back(std::make_unique<RowItem>(std::vector<Cell>{body}, extra));
         Add(std::make_unique<StackItem>(std::move(parts)), category);
     } else {
-        const auto e = Edges();
-        const bool numbered = m_values.columnWidths[0] > 0.05;
-        const std::string first = numbered ? step.m_StepNumber + " " + step.m_StepTitle : step.m_StepTitle;
+        const auto& e = m_edges;
+        const std::string first = m_numbered ? step.m_StepNumber + " " + step.m_StepTitle : step.m_StepTitle;
         std::string lead = materials;
         if (!lead.empty() && !comments.empty())
             lead += lead.back() == '.' ? " " : ". ";

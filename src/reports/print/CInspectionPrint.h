@@ -22,6 +22,7 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 namespace store {
@@ -88,7 +89,8 @@ protected:
 
     // --- geometry ---
     double Right() const { return m_right; }
-    std::array<double, 5> Edges() const; // the column edges from x = 0.5
+    // The column edges of the step table (the shared geometry rule, measured on the device).
+    void LayOutStepTable(CReportPage& page, QPaintDevice& device);
 
     store::Inspection& m_inspection;
     PrintSettings m_settings;
@@ -101,6 +103,8 @@ protected:
     std::string m_pictureCardFolder;
     double m_size = 10;    // report font size, points
     double m_right = 8.0;  // right edge of the body
+    std::array<double, 5> m_edges{}; // right edge of each step table cell, in inches
+    bool m_numbered = true;          // the number cell has room for the number
     bool m_unknownTagShown = false;
     std::unique_ptr<ui::Progress> m_progress;
     Items m_items;

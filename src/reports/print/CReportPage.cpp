@@ -1,6 +1,6 @@
 #include "reports/print/CReportPage.h"
 
-#include "reports/print/FormattedText.h"
+#include "reports/layout/FormattedText.h"
 #include "reports/print/PictureSource.h"
 
 #include <QFontMetricsF>
@@ -61,19 +61,29 @@ double CReportPage::DrawTextBox(double y, double left, double right, int flags, 
     const QFont font = Font(flags, size);
     QString all;
     QList<QTextLayout::FormatRange> ranges;
-    for (const TextRun& run : FormattedRuns(text)) {
-        QString part = QString::fromStdString(run.text);
-        part.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        if (!(flags & kExpandTabs))
-            part.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    for (const layout::TextRun& run : layout::ParseFormattedText(text)) {
+        QString part;
+        switch (run.kind) {
+        case layout::RunKind::Text:
+            part = QString::fromStdString(run.text);
+            break;
+        case layout::RunKind::Tab:
+            part = flags & kExpandTabs ? QStringLiteral("\t") : QStringLiteral(" ");
+            break;
+        case layout::RunKind::LineBreak:
+        case layout::RunKind::ParagraphBreak:
+            part = QChar::LineSeparator;
+            break;
+        }
+        // Text stays plain where the flags ask for no style of its own.
         QTextLayout::FormatRange range;
         range.start = static_cast<int>(all.size());
         range.length = static_cast<int>(part.size());
-        if (run.bold)
+        if (run.style.bold)
             range.format.setFontWeight(QFont::Bold);
-        if (run.italic)
+        if (run.style.italic)
             range.format.setFontItalic(true);
-        if (run.underline)
+        if (run.style.underline)
             range.format.setFontUnderline(true);
         range.format.setForeground(colour);
         ranges.append(range);

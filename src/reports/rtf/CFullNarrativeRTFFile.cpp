@@ -1,6 +1,7 @@
 #include "reports/rtf/CFullNarrativeRTFFile.h"
 
 #include "editing/PictureTags.h"
+#include "reports/layout/StepTableGeometry.h"
 
 namespace reports::rtf {
 
@@ -18,7 +19,7 @@ void CFullNarrativeRTFFile::WriteHeaderCompanyBlock()
     WriteString(kAffiliateTitle);
     WriteString("} \\par ");
     WriteString("\\pard \\s15\\qc\\widctlpar\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs" + n + " ");
-    for (const std::string* line : {&m_companyName, &m_contactLine, &m_address1, &m_cityLine}) {
+    for (const std::string* line : {&m_companyName, &m_contactLine, &m_address1, &m_address2, &m_cityLine}) {
         if (line->empty())
             continue;
         WriteText(*line);
@@ -46,7 +47,7 @@ void CFullNarrativeRTFFile::WriteNarrativeBlock(const std::string& name, const s
     WriteString("\\par ");
     WriteString("\\ql" + Fs() + " ");
     WriteText(editing::StripAllTags(text));
-    WriteTaggedPictures(text, kPictureRowEdge - 108, true);
+    WriteTaggedPictures(text, layout::kReportTextWidth, true);
 }
 
 } // namespace reports::rtf

@@ -4,6 +4,7 @@
 #include "reports/rtf/RtfText.h"
 #include "store/Category.h"
 #include "store/Inspection.h"
+#include "store/RatingChoices.h"
 #include "store/Step.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ void CInspectionRTFFile::Export()
 {
     if (!BeginExport())
         return;
+    LayOutStepTable();
 
     store::Category categories;
     categories.OpenByInspection(m_inspection->m_InspectionID);
@@ -146,7 +148,7 @@ void CInspectionRTFFile::WriteHeaderCompanyBlock()
     WriteText(m_companyName);
     WriteString("} \\par ");
     WriteString("\\pard \\s15\\qc\\widctlpar\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs" + n + " ");
-    for (const std::string* line : {&m_contactLine, &m_address1, &m_cityLine}) {
+    for (const std::string* line : {&m_contactLine, &m_address1, &m_address2, &m_cityLine}) {
         if (line->empty())
             continue;
         WriteText(*line);
@@ -164,7 +166,7 @@ void CInspectionRTFFile::WritePrologue(const std::string& firstTitle, const std:
     WriteString("{\\rtf1\\ansi\\ansicpg1252\\deff1");
     WriteString("{\\fonttbl");
     WriteString("{\\f0\\fswiss Arial;}");
-    WriteString("{\\f1\\fUserFont " + EscapeRtf(m_fontName) + ";}");
+    WriteString("{\\f1\\fUserFont " + EscapePlainRtf(m_fontName) + ";}");
     WriteString("}");
     WriteColorTable(false);
     WriteString("\\margr720\\margl1440");
@@ -329,7 +331,7 @@ void CInspectionRTFFile::WriteGeneralInfoBlock()
             WriteScaledPicture(file, scale > 0 ? scale : 100, scale > 0 ? scale : 100, 6 * 1440);
         return;
     }
-    WriteString(EncodeRtf(block.substr(3, block.size() - 6)));
+    WriteText(block.substr(3, block.size() - 6));
 }
 
 void CInspectionRTFFile::WriteStandardDefinitions()
@@ -558,10 +560,11 @@ void CInspectionRTFFile::WriteColumnHeading(const std::string& name, const std::
         WriteSectionBreak(m_documentTypeTitle);
     else
         WriteString(" \\par ");
-    WriteString("\\pard \\s15\\qc\\widctlpar\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs28 ");
+    // The heading and the note stay on the page of the table they open.
+    WriteString("\\pard \\s15\\qc\\widctlpar\\keepn\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs28 ");
     WriteText(name);
     WriteString("\\par}");
-    WriteString(" \\pard \\s15\\ql\\widctlpar\\tqc {\\cs17" + Fs() + "\\par ");
+    WriteString(" \\pard \\s15\\ql\\widctlpar\\keepn\\tqc {\\cs17" + Fs() + "\\par ");
     WriteText(note);
     // The note's paragraph ends before the table, so that it does not become
     // the first cell of the header row.
@@ -569,19 +572,38 @@ void CInspectionRTFFile::WriteColumnHeading(const std::string& name, const std::
     WriteHeaderRow();
 }
 
+void CInspectionRTFFile::LayOutStepTable()
+{
+    layout::StepTableInput input;
+    input.columnCount = m_columnCount;
+    input.widthsInches = m_widths;
+    input.fontHalfPoints = std::stoi(FontHalfPoints());
+    input.french = m_french;
+    // Every rating a step may show stays whole in the rating cell.
+    store::RatingChoices choices;
+    if (choices.Open())
+        for (int i = 0; i < choices.GetCount(); ++i) {
+            choices.Read(i);
+            input.ratingWords.push_back(choices.m_ChoiceName);
+        }
+    m_table = layout::StepTable(input);
+    m_pictureRowEdges = IsNarrative() ? std::vector<int>{} : m_table.edges;
+}
+
 std::string CInspectionRTFFile::CellEdgeList() const
 {
-    const int cells = m_columnCount == 4 ? 5 : m_columnCount == 3 ? 4 : 3;
     std::string list;
-    for (int i = 0; i < cells; ++i)
-        list += "\\cellx" + std::to_string(m_edges[static_cast<std::size_t>(i)]);
+    for (int edge : m_table.edges)
+        list += "\\cellx" + std::to_string(edge);
     return list;
 }
 
 void CInspectionRTFFile::WriteHeaderRow()
 {
-    WriteString("\\trowd\\trgaph108\\trleft-108\\trhdr" + Fs() + CellEdgeList() + "\\intbl");
-    const bool numbered = m_edges[0] > 0;
+    // The one header row of the table: repeated at the top of each page the
+    // table runs onto, and never split.
+    WriteString("\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep" + Fs() + CellEdgeList() + "\\intbl");
+    const bool numbered = m_table.numbered;
     if (m_columnCount == 4)
         WriteString("\\b Step #\\cell Item\\cell Materials\\par\\cell Rating\\cell Remarks\\cell\\b0\\row");
     else if (m_columnCount == 3)
@@ -602,15 +624,15 @@ void CInspectionRTFFile::WriteTableStart()
     }
     if (IsNarrative())
         return;
-    WriteString("\\trowd\\trgaph108\\trleft-108" + Fs() + "\\trhdr" + CellEdgeList() + "\\intbl\\ql ");
+    // A step row is kept whole on one page; it is not a header row.
+    WriteString("\\trowd\\trgaph108\\trleft-108" + Fs() + "\\trkeep" + CellEdgeList() + "\\intbl\\ql ");
 }
 
 int CInspectionRTFFile::CommentCellWidth() const
 {
-    if (IsNarrative())
-        return kPictureRowEdge - 108;
-    const std::size_t last = m_columnCount == 4 ? 4 : m_columnCount == 3 ? 3 : 2;
-    return std::max(720, m_edges[last] - m_edges[last - 1] - 216);
+    if (IsNarrative() || m_table.widths.empty())
+        return layout::kReportTextWidth;
+    return std::max(720, m_table.widths.back() - 2 * layout::kCellGap);
 }
 
 std::string CInspectionRTFFile::MaterialsLead(const std::string& materials, const std::string& comments) const
@@ -671,7 +693,7 @@ void CInspectionRTFFile::WriteStepRow(bool bold, bool red, const std::string& nu
     }
 
     WriteTableStart();
-    if (m_edges[0] > 0) {
+    if (m_table.numbered) {
         WriteText(number);
         WriteString(Sp());
     }
@@ -760,7 +782,7 @@ void CInspectionRTFFile::WriteNarrativeBlock(const std::string& name, const std:
     WriteString(" \\fs24 ");
     WriteString("\\ql ");
     WriteString("\\par ");
-    WriteComments(text, kPictureRowEdge - 108);
+    WriteComments(text, layout::kReportTextWidth);
 }
 
 } // namespace reports::rtf

@@ -1,6 +1,7 @@
 #pragma once
 // The inspection report in every column and narrative layout (report kind 1)
 // and the summary report (report kind 0).
+#include "reports/layout/StepTableGeometry.h"
 #include "reports/rtf/CRTFReportFile.h"
 
 namespace store {
@@ -48,6 +49,8 @@ protected:
     void WriteColumnHeading(const std::string& name, const std::string& note, bool first);
     void WriteNarrativeHeading(const std::string& name, const std::string& note);
     void WriteHeaderRow();
+    // Works out the step table's cells for the layout (reports/layout).
+    void LayOutStepTable();
     std::string CellEdgeList() const;
     void WriteGeneralInfoBlock();
     void WriteStandardDefinitions();
@@ -55,6 +58,8 @@ protected:
     int CommentCellWidth() const;
     std::string MaterialsLead(const std::string& materials, const std::string& comments) const;
     void WriteComments(const std::string& comments, int pictureWidth);
+
+    layout::StepTableGeometry m_table;
 };
 
 } // namespace reports::rtf

@@ -2,8 +2,8 @@
 
 #include "editing/PictureTags.h"
 #include "reports/rtf/AppDataFolder.h"
-#include "reports/rtf/PictureProbe.h"
-#include "reports/rtf/PngEncoder.h"
+#include "reports/layout/StepTableGeometry.h"
+#include "reports/pictures/PicturePrep.h"
 #include "reports/rtf/ReportValues.h"
 #include "reports/rtf/RtfText.h"
 #include "store/Bitmap.h"
@@ -20,52 +20,15 @@ namespace reports::rtf {
 namespace {
 
 constexpr std::size_t kChunk = 4096;
-// The tallest a picture prints, in twips (6.5 inches), so that it fits a page.
-constexpr int kMaxPictureHeight = 9360;
-// Twips per pixel for a picture that states no resolution (96 dots per inch).
-constexpr double kDefaultDpi = 96.0;
-// A bitmap is converted in memory; larger ones are left out.
-constexpr std::uintmax_t kMaxBitmapBytes = 64u << 20;
-
-// The picture's printed size at 100 %, in twips.
-void NaturalTwips(const PictureInfo& info, int& w, int& h)
-{
-    const double dpiX = info.dpiX > 0 ? info.dpiX : kDefaultDpi;
-    const double dpiY = info.dpiY > 0 ? info.dpiY : kDefaultDpi;
-    w = static_cast<int>(info.width * 1440.0 / dpiX);
-    h = static_cast<int>(info.height * 1440.0 / dpiY);
-}
-
-// The size words of a picture, its goal size limited so that at the given
-// scales it prints at most `maxWidth` wide and kMaxPictureHeight high.
-std::string SizeWords(const PictureInfo& info, int scaleX, int scaleY, int maxWidth)
-{
-    if (info.width <= 0 || info.height <= 0)
-        return {};
-    int w = 0, h = 0;
-    NaturalTwips(info, w, h);
-    double factor = 1.0;
-    const double printedW = w * scaleX / 100.0, printedH = h * scaleY / 100.0;
-    if (maxWidth > 0 && printedW > maxWidth)
-        factor = maxWidth / printedW;
-    if (printedH * factor > kMaxPictureHeight)
-        factor = kMaxPictureHeight / printedH;
-    w = std::max(1, static_cast<int>(std::lround(w * factor)));
-    h = std::max(1, static_cast<int>(std::lround(h * factor)));
-    return "\\picw" + std::to_string(info.width) + "\\pich" + std::to_string(info.height) + "\\picwgoal" +
-           std::to_string(w) + "\\pichgoal" + std::to_string(h);
-}
+// Twips per pixel for the natural size of a picture: 96 dots per inch, as a
+// screen shows it.
+constexpr double kTwipsPerPixel = 15.0;
 
 std::string PictHead(int scaleX, int scaleY)
 {
     return "{\\*\\shppict {\\pict\\picscalex" + std::to_string(scaleX) + "\\picscaley" + std::to_string(scaleY) +
            "\\piccropl0\\piccropr0\\piccropt0\\piccropb0";
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 } // namespace
 
@@ -126,6 +89,7 @@ void CRTFReportFile::SetDocumentTypeTitle(const std::string& title)
 void CRTFReportFile::SetColumnWidths(double w1, double w2, double w3, double w4, double w5)
 {
     m_edges = ColumnEdges(w1, w2, w3, w4, w5);
+    m_widths = {w1, w2, w3, w4, w5};
 }
 
 void CRTFReportFile::Setup(store::Inspection& inspection, const std::string& layoutName)
@@ -343,115 +307,128 @@ std::string CRTFReportFile::MaterialsDisplay(const std::string& materials) const
 
 // --------------------------------------------------------------- pictures
 
-bool CRTFReportFile::StreamHex(std::FILE* file)
-{
-    unsigned char in[kChunk];
-    std::string out;
-    out.reserve(2 * kChunk);
-    for (;;) {
-        const std::size_t n = std::fread(in, 1, kChunk, file);
-        if (n == 0)
-            break;
-        out.clear();
-        AppendHex(out, in, n);
-        WriteString(out);
-        if (n < kChunk)
-            break;
-    }
-    return true;
-}
-
 namespace {
 
-// Opens a picture file for reading, or nothing when it cannot be read.
-FilePtr OpenPicture(const std::string& path)
+// The printed size in twips at 100 %: the natural size, made smaller so that
+// at the given scales it prints within maxWidth x maxHeight.
+void GoalSize(const pictures::PictureSize& size, int scaleX, int scaleY, int maxWidth, int maxHeight, int& goalW,
+              int& goalH)
 {
-    if (path.empty())
-        return nullptr;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return nullptr;
-    return FilePtr(std::fopen(path.c_str(), "rb"));
+    const double w = size.width * kTwipsPerPixel, h = size.height * kTwipsPerPixel;
+    const double printedW = w * scaleX / 100.0, printedH = h * scaleY / 100.0;
+    double factor = 1.0;
+    if (maxWidth > 0 && printedW > maxWidth)
+        factor = maxWidth / printedW;
+    if (maxHeight > 0 && printedH * factor > maxHeight)
+        factor = maxHeight / printedH;
+    goalW = std::max(1, static_cast<int>(std::lround(w * factor)));
+    goalH = std::max(1, static_cast<int>(std::lround(h * factor)));
 }
 
 } // namespace
 
-// Writes the group of one picture: its header, then the file's bytes in hex.
-// Bitmaps go as PNG pictures, which every word processor shows.
-bool CRTFReportFile::WritePictureGroup(std::FILE* file, int scaleX, int scaleY, int maxWidth)
+// Writes the group of one prepared picture; its bytes go out in 4096-byte pieces.
+CRTFReportFile::PictureOutcome CRTFReportFile::WritePictureGroup(const std::string& path, int scaleX, int scaleY,
+                                                                 int maxWidth, int maxHeight)
 {
-    const PictureInfo info = ProbePicture(file);
-    const std::string head = PictHead(scaleX, scaleY) + SizeWords(info, scaleX, scaleY, maxWidth);
-    if (info.format == PictureFormat::Bmp) {
-        std::fseek(file, 0, SEEK_END);
-        const long size = std::ftell(file);
-        if (size <= 0 || static_cast<std::uintmax_t>(size) > kMaxBitmapBytes)
-            return false;
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-        std::fseek(file, 0, SEEK_SET);
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            return false;
-        const auto bitmap = store::DecodeBitmapFile(bytes.data(), bytes.size());
-        if (!bitmap)
-            return false;
-        const auto png = EncodePng(*bitmap);
-        std::string hex;
-        AppendHex(hex, png.data(), png.size());
-        WriteString(head + "\\pngblip " + hex + "}}");
-        return true;
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+        return PictureOutcome::Missing;
+    const auto size = pictures::ReadPictureSize(path);
+    if (!size)
+        return PictureOutcome::NotAPicture;
+    int goalW = 0, goalH = 0;
+    GoalSize(*size, scaleX, scaleY, maxWidth, maxHeight, goalW, goalH);
+    const int pixelsW = std::max(1, pictures::PixelsFor(goalW * scaleX / 100.0 / 1440.0));
+    const int pixelsH = std::max(1, pictures::PixelsFor(goalH * scaleY / 100.0 / 1440.0));
+    const auto picture = pictures::PreparePicture(path, pixelsW, pixelsH);
+    if (!picture)
+        return PictureOutcome::NotAPicture;
+    WriteString(PictHead(scaleX, scaleY) + "\\picw" + std::to_string(picture->width) + "\\pich" +
+                std::to_string(picture->height) + "\\picwgoal" + std::to_string(goalW) + "\\pichgoal" +
+                std::to_string(goalH) +
+                (picture->encoding == pictures::Encoding::Png ? "\\pngblip " : "\\jpegblip "));
+    std::string hex;
+    hex.reserve(2 * kChunk);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(picture->bytes.data());
+    for (std::size_t at = 0; at < picture->bytes.size(); at += kChunk) {
+        hex.clear();
+        AppendHex(hex, bytes + at, std::min(kChunk, picture->bytes.size() - at));
+        WriteString(hex);
     }
-    std::fseek(file, 0, SEEK_SET);
-    WriteString(head + (info.format == PictureFormat::Png ? "\\pngblip " : "\\jpegblip "));
-    StreamHex(file);
     WriteString("}}");
-    return true;
+    return PictureOutcome::Written;
+}
+
+void CRTFReportFile::WritePictureName(const std::string& path)
+{
+    WriteString("\\i ");
+    WriteString(EscapePlainRtf(std::filesystem::path(path).filename().string()));
+    WriteString("\\i0 ");
 }
 
 void CRTFReportFile::WritePicture(const std::string& path, const std::string&, const std::string&)
 {
     if (path.empty() || !m_includePictures)
         return;
-    WriteString("\\trowd\\trgaph108\\trleft-108\\trhdr\\cellx" + std::to_string(kPictureRowEdge) + "\\intbl\\ql");
-    if (FilePtr file = OpenPicture(path))
-        WritePictureGroup(file.get(), 100, 100, kPictureRowEdge - 108);
-    WriteString("\\cell\\row");
+    // One row on the step table's own cell edges, its cells merged into one,
+    // kept whole on its page.
+    WriteString("\\trowd\\trgaph108\\trleft-108\\trkeep");
+    if (m_pictureRowEdges.empty()) {
+        WriteString("\\cellx" + std::to_string(layout::kReportTextWidth + layout::kCellGap));
+    } else {
+        for (std::size_t i = 0; i < m_pictureRowEdges.size(); ++i)
+            WriteString((i == 0 ? "\\clmgf\\cellx" : "\\clmrg\\cellx") + std::to_string(m_pictureRowEdges[i]));
+    }
+    WriteString("\\intbl\\ql ");
+    if (WritePictureGroup(path, 100, 100, kStepPictureWidth, kStepPictureHeight) == PictureOutcome::NotAPicture)
+        WritePictureName(path);
+    WriteString("\\cell");
+    for (std::size_t i = 1; i < m_pictureRowEdges.size(); ++i)
+        WriteString("\\cell");
+    WriteString("\\row");
     WriteString(" ");
 }
 
-bool CRTFReportFile::WriteScaledPicture(const std::string& path, int scaleX, int scaleY, int maxWidth)
+CRTFReportFile::PictureOutcome CRTFReportFile::WriteScaledPicture(const std::string& path, int scaleX, int scaleY,
+                                                                  int maxWidth, int maxHeight)
 {
-    FilePtr file = OpenPicture(path);
-    if (!file)
-        return false;
+    // A picture that is not one is found out before anything is written.
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+        return PictureOutcome::Missing;
+    if (!pictures::ReadPictureSize(path))
+        return PictureOutcome::NotAPicture;
     WriteString("\\ql");
-    const bool written = WritePictureGroup(file.get(), scaleX, scaleY, maxWidth);
+    const PictureOutcome outcome = WritePictureGroup(path, scaleX, scaleY, maxWidth, maxHeight);
     WriteString(" ");
-    return written;
+    return outcome;
 }
 
-bool CRTFReportFile::WriteInlinePicture(const std::string& path, int maxWidth)
+CRTFReportFile::PictureOutcome CRTFReportFile::WriteInlinePicture(const std::string& path, int maxWidth)
 {
-    FilePtr file = OpenPicture(path);
-    if (!file)
-        return false;
-    const bool written = WritePictureGroup(file.get(), 100, 100, maxWidth);
-    WriteString(" ");
-    return written;
+    const PictureOutcome outcome = WritePictureGroup(path, 100, 100, maxWidth, kMaxPictureHeight);
+    if (outcome == PictureOutcome::Written)
+        WriteString(" ");
+    return outcome;
 }
 
 bool CRTFReportFile::WriteBitmapPicture(const store::Bitmap& bitmap, int scale, int maxWidth)
 {
     if (bitmap.width <= 0 || bitmap.height <= 0)
         return false;
-    PictureInfo info;
-    info.format = PictureFormat::Png;
-    info.width = bitmap.width;
-    info.height = bitmap.height;
-    const auto png = EncodePng(bitmap);
+    int goalW = 0, goalH = 0;
+    GoalSize({bitmap.width, bitmap.height}, scale, scale, maxWidth, kMaxPictureHeight, goalW, goalH);
+    const auto png = pictures::PrepareBitmap(bitmap, std::max(1, pictures::PixelsFor(goalW * scale / 100.0 / 1440.0)),
+                                             std::max(1, pictures::PixelsFor(goalH * scale / 100.0 / 1440.0)));
+    if (!png)
+        return false;
     std::string hex;
-    AppendHex(hex, png.data(), png.size());
+    AppendHex(hex, reinterpret_cast<const std::uint8_t*>(png->bytes.data()), png->bytes.size());
     WriteString("\\ql");
-    WriteString(PictHead(scale, scale) + SizeWords(info, scale, scale, maxWidth) + "\\pngblip " + hex + "}}");
+    WriteString(PictHead(scale, scale) + "\\picw" + std::to_string(png->width) + "\\pich" +
+                std::to_string(png->height) + "\\picwgoal" + std::to_string(goalW) + "\\pichgoal" +
+                std::to_string(goalH) + "\\pngblip " + hex + "}}");
     WriteString(" ");
     return true;
 }
@@ -459,7 +436,7 @@ bool CRTFReportFile::WriteBitmapPicture(const store::Bitmap& bitmap, int scale, 
 void CRTFReportFile::WriteLogo(int scale)
 {
     const int maxWidth = 4 * 1440;
-    bool written = WriteScaledPicture(LogoFile("logo1.jpg"), scale, scale, maxWidth);
+    bool written = WriteScaledPicture(LogoFile("logo1.jpg"), scale, scale, maxWidth) == PictureOutcome::Written;
     if (!written && m_options)
         if (const auto icon = m_options->GetReportIcon())
             written = WriteBitmapPicture(*icon, 100, maxWidth);
@@ -483,13 +460,15 @@ void CRTFReportFile::WriteTaggedPictures(const std::string& comments, int maxWid
             continue;
         }
         const std::string file = ResolveTag(tag);
-        if (file == editing::kTagError || !OpenPicture(file))
+        std::error_code ec;
+        if (file == editing::kTagError || !std::filesystem::is_regular_file(file, ec))
             continue;
         int scale = editing::TagScale(tag);
         if (scale <= 0)
             scale = 100;
         WriteString("\\par ");
-        WriteScaledPicture(file, scale, scale, maxWidth);
+        if (WriteScaledPicture(file, scale, scale, maxWidth) == PictureOutcome::NotAPicture)
+            WritePictureName(file);
     }
 }
 

@@ -97,6 +97,13 @@ public:
 
     // The widest a picture may print in the step picture row, in twips.
     static constexpr int kPictureRowEdge = 8747;
+    // The box a step photo prints in at most, in twips (3.25 x 3 in): two
+    // photos and their steps fit a page, and 140 phone photos prepared at
+    // 300 dpi make a report of under 60 MB.
+    static constexpr int kStepPictureWidth = 4680;
+    static constexpr int kStepPictureHeight = 3 * 1440;
+    // The tallest any picture prints, in twips, so that it fits a page.
+    static constexpr int kMaxPictureHeight = 9360;
 
 protected:
     // --- output -----------------------------------------------------------
@@ -130,11 +137,21 @@ protected:
     std::string CompanyFax() const;
 
     // --- pictures ---------------------------------------------------------
+    // Every picture is prepared (reports/pictures): upright, scaled down to
+    // the size it prints at, JPEG or PNG. A file that is not a picture that
+    // can be prepared is never embedded as it is.
+    enum class PictureOutcome { Written, Missing, NotAPicture };
     // The picture of `path` at the given scales, limited to `maxWidth` twips
-    // as printed. False (nothing written) when the file cannot be read.
-    bool WriteScaledPicture(const std::string& path, int scaleX, int scaleY, int maxWidth);
+    // as printed. Nothing is written unless it is Written.
+    PictureOutcome WriteScaledPicture(const std::string& path, int scaleX, int scaleY, int maxWidth,
+                                      int maxHeight = kMaxPictureHeight);
     // The picture at 100 % with no paragraph settings of its own.
-    bool WriteInlinePicture(const std::string& path, int maxWidth);
+    PictureOutcome WriteInlinePicture(const std::string& path, int maxWidth);
+    // In place of a picture that is not one: its file name, in italics.
+    void WritePictureName(const std::string& path);
+    // The cell edges of the step picture row: those of the step rows, so that
+    // the table keeps one grid. Empty: one cell across the text width.
+    std::vector<int> m_pictureRowEdges;
     // The stored logo of the options as a picture.
     bool WriteBitmapPicture(const store::Bitmap& bitmap, int scale, int maxWidth);
     // The page-header logo: the logo file of the application data folder,
@@ -176,6 +193,7 @@ protected:
     bool m_firstSectionPending = true;
     bool m_includePictures = false;
     std::array<int, 5> m_edges{};
+    std::array<double, 5> m_widths{}; // the configured column widths, in inches
     std::string m_ratingFilter = kAllRatings;
     std::string m_fileStem;
     std::string m_documentTypeTitle = "EMPTY";
@@ -188,8 +206,7 @@ protected:
     bool m_printCompany = false;
 
 private:
-    bool StreamHex(std::FILE* file);
-    bool WritePictureGroup(std::FILE* file, int scaleX, int scaleY, int maxWidth);
+    PictureOutcome WritePictureGroup(const std::string& path, int scaleX, int scaleY, int maxWidth, int maxHeight);
 
     FileChooser m_chooser;
     std::FILE* m_file = nullptr;

@@ -8,6 +8,7 @@
 #include "store/Step.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace reports::rtf {
 namespace {
@@ -15,14 +16,18 @@ namespace {
 // Single 10-twip borders on all four sides of a cell.
 constexpr const char* kCellBorders =
     "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-// Right edges of the five rating columns and of the description.
-constexpr int kGridEdges[6] = {270, 490, 724, 958, 1192, 10800};
+// Right edges of the five rating columns and of the description. Each rating
+// column is a quarter inch wide: the height of its turned header line and its
+// gaps, so that LibreOffice and Word show the whole word.
+constexpr int kGridEdges[6] = {252, 612, 972, 1332, 1692, 10800};
+// The header row's exact height: the longest turned rating name and room to spare.
+constexpr const char* kHeaderRowHeight = "\\trrh-1700";
 
 std::string GridRowStart(bool vertical)
 {
     std::string row = "\\trowd\\trgaph60\\trleft-108";
     if (vertical)
-        row += "\\trrh1500";
+        row += kHeaderRowHeight;
     for (int i = 0; i < 6; ++i) {
         row += kCellBorders;
         if (vertical && i < 5)
@@ -73,6 +78,19 @@ void CRatingGridRTFFile::WriteGridLogo(const std::string& name, int scale)
     WriteScaledPicture(LogoFile(name), scale, scale, 3 * 1440);
 }
 
+std::string CRatingGridRTFFile::PageTitle() const
+{
+    // This report is chosen by a document type whose name is the technical
+    // word "RatingType"; that name is no title for the client's pages.
+    const std::string& title = m_documentTypeTitle;
+    std::string lower = title;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower.empty() || lower == "empty" || lower.find("ratingtype") != std::string::npos)
+        return "PROPERTY INSPECTION REPORT";
+    return title;
+}
+
 void CRatingGridRTFFile::WriteInfoLine(const std::string& label, const std::string& value)
 {
     WriteString("\\b ");
@@ -85,13 +103,13 @@ void CRatingGridRTFFile::WriteInfoLine(const std::string& label, const std::stri
 void CRatingGridRTFFile::WritePrologue(const std::string&, const std::string&)
 {
     WriteString("{\\rtf1\\ansi\\ansicpg1252\\deff0");
-    WriteString("{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fUserFont " + EscapeRtf(m_fontName) + ";}}");
+    WriteString("{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fUserFont " + EscapePlainRtf(m_fontName) + ";}}");
     WriteColorTable(true);
     WriteString("\\margt720\\margb720\\margr720\\margl720");
     WriteString("{\\stylesheet{\\nowidctlpar\\widctlpar\\adjustright \\fs20\\cgrid \\snext0 Normal;}"
                 "{\\*\\cs10 \\additive Default Paragraph Font;}}");
     WriteString("{\\header \\pard\\plain \\qr\\i\\fs20 \\par\\i0\\pard\\qc\\b\\fs24 ");
-    WriteText(m_documentTypeTitle);
+    WriteText(PageTitle());
     WriteString("\\b0\\par}");
     WriteString("{\\footer \\pard\\plain \\qc\\brdrt\\brdrs\\brdrw10\\brsp20 \\fs14 ");
     WriteText(m_footerText);

@@ -34,6 +34,8 @@ private:
     void WriteCategoryEnd(const std::string& note);
     void WriteInfoLine(const std::string& label, const std::string& value);
     void WriteGridLogo(const std::string& name, int scale);
+    // The title of every page header.
+    std::string PageTitle() const;
 
     std::vector<Item> m_limitations;
     std::vector<Item> m_supplemental;

@@ -1,5 +1,6 @@
 #include "reports/rtf/RtfText.h"
 
+#include "reports/layout/FormattedText.h"
 #include "text/Windows1252.h"
 
 namespace reports::rtf {
@@ -45,51 +46,67 @@ void AppendEncoded(std::string& out, char32_t cp)
         AppendUnicode(out, cp);
 }
 
-std::string Convert(std::string_view utf8, bool escape)
+// Encodes the characters of `utf8`; with `escapeSyntax` every backslash and
+// brace becomes a character too.
+void AppendText(std::string& out, std::string_view utf8, bool escapeSyntax)
 {
-    std::string out;
-    out.reserve(utf8.size() + utf8.size() / 8 + 8);
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const unsigned char c = static_cast<unsigned char>(utf8[pos]);
         if (c < 0x80) {
             ++pos;
-            if (!escape) {
-                out += static_cast<char>(c);
-            } else if (c == '\\' && pos < utf8.size() &&
-                       (utf8[pos] == '{' || utf8[pos] == '}' || utf8[pos] == '\\')) {
-                // Already escaped by the inspector: keep the pair as typed.
+            if (escapeSyntax && (c == '\\' || c == '{' || c == '}'))
                 out += '\\';
-                out += utf8[pos++];
-            } else if (c == '{' || c == '}') {
-                out += '\\';
-                out += static_cast<char>(c);
-            } else if (c == '\r') {
-                out += "\\par ";
-            } else {
-                out += static_cast<char>(c);
-            }
+            out += static_cast<char>(c);
             continue;
         }
-        const char32_t cp = text::NextCodePoint(utf8, pos);
-        if (escape && cp == 0xAC)
-            out += "\\par ";
-        else
-            AppendEncoded(out, cp);
+        AppendEncoded(out, text::NextCodePoint(utf8, pos));
     }
-    return out;
+}
+
+void AppendStyleChange(std::string& out, const layout::TextStyle& from, const layout::TextStyle& to)
+{
+    if (from.bold != to.bold)
+        out += to.bold ? "\\b " : "\\b0 ";
+    if (from.italic != to.italic)
+        out += to.italic ? "\\i " : "\\i0 ";
+    if (from.underline != to.underline)
+        out += to.underline ? "\\ul " : "\\ulnone ";
 }
 
 } // namespace
 
 std::string EscapeRtf(std::string_view utf8)
 {
-    return Convert(utf8, true);
+    std::string out;
+    out.reserve(utf8.size() + utf8.size() / 8 + 8);
+    layout::TextStyle style;
+    for (const layout::TextRun& run : layout::ParseFormattedText(utf8)) {
+        AppendStyleChange(out, style, run.style);
+        style = run.style;
+        switch (run.kind) {
+        case layout::RunKind::Text: AppendText(out, run.text, true); break;
+        case layout::RunKind::Tab: out += "\\tab "; break;
+        case layout::RunKind::LineBreak: out += "\\line "; break;
+        case layout::RunKind::ParagraphBreak: out += "\\par "; break;
+        }
+    }
+    AppendStyleChange(out, style, {});
+    return out;
+}
+
+std::string EscapePlainRtf(std::string_view utf8)
+{
+    std::string out;
+    AppendText(out, utf8, true);
+    return out;
 }
 
 std::string EncodeRtf(std::string_view utf8)
 {
-    return Convert(utf8, false);
+    std::string out;
+    AppendText(out, utf8, false);
+    return out;
 }
 
 void AppendHex(std::string& out, const std::uint8_t* data, std::size_t size)

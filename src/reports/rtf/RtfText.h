@@ -9,11 +9,16 @@
 
 namespace reports::rtf {
 
-// A data value as RTF: "{" and "}" get a backslash, a carriage return and the
-// sign U+00AC become a paragraph mark "\par ", the rest is encoded. A backslash
-// passes unchanged, so control words the inspector typed ("\b" for bold) take
-// effect; a brace or backslash the inspector already escaped stays as typed.
+// A data value as RTF: the inspector's formatting words (reports/layout/
+// FormattedText.h) are written as words, every other backslash and every brace
+// as a character, line ends as paragraph marks "\par ", the rest encoded. A
+// style the text leaves on is switched off where the text ends, so it never
+// runs into the next cell.
 std::string EscapeRtf(std::string_view utf8);
+
+// A value written as plain characters whatever it holds: every backslash and
+// brace escaped, nothing honoured (font names, file names).
+std::string EscapePlainRtf(std::string_view utf8);
 
 // Encodes only (no brace or paragraph conversion): for runs of RTF that the
 // user wrote on purpose.
