@@ -70,7 +70,7 @@ TEST_F(PrintCliTest, PdfOfTheStarterAffiliateTypeIsTheAffiliatePrint)
     ASSERT_EQ(range.status, 0) << range.output;
     EXPECT_EQ(print_testing::PdfPages(pdf), 2);
     EXPECT_NE(print_testing::PdfText(pdf).find("Page: 12 of " + std::to_string(9 + pages)), std::string::npos);
-    EXPECT_NE(print_testing::Output("pdfinfo '" + pdf + "'").find("595.2"), std::string::npos) << "A4 width";
+    EXPECT_NE(print_testing::Output("pdfinfo '" + pdf + "'").find("(A4)"), std::string::npos) << "A4 paper";
 
     // The RTF of the same type is the full narrative report it always was.
     const Result rtf = Cli(home, "report A-1 -o '" + home.File("a.rtf") + "'" + files);

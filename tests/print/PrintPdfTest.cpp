@@ -67,7 +67,7 @@ TEST_F(PrintPdfTest, EveryLayoutPrintsCategoriesStepsRatingsAndCommentsInOrder)
         std::vector<std::string> order;
     } cases[] = {
         {"4 Column", {"Component", "Material Type", "Rating", "Comments", "1 Covering", "Asphalt, cedar", "Marginal",
-                      "Granules worn", "2 Flashing", "Heating", "1 Furnace", "Hazardous", "Cracked heat exchanger found"}},
+                      "Granules worn", "2 Flashing", "Heating", "1 Furnace", "Hazardous", "Cracked heat exchanger"}},
         {"3 Column", {"Component", "Rating", "Comment", "1 Covering", "Marginal", "Asphalt, cedar. Granules worn",
                       "Heating", "Furnace", "Hazardous"}},
         {"2 Column", {"Step#", "Component", "Comments", "1 Covering", "Marginal. Asphalt, cedar. Granules worn",
