@@ -176,7 +176,9 @@ TEST_F(StarterLibraryTest, DocumentTypesCoverEveryLayoutAndWriter)
     EXPECT_EQ(relocation, 1);
     EXPECT_EQ(minneapolis, 1);
     EXPECT_EQ(layoutOf["RatingType"], "RatingType");
-    EXPECT_EQ(layoutOf["Affiliate Buyers Inspection"], "Full Narrative");
+    // The affiliate type's layout names it, so that Print picks the affiliate print.
+    EXPECT_EQ(layoutOf["Affiliate Buyers Inspection"], "Affiliate Buyers Inspection");
+    EXPECT_EQ(layoutOf["Full Narrative Home Inspection"], "Full Narrative");
 }
 
 // The statements the program seeds inspections with find exactly what the

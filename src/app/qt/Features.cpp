@@ -12,6 +12,7 @@
 #include "form/qt/CCategoryForm.h"
 #include "options/qt/OptionsCommand.h"
 #include "reports/html/qt/CHTMLView.h"
+#include "reports/print/qt/PrintCommands.h"
 #include "reports/rtf/qt/RtfExportCommand.h"
 #include "review/qt/ReviewInstall.h"
 #include "spelling/qt/SpellingCommands.h"
@@ -32,6 +33,7 @@ void InstallFeatures(CMainFrame& frame, app::CInspectorDoc& doc)
     spelling::qt::InstallSpelling(frame, doc);
     review::qt::InstallReview(frame, doc);
     form::qt::InstallCategoryForm(frame, doc);
+    reports::print::qt::InstallPrinting(frame, doc);
 }
 
 } // namespace app::qt

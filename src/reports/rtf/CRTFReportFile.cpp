@@ -5,19 +5,17 @@
 #include "reports/rtf/AppDataFolder.h"
 #include "reports/layout/StepTableGeometry.h"
 #include "reports/pictures/PicturePrep.h"
+#include "reports/rtf/ReportValues.h"
 #include "reports/rtf/RtfText.h"
 #include "store/Bitmap.h"
 #include "store/Inspection.h"
-#include "store/InspectionType.h"
 #include "store/Options.h"
-#include "store/Owner.h"
 #include "text/Windows1252.h"
 #include "ui/Port.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <sstream>
 
 namespace reports::rtf {
 namespace {
@@ -26,28 +24,6 @@ constexpr std::size_t kChunk = 4096;
 // Twips per pixel for the natural size of a picture: 96 dots per inch, as a
 // screen shows it.
 constexpr double kTwipsPerPixel = 15.0;
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(text);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string Trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
 
 std::string PictHead(int scaleX, int scaleY)
 {
@@ -122,57 +98,32 @@ void CRTFReportFile::Setup(store::Inspection& inspection, const std::string& lay
     m_inspection = &inspection;
     m_options = std::make_unique<store::Options>();
     const store::Options& o = *m_options;
-
-    store::InspectionType type;
-    if (type.OpenByID(inspection.m_DocTypeID) && type.GetCount() > 0) {
-        type.Read(0);
-        m_docTypeName = type.m_InspectionType;
-        m_reportLayoutOfDocType = type.m_ReportLayout;
-    }
-    if (m_docTypeName.empty())
-        m_docTypeName = inspection.m_DocType;
-    m_docNumber = inspection.m_InspectionNum;
-    m_date = inspection.m_InspectionDate.DateText();
-    m_time = inspection.m_InspectionDate.TimeText();
-    m_clientName = inspection.m_ClientName;
-    m_clientAddress1 = inspection.m_ClientAddress;
-    m_clientAddress2 = inspection.m_ClientCityStateZip;
-    m_dwellingAddress1 = inspection.m_DwellingAddress;
-    m_dwellingAddress2 = inspection.m_DwellingCityStateZip;
-    m_agent = inspection.m_AgentName;
-    m_realEstateCompany = inspection.m_RealEstateCompany;
-    m_generalInfo = inspection.m_InspectionComments;
-    // The inspection's own picture folder when it names one, else the picture card folder.
-    m_pictureFolder = inspection.m_String4.empty() ? o.m_DefaultPictCardPath : inspection.m_String4;
+    const ReportValues v = ReadReportValues(inspection, o, m_reportKind == kInspectionReport);
+    m_docTypeName = v.docTypeName;
+    m_reportLayoutOfDocType = v.reportLayoutOfDocType;
+    m_docNumber = v.docNumber;
+    m_date = v.date;
+    m_time = v.time;
+    m_clientName = v.clientName;
+    m_clientAddress1 = v.clientAddress1;
+    m_clientAddress2 = v.clientAddress2;
+    m_dwellingAddress1 = v.dwellingAddress1;
+    m_dwellingAddress2 = v.dwellingAddress2;
+    m_agent = v.agent;
+    m_realEstateCompany = v.realEstateCompany;
+    m_generalInfo = v.generalInfo;
+    m_pictureFolder = v.pictureFolder;
     m_fileStem = app::InspectionFileStem(inspection.m_InspectionNum, inspection.m_ClientName,
                                          inspection.m_DwellingAddress, inspection.m_InspectionID);
-    m_labels = TitleLabels(o);
-
-    store::Owner owner;
-    if (owner.Open() && owner.GetCount() > 0) {
-        owner.Read(0);
-        m_inspectorName = owner.m_Name;
-        m_companyName = owner.m_Company;
-        m_contactLine = owner.m_Name;
-        // The address is one text of lines: street lines, then the city line.
-        const auto lines = Lines(owner.m_Address);
-        if (lines.size() == 1) {
-            m_address1 = lines[0];
-        } else if (lines.size() == 2) {
-            m_address1 = lines[0];
-            m_cityLine = lines[1];
-        } else if (lines.size() > 2) {
-            m_address1 = lines[0];
-            m_address2 = lines[1];
-            for (std::size_t i = 2; i < lines.size(); ++i)
-                m_cityLine += (i > 2 ? ", " : "") + lines[i];
-        }
-        m_workPhone = owner.m_WorkAreaCode.empty() ? owner.m_WorkPhone
-                                                   : "(" + owner.m_WorkAreaCode + ") " + owner.m_WorkPhone;
-        m_faxNumber = owner.m_FaxNumber.empty() || owner.m_FaxAreaCode.empty()
-                          ? owner.m_FaxNumber
-                          : "(" + owner.m_FaxAreaCode + ") " + owner.m_FaxNumber;
-    }
+    m_labels = v.labels;
+    m_inspectorName = v.inspectorName;
+    m_companyName = v.companyName;
+    m_contactLine = v.contactLine;
+    m_address1 = v.address1;
+    m_address2 = v.address2;
+    m_cityLine = v.cityLine;
+    m_workPhone = v.workPhone;
+    m_faxNumber = v.faxNumber;
 
     m_layoutName = layoutName;
     m_french = false;
@@ -193,15 +144,15 @@ void CRTFReportFile::Setup(store::Inspection& inspection, const std::string& lay
         m_french = layoutName == "2 Column French";
     }
 
-    m_legalText = m_reportKind == kInspectionReport ? o.m_String5 : o.m_SummaryDisclaimer;
-    m_definitionsText = o.m_String6;
-    m_footerText = o.m_YesNo3 ? o.m_String4 : std::string();
-    m_fontName = o.m_ReportFontName.empty() ? std::string("Times New Roman") : o.m_ReportFontName;
-    m_fontSizeWord = "fs" + std::to_string(2 * o.m_ReportFontSize);
-    m_hideRatings = o.m_HideRatings != 0;
-    m_doubleSpacing = o.m_StepSpacing == 2;
-    m_sectionBreaks = o.m_YesNo35 != 0;
-    m_printCompany = o.m_YesNo0 != 0;
+    m_legalText = v.legalText;
+    m_definitionsText = v.definitionsText;
+    m_footerText = v.footerText;
+    m_fontName = v.fontName;
+    m_fontSizeWord = "fs" + std::to_string(2 * v.fontSize);
+    m_hideRatings = v.hideRatings;
+    m_doubleSpacing = v.doubleSpacing;
+    m_sectionBreaks = v.sectionBreaks;
+    m_printCompany = v.printCompany;
     SetColumnWidths(o.m_ColumnWidth1, o.m_ColumnWidth2, o.m_ColumnWidth3, o.m_ColumnWidth4, o.m_ColumnWidth5);
 }
 
@@ -352,23 +303,8 @@ const std::string& CRTFReportFile::Sp() const
 
 std::string CRTFReportFile::MaterialsDisplay(const std::string& materials) const
 {
-    const std::string delimiter =
-        m_options && !m_options->m_String7.empty() ? m_options->m_String7 : std::string(", ");
-    std::string shown;
-    std::size_t start = 0;
-    while (start <= materials.size()) {
-        auto end = materials.find(';', start);
-        if (end == std::string::npos)
-            end = materials.size();
-        std::string item = Trim(materials.substr(start, end - start));
-        // "Other:" entries carry the inspector's own wording after the colon.
-        if (item.size() >= 6 && text::EqualsIgnoreCase(item.substr(0, 6), "Other:"))
-            item = Trim(item.substr(6));
-        if (!item.empty())
-            shown += (shown.empty() ? "" : delimiter) + item;
-        start = end + 1;
-    }
-    return shown;
+    return reports::rtf::MaterialsDisplay(
+        materials, m_options && !m_options->m_String7.empty() ? m_options->m_String7 : std::string(", "));
 }
 
 // --------------------------------------------------------------- pictures
@@ -512,14 +448,7 @@ void CRTFReportFile::WriteLogo(int scale)
 
 std::string CRTFReportFile::ResolveTag(const std::string& tag) const
 {
-    const std::string kind = editing::TagKind(tag);
-    if (kind == editing::kKnownPicture)
-        return editing::TagFile(tag);
-    if (kind == editing::kGenericPicture) {
-        const std::string folder = m_options ? m_options->m_DefaultPictCardPath : std::string();
-        return editing::NumberedPictureFile(folder, editing::TagPictureNumber(tag));
-    }
-    return editing::kTagError;
+    return ResolvePictureTag(tag, m_options ? m_options->m_DefaultPictCardPath : std::string());
 }
 
 void CRTFReportFile::WriteTaggedPictures(const std::string& comments, int maxWidth, bool reportUnknown)

@@ -73,7 +73,11 @@ void RunOne(store::Inspection& inspection, int reportKind, int layoutCode, const
     writer->SetExcludedCategories(request.excludedCategories);
     if (chooser)
         writer->SetFileChooser(chooser);
-    const std::string layout = request.layout.empty() ? ReportLayoutOf(inspection) : request.layout;
+    std::string layout = request.layout.empty() ? ReportLayoutOf(inspection) : request.layout;
+    // The affiliate report is the full narrative one, whatever the document
+    // type's ReportLayout adds for the Print command.
+    if (layout.find("Affiliate Buyers Inspection") != std::string::npos)
+        layout = "Full Narrative";
     writer->Setup(inspection, layout);
     writer->Export();
     switch (writer->Result()) {

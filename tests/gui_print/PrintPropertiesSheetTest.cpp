@@ -1,0 +1,113 @@
+// The "Print Properties" sheet driven as a user drives it: its "Report" page
+// (report kind, page range, numbering, copies, name, rating) and its
+// "Categories" page (a click takes a category out of the print and back in).
+#include "reports/print/qt/CPrintPropertyDlg.h"
+#include "reports/print/qt/CReportPropertyPage.h"
+#include "reports/print/qt/CSelectCategoriesPage.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest/QTest>
+
+using namespace reports::print;
+using reports::print::qt::CPrintPropertyDlg;
+
+namespace {
+
+void Type(QSpinBox* box, int value)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(value));
+}
+
+// Clicks a radio button or check box on its indicator, where a user aims.
+void Click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void ClickRow(QTreeWidget* list, int row)
+{
+    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+} // namespace
+
+TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
+{
+    CPrintPropertyDlg sheet({}, {"Roof", "Heating"}, {"Hazardous", "Marginal", "<All Ratings>"});
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    EXPECT_EQ(sheet.windowTitle(), "Print Properties");
+    ASSERT_EQ(sheet.Tabs()->count(), 2);
+    EXPECT_EQ(sheet.Tabs()->tabText(0), "Report");
+    EXPECT_EQ(sheet.Tabs()->tabText(1), "Categories");
+
+    auto* page = sheet.ReportPage();
+    EXPECT_TRUE(page->InspectionButton()->isChecked());
+    EXPECT_TRUE(page->AllButton()->isChecked());
+    QComboBox* ratings = page->RatingBox();
+    ASSERT_EQ(ratings->count(), 3); // listed once, "<All Ratings>" last and chosen
+    EXPECT_EQ(ratings->currentText(), "<All Ratings>");
+
+    // Pages typed, then "All" chosen: every page prints.
+    Click(page->PagesButton());
+    Type(page->FromBox(), 2);
+    Type(page->ToBox(), 4);
+    EXPECT_EQ(sheet.Settings().firstPage, 2);
+    EXPECT_EQ(sheet.Settings().lastPage, 4);
+    Click(page->AllButton());
+    EXPECT_EQ(sheet.Settings().firstPage, -1);
+    EXPECT_EQ(sheet.Settings().lastPage, -1);
+    EXPECT_FALSE(page->FromBox()->isEnabled());
+
+    Click(page->SummaryButton());
+    Type(page->StartingPageBox(), 7);
+    Type(page->CopiesBox(), 3);
+    QTest::keyClicks(page->ReportNameEdit(), "Pre-Listing Report");
+    Click(page->ContinuousBox());
+    ratings->setCurrentIndex(0);
+    const PrintSettings s = sheet.Settings();
+    EXPECT_EQ(s.reportKind, PrintReport::Summary);
+    EXPECT_EQ(s.startingPageNumber, 7);
+    EXPECT_EQ(s.copies, 3);
+    EXPECT_EQ(s.reportName, "Pre-Listing Report");
+    EXPECT_TRUE(s.continuous);
+    EXPECT_FALSE(s.borders);
+    EXPECT_EQ(s.ratingFilter, "Hazardous");
+}
+
+TEST(PrintPropertiesSheet, AClickOnACategoryTakesItOutAndAnotherPutsItBack)
+{
+    CPrintPropertyDlg sheet({}, {"Roof", "Heating", "Attic"}, {"<All Ratings>"});
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    sheet.Tabs()->setCurrentIndex(1);
+    QTreeWidget* list = sheet.CategoriesPage()->List();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->headerItem()->text(0), "");
+    EXPECT_EQ(list->headerItem()->text(1), "Category");
+    EXPECT_EQ(list->columnWidth(0), 25);
+    EXPECT_TRUE(sheet.Settings().allCategories);
+
+    ClickRow(list, 1);
+    EXPECT_EQ(list->topLevelItem(1)->data(0, Qt::UserRole).toString(), "false");
+    PrintSettings s = sheet.Settings();
+    EXPECT_FALSE(s.allCategories);
+    EXPECT_EQ(s.selectedCategories, (std::vector<std::string>{"Roof", "Attic"}));
+
+    ClickRow(list, 1);
+    s = sheet.Settings();
+    EXPECT_TRUE(s.allCategories);
+    EXPECT_EQ(s.selectedCategories, (std::vector<std::string>{"Roof", "Heating", "Attic"}));
+}
