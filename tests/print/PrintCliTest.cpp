@@ -89,7 +89,6 @@ TEST_F(PrintCliTest, WrongFormatsAndRangesAreRefused)
         int status;
         const char* says;
     } cases[] = {
-        {"--format html", 1, "the html format is not available"},
         {"--format docx", 2, "--format is rtf, pdf or html"},
         {"--format pdf --pages 4-2", 2, "--pages is FROM-TO"},
         {"--format pdf --pages x", 2, "--pages is FROM-TO"},
