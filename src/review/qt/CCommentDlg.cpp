@@ -7,6 +7,7 @@
 #include "editing/qt/CCommentsPage.h"
 #include "editing/qt/CPictureNumberDlg.h"
 #include "editing/qt/CSelectPickerDlg.h"
+#include "spelling/qt/SpellHighlighter.h"
 #include "store/Options.h"
 #include "ui/Port.h"
 
@@ -64,10 +65,10 @@ CCommentDlg::CCommentDlg(app::CInspectorDoc& doc, CommentSubject subject, QWidge
     add->setObjectName(QStringLiteral("addToList"));
     add->setAutoDefault(false);
 
-    // A plain-text editor with a name, so that a spelling highlighter can be attached to it.
     m_edit = new QPlainTextEdit(this);
     m_edit->setObjectName(QStringLiteral("commentEdit"));
     m_edit->setFont(CommentFont());
+    spelling::qt::AttachSpellChecking(m_edit);
     m_edit->setMinimumSize(560, 260);
 
     auto* buttons = new QHBoxLayout;
