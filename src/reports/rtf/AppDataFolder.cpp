@@ -1,5 +1,6 @@
 #include "reports/rtf/AppDataFolder.h"
 
+#include "app/Settings.h"
 #include "text/Windows1252.h"
 
 #include <cstdlib>
@@ -11,11 +12,7 @@ std::string AppDataFolder()
 {
     if (const char* own = std::getenv("INSPECTOR_APPDATA"); own && *own)
         return own;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-        return (std::filesystem::path(data) / "Veltrane" / "Inspector").string();
-    const char* home = std::getenv("HOME");
-    return (std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "Veltrane" / "Inspector")
-        .string();
+    return app::ApplicationDataFolder();
 }
 
 std::string LogoFile(const std::string& name)
