@@ -7,15 +7,17 @@
 #include "store/Owner.h"
 
 #include <array>
+#include "reports/layout/StepTableGeometry.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace options {
 
-// The width the step table may take: a letter page of 8.5 inches less the
-// report's 1 inch left and 0.5 inch right margins.
-inline constexpr double kTextWidthInches = 7.0;
+// The width the step table may take: the report's text width.
+inline constexpr double kTextWidthInches =
+    static_cast<double>(reports::layout::kReportTextWidth) / reports::layout::kTwipsPerInch;
 // Start-up's owner name rule, and the length of its name field.
 inline constexpr int kShortestOwnerName = 5;
 inline constexpr int kLongestOwnerName = 30;
