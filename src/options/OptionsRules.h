@@ -3,12 +3,11 @@
 // edit: what a column width, font, spacing, default step page, owner field or
 // picture folder may hold, the columns by name, and storing the options and
 // owner rows together. One set of rules for the sheet and the command line.
+#include "reports/layout/StepTableGeometry.h"
 #include "store/Options.h"
 #include "store/Owner.h"
 
 #include <array>
-#include "reports/layout/StepTableGeometry.h"
-
 #include <optional>
 #include <string>
 #include <vector>
