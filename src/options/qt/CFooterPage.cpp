@@ -2,6 +2,7 @@
 
 #include "options/OptionsRules.h"
 #include "options/ReportLogo.h"
+#include "reports/pictures/PicturePrep.h"
 #include "ui/Port.h"
 #include "ui/qt/FileDialogs.h"
 
@@ -143,23 +144,25 @@ void CFooterPage::BrowseLogo()
 {
     const QString chosen = ui::qt::GetOpenFileName(
         this, QStringLiteral("Report Logo"), QString(),
-        QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp);;All Files (*)"));
+        QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.heic *.heif);;All Files (*)"));
     if (!chosen.isEmpty())
         ChooseLogo(chosen);
 }
 
 bool CFooterPage::ChooseLogo(const QString& file)
 {
-    QImageReader reader(file);
-    reader.setAutoTransform(true); // a photo taken upright shows upright
-    QImage image = reader.read();
+    // Prepared as the reports prepare pictures: any format they read (HEIC
+    // too), upright, no wider than a logo needs to be.
+    std::string why;
+    const auto prepared = reports::pictures::PreparePicture(file.toStdString(), kLargestLogoWidth,
+                                                            kLargestLogoWidth, &why);
+    const QImage image = prepared ? QImage::fromData(reinterpret_cast<const uchar*>(prepared->bytes.data()),
+                                                     static_cast<int>(prepared->bytes.size()))
+                                  : QImage();
     if (image.isNull()) {
-        ui::CurrentPort().inform("The picture " + file.toStdString() + " cannot be read: " +
-                                 reader.errorString().toStdString());
+        ui::CurrentPort().inform("The picture " + file.toStdString() + " cannot be read: " + why);
         return false;
     }
-    if (image.width() > kLargestLogoWidth)
-        image = image.scaledToWidth(kLargestLogoWidth, Qt::SmoothTransformation);
     // JPEG has no transparency: transparent parts print white, as on paper.
     QImage flat(image.size(), QImage::Format_RGB32);
     flat.fill(Qt::white);
