@@ -367,8 +367,8 @@ protected:
     void SetUp() override
     {
         storePath = folder.File("server.db");
-        server::ServerStore store(storePath);
-        store.addUser("anna", "pw", 10);
+        server::ServerStore store(storePath, server::kCheapCost);
+        store.addUser("anna", "pw");
         server::Job today = MakeJob("T-1", kToday, kAccentedUtf8);
         today.header.comments = LongComment("Gutters loose. ");
         today.header.docTypeId = -7;
