@@ -8,6 +8,7 @@
 #include "options/qt/CFooterPage.h"
 #include "options/qt/COptionsDlg.h"
 #include "reports/ReportFixture.h"
+#include "reports/layout/StepTableGeometry.h"
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "store/Database.h"
 
@@ -278,9 +279,18 @@ TEST_F(OptionsSheet, TheNextReportPrintsTheCompanyBlockLegalTextAndColumnWidths)
 
     reports::rtf::CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "4 Column");
-    // Column edges in twips from the new widths: -108 + 1440 x 1, then + 2880, ...
-    for (const char* edge : {"\\cellx1332", "\\cellx4212", "\\cellx5652", "\\cellx7092", "\\cellx9252"})
-        EXPECT_NE(rtf.find(edge), std::string::npos) << edge;
+    // The step table's cell edges follow the new widths (scaled to fill the line).
+    reports::layout::StepTableInput input;
+    input.columnCount = 4;
+    input.widthsInches = {1, 2, 1, 1, 1.5};
+    input.ratingWords = {"Functional"};
+    std::string edges;
+    for (int edge : reports::layout::StepTable(input).edges)
+        edges += "\\cellx" + std::to_string(edge);
+    EXPECT_NE(rtf.find(edges), std::string::npos) << edges;
+    reports::layout::StepTableInput before = input;
+    before.widthsInches = {0.73, 1.23, 4.19, 0, 0};
+    EXPECT_NE(reports::layout::StepTable(before).edges, reports::layout::StepTable(input).edges);
 
     // LibreOffice prints the page header (where the company block stands) into
     // the PDF; its plain-text export would leave headers out.
