@@ -5,6 +5,7 @@
 #include "reports/html/HtmlPictures.h"
 #include "reports/html/HtmlText.h"
 #include "reports/rtf/CRTFReportFile.h"
+#include "reports/rtf/ReportValues.h"
 #include "store/Category.h"
 #include "store/Inspection.h"
 #include "store/Options.h"
@@ -316,21 +317,7 @@ void CHTMLReport::AddHead(CHTMLContainer& body, PictureFolder& pictures)
 
 std::string CHTMLReport::MaterialsDisplay(const std::string& materials) const
 {
-    std::string shown;
-    std::size_t start = 0;
-    while (start <= materials.size()) {
-        auto end = materials.find(';', start);
-        if (end == std::string::npos)
-            end = materials.size();
-        std::string item = Trim(materials.substr(start, end - start));
-        // "Other:" entries carry the inspector's own wording after the colon.
-        if (item.size() >= 6 && text::EqualsIgnoreCase(item.substr(0, 6), "Other:"))
-            item = Trim(item.substr(6));
-        if (!item.empty())
-            shown += (shown.empty() ? "" : m_materialsDelimiter) + item;
-        start = end + 1;
-    }
-    return shown;
+    return reports::rtf::MaterialsDisplay(materials, m_materialsDelimiter);
 }
 
 void CHTMLReport::AddStepRows(CHTMLTable& table, const store::Step& step, PictureFolder& pictures)
