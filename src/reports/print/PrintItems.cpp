@@ -1,5 +1,7 @@
 #include "reports/print/PrintItems.h"
 
+#include "reports/layout/StepTableGeometry.h"
+
 #include <algorithm>
 
 namespace reports::print {
@@ -37,9 +39,12 @@ double PictureItem::Print(CReportPage& page, double y)
 double RowItem::Print(CReportPage& page, double y)
 {
     const double pad = m_borders ? kCellPad : 0.0;
+    // Text never runs into the next cell: a gap is kept at each cell's right
+    // edge, as wide as the RTF writers' cell gap.
+    const double gap = std::max(pad, static_cast<double>(reports::layout::kCellGap) / reports::layout::kTwipsPerInch);
     double bottom = y;
     for (const Cell& cell : m_cells) {
-        const double left = cell.left + pad, right = std::min(cell.right, page.Width()) - pad;
+        const double left = cell.left + pad, right = std::min(cell.right, page.Width()) - gap;
         double below = page.DrawTextBox(y + pad, left, right, cell.flags, cell.size, cell.text, cell.colour);
         for (const auto& [file, scale] : cell.pictures)
             below = page.DrawPicture(file, below + 0.05, left, right - left, kMaxPictureHeight, scale);
