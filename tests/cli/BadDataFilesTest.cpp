@@ -23,7 +23,8 @@ struct Result {
 // Runs `prefix inspector-cli arguments` in a shell with a private settings folder.
 Result Cli(const testing_support::TempFolder& home, const std::string& arguments, const std::string& prefix = {})
 {
-    const std::string command = "export XDG_CONFIG_HOME='" + home.File("config") + "'; " + prefix + " '" +
+    const std::string command = "export XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DATA_HOME='" +
+                                home.File("data") + "'; " + prefix + " '" +
                                 INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
     Result r{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");

@@ -35,6 +35,7 @@ protected:
     {
         ReportFixture::SetUp();
         setenv("XDG_CONFIG_HOME", folder.File("config").c_str(), 1);
+        setenv("XDG_DATA_HOME", folder.File("data").c_str(), 1);
         app::Settings settings;
         settings.Set(app::kTemplatePathKey, templatePath);
         settings.Set(app::kInspectionPathKey, inspectionPath);
@@ -47,6 +48,7 @@ protected:
     {
         sheet.reset();
         unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_DATA_HOME");
         ReportFixture::TearDown();
     }
 

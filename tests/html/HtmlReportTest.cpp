@@ -228,7 +228,8 @@ TEST_F(HtmlReport, TheCommandLineWritesTheFolder)
     const int c = AddCategory("Roof", "10");
     AddStep(c, "1", "Shingles", "Functional", "Fine.");
     const std::string target = folder.File("cli out");
-    const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' '" INSPECTOR_BINARY_DIR
+    const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' XDG_DATA_HOME='" + folder.File("data") +
+                                "' '" INSPECTOR_BINARY_DIR
                                 "/src/inspector-cli' report 2024-17 --format html -o '" +
                                 target + "' --template '" + templatePath + "' --inspection '" + inspectionPath +
                                 "' > '" + folder.File("cli.log") + "' 2>&1";

@@ -189,7 +189,8 @@ TEST(OptionsCommand, SetsColumnsByNameWithTheSheetsChecks)
 {
     TempFolder home;
     auto cli = [&](const std::string& arguments) {
-        const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DOCUMENTS_DIR='" +
+        const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DATA_HOME='" +
+                                    home.File("data") + "' XDG_DOCUMENTS_DIR='" +
                                     home.File("docs") + "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " +
                                     arguments + " > '" + home.File("out.txt") + "' 2>&1";
         const int raw = std::system(command.c_str());

@@ -28,7 +28,8 @@ protected:
     }
     Result Cli(const std::string& arguments)
     {
-        const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' '" INSPECTOR_BINARY_DIR
+        const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' XDG_DATA_HOME='" +
+                                    folder.File("data") + "' '" INSPECTOR_BINARY_DIR
                                     "/src/inspector-cli' " + arguments + " --template '" + templatePath +
                                     "' --inspection '" + inspectionPath + "' 2>&1";
         Result r{-1, {}};
