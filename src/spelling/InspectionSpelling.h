@@ -50,4 +50,13 @@ std::optional<int> ChangeAll(std::vector<TextPlace>& places, const SpellChecker&
 // The settings file key that overrides the dictionary language.
 inline constexpr const char* kSpellingLanguageKey = "SpellingLanguage";
 
+// The choices of the Options sheet's "Spelling language": the empty code lets
+// each inspection's document type decide.
+struct LanguageChoice {
+    const char* code;
+    const char* caption;
+};
+inline constexpr LanguageChoice kLanguageChoices[] = {
+    {"", "By document type"}, {kEnglish, "English (US)"}, {kFrench, "French"}};
+
 } // namespace spelling

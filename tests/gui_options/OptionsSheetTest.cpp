@@ -9,6 +9,7 @@
 #include "options/qt/COptionsDlg.h"
 #include "reports/ReportFixture.h"
 #include "reports/layout/StepTableGeometry.h"
+#include "spelling/InspectionSpelling.h"
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "store/Database.h"
 
@@ -131,6 +132,7 @@ TEST_F(OptionsSheet, EveryFieldChangedIsKeptByOkAndNothingByCancel)
     Field<QComboBox>("General", "stepSpacing")->setCurrentText("2");
     Field<QComboBox>("General", "defaultStepPage")->setCurrentText("Info");
     Field<QComboBox>("General", "reportFontName")->setCurrentText("Geneva");
+    Field<QComboBox>("General", "spellingLanguage")->setCurrentText("French");
     Type(Field<QLineEdit>("Owner", "name"), "Ann Ferguson");
     Type(Field<QLineEdit>("Owner", "company"), "Ferguson Home Checks");
     TypeText(Field<QPlainTextEdit>("Owner", "address"), "7 Oak Lane\nDuluth, MN 55802");
@@ -163,6 +165,7 @@ TEST_F(OptionsSheet, EveryFieldChangedIsKeptByOkAndNothingByCancel)
     EXPECT_EQ(o.m_ReportFontSize, 10);
     EXPECT_EQ(o.m_DefStepTab, 3);
     EXPECT_EQ(o.m_ReportFontName, "Geneva");
+    EXPECT_EQ(spelling::InspectionLanguage(0), spelling::kFrench); // the settings file overrides the doc type
     EXPECT_EQ(o.m_String5, "Ferguson legal terms apply.");
     EXPECT_EQ(o.m_DefaultPictCardPath, folder.File("card") + "/");
     const std::string jpeg = report_testing::ReadFile(options::LogoPath());

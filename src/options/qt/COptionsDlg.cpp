@@ -7,6 +7,7 @@
 #include "options/qt/COptionsPage.h"
 #include "options/qt/COwnerPage.h"
 #include "options/qt/CReportTextPage.h"
+#include "spelling/InspectionSpelling.h"
 #include "ui/Port.h"
 
 #include <QDialogButtonBox>
@@ -131,6 +132,12 @@ void COptionsDlg::accept()
                      paths.inspectionPath != m_loadedPaths.inspectionPath;
     const bool written = settings.Get(app::kTemplatePathKey) == paths.templatePath &&
                          settings.Get(app::kInspectionPathKey) == paths.inspectionPath;
+    const std::string language = m_general->SpellingLanguage();
+    if (settings.Get(spelling::kSpellingLanguageKey).value_or(std::string()) != language) {
+        settings.Set(spelling::kSpellingLanguageKey, language);
+        if (written && !settings.Save())
+            port.inform("Error saving the spelling language in the settings file");
+    }
     if (!written && !SaveDataPaths(settings, paths))
         port.inform(kSavePathsError);
     else if (m_pathsChanged)

@@ -1,6 +1,8 @@
 #include "options/qt/COptionsPage.h"
 
+#include "app/Settings.h"
 #include "options/OptionsRules.h"
+#include "spelling/InspectionSpelling.h"
 #include "ui/Port.h"
 #include "ui/qt/FileDialogs.h"
 
@@ -68,6 +70,10 @@ COptionsPage::COptionsPage(QWidget* parent) : QWidget(parent)
     m_stepPage->setMaxVisibleItems(12); // the drop-down list reaches well below the control
     m_fontName = Combo(this, QStringLiteral("reportFontName"), {kFontNames[0], kFontNames[1]});
     connect(m_stepPage, &QComboBox::activated, this, [this](int index) { m_storedStepPage = index; });
+    m_spellingLanguage = new QComboBox(this);
+    m_spellingLanguage->setObjectName(QStringLiteral("spellingLanguage"));
+    for (const auto& choice : spelling::kLanguageChoices)
+        m_spellingLanguage->addItem(QString::fromLatin1(choice.caption), QString::fromLatin1(choice.code));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Materials Delimiter:"), m_delimiter);
@@ -75,6 +81,7 @@ COptionsPage::COptionsPage(QWidget* parent) : QWidget(parent)
     form->addRow(QStringLiteral("Report Step S&pacing:"), m_stepSpacing);
     form->addRow(QStringLiteral("Default Step &Page"), m_stepPage);
     form->addRow(QStringLiteral("Report &Font Name:"), m_fontName);
+    form->addRow(QStringLiteral("Spelling &Language:"), m_spellingLanguage);
 
     auto* paths = new QGroupBox(QStringLiteral("Data Paths"), this);
     auto* pathGrid = new QGridLayout(paths);
@@ -126,6 +133,9 @@ void COptionsPage::Load(const store::Options& o, const app::DataPaths& paths)
     m_stepPageShown = false;
     m_inspectionPath->setText(QString::fromStdString(paths.inspectionPath));
     m_templatePath->setText(QString::fromStdString(paths.templatePath));
+    const QString language =
+        QString::fromStdString(app::Settings().Get(spelling::kSpellingLanguageKey).value_or(std::string()));
+    m_spellingLanguage->setCurrentIndex(std::max(0, m_spellingLanguage->findData(language)));
     if (isVisible())
         ShowStepPage();
 }
@@ -183,6 +193,11 @@ std::optional<std::string> COptionsPage::Store(store::Options& o) const
     o.m_DefStepTab = m_stepPage->currentIndex();
     o.m_ReportFontName = m_fontName->currentText().toStdString();
     return std::nullopt;
+}
+
+std::string COptionsPage::SpellingLanguage() const
+{
+    return m_spellingLanguage->currentData().toString().toStdString();
 }
 
 app::DataPaths COptionsPage::Paths() const

@@ -1,7 +1,7 @@
 #pragma once
 // The "General" page of the Options sheet: report switches, the materials
 // delimiter, the five column widths, font, spacing, the default step page and
-// the two data paths.
+// the two data paths, and the spelling language (kept in the settings file).
 #include "app/DataConfiguration.h"
 #include "store/Options.h"
 
@@ -27,6 +27,8 @@ public:
     // focused, when a field holds no value of its kind.
     std::optional<std::string> Store(store::Options& options) const;
     app::DataPaths Paths() const;
+    // The dictionary language chosen ("" when the document type decides).
+    std::string SpellingLanguage() const;
     // Focuses the field of a data path, for a message about it.
     void FocusPath(bool templatePath) const;
 
@@ -45,6 +47,7 @@ private:
     QComboBox* m_stepSpacing;
     QComboBox* m_stepPage;
     QComboBox* m_fontName;
+    QComboBox* m_spellingLanguage;
     QLineEdit* m_inspectionPath;
     QLineEdit* m_templatePath;
     int m_storedStepPage = 0;
