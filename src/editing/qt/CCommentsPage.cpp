@@ -244,25 +244,35 @@ void CCommentsPage::OnRating(int index)
     FillStockComments();
 }
 
+editing::CommentEdit ReadCommentEdit(const QPlainTextEdit& editor)
+{
+    const QString text = editor.toPlainText();
+    const QTextCursor cursor = editor.textCursor();
+    return {StoredText(text), StoredOffset(text, cursor.selectionStart()), StoredOffset(text, cursor.selectionEnd())};
+}
+
+void ShowCommentEdit(QPlainTextEdit& editor, const editing::CommentEdit& edit)
+{
+    {
+        QSignalBlocker block(&editor);
+        editor.setPlainText(EditText(edit.text));
+    }
+    QTextCursor cursor = editor.textCursor();
+    cursor.setPosition(EditOffset(edit.text, edit.selStart));
+    cursor.setPosition(EditOffset(edit.text, edit.selEnd), QTextCursor::KeepAnchor);
+    editor.setTextCursor(cursor);
+    editor.ensureCursorVisible();
+    editor.setFocus();
+}
+
 editing::CommentEdit CCommentsPage::CurrentEdit() const
 {
-    const QString text = m_edit->toPlainText();
-    const QTextCursor cursor = m_edit->textCursor();
-    return {StoredText(text), StoredOffset(text, cursor.selectionStart()), StoredOffset(text, cursor.selectionEnd())};
+    return ReadCommentEdit(*m_edit);
 }
 
 void CCommentsPage::Show(const editing::CommentEdit& edit)
 {
-    {
-        QSignalBlocker block(m_edit);
-        m_edit->setPlainText(EditText(edit.text));
-    }
-    QTextCursor cursor = m_edit->textCursor();
-    cursor.setPosition(EditOffset(edit.text, edit.selStart));
-    cursor.setPosition(EditOffset(edit.text, edit.selEnd), QTextCursor::KeepAnchor);
-    m_edit->setTextCursor(cursor);
-    m_edit->ensureCursorVisible();
-    m_edit->setFocus();
+    ShowCommentEdit(*m_edit, edit);
     Sheet().CommentText() = edit.text;
 }
 

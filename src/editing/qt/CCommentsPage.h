@@ -34,6 +34,10 @@ editing::PlaceholderAsker EnterTextAsker(QWidget* parent);
 // The comment edit shows line breaks as "\n"; the step keeps them as "\r\n".
 std::string StoredText(const QString& editText);
 QString EditText(const std::string& stored);
+// A comment editor's text and selection, as stored text and byte offsets.
+editing::CommentEdit ReadCommentEdit(const QPlainTextEdit& editor);
+// Shows `edit` in a comment editor, its selection made, the editor focused.
+void ShowCommentEdit(QPlainTextEdit& editor, const editing::CommentEdit& edit);
 
 class CCommentsPage : public CStepPage {
     Q_OBJECT

@@ -19,8 +19,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace review::qt {
 namespace {
 
@@ -30,17 +28,6 @@ using editing::qt::StoredText;
 QFont CommentFont()
 {
     return QFont(QStringLiteral("Arial"), 14);
-}
-
-int StoredOffset(const QString& editText, int position)
-{
-    return static_cast<int>(StoredText(editText.left(position)).size());
-}
-
-int EditOffset(const std::string& stored, int offset)
-{
-    offset = std::clamp(offset, 0, static_cast<int>(stored.size()));
-    return static_cast<int>(EditText(stored.substr(0, offset)).size());
 }
 
 } // namespace
@@ -143,23 +130,12 @@ bool CCommentDlg::Changed() const
 
 editing::CommentEdit CCommentDlg::CurrentEdit() const
 {
-    const QString text = m_edit->toPlainText();
-    const QTextCursor cursor = m_edit->textCursor();
-    return {StoredText(text), StoredOffset(text, cursor.selectionStart()), StoredOffset(text, cursor.selectionEnd())};
+    return editing::qt::ReadCommentEdit(*m_edit);
 }
 
 void CCommentDlg::Show(const editing::CommentEdit& edit)
 {
-    {
-        QSignalBlocker block(m_edit);
-        m_edit->setPlainText(EditText(edit.text));
-    }
-    QTextCursor cursor = m_edit->textCursor();
-    cursor.setPosition(EditOffset(edit.text, edit.selStart));
-    cursor.setPosition(EditOffset(edit.text, edit.selEnd), QTextCursor::KeepAnchor);
-    m_edit->setTextCursor(cursor);
-    m_edit->ensureCursorVisible();
-    m_edit->setFocus();
+    editing::qt::ShowCommentEdit(*m_edit, edit);
 }
 
 void CCommentDlg::InsertStockComment(const std::string& entry)
