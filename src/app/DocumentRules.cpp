@@ -110,4 +110,11 @@ std::string InspectionFileStem(const std::string& docNum, const std::string& cli
     return stem.substr(0, cut);
 }
 
+std::string AddressLine(const std::string& address, const std::string& cityStateZip)
+{
+    if (address.empty() || cityStateZip.empty())
+        return address + cityStateZip;
+    return address + ", " + cityStateZip;
+}
+
 } // namespace app

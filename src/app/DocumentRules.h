@@ -55,6 +55,10 @@ DuplicatedStepNames DuplicatedStep(const std::string& keyword, const std::string
 // an export): its Doc #, else its client name, else its dwelling address, else
 // "Inspection" and its InspectionID. Characters a file name cannot hold become
 // "-"; long texts are cut to 60 characters.
+// The address line of the views: "address, city state zip"; a part not filled
+// in leaves no stray comma.
+std::string AddressLine(const std::string& address, const std::string& cityStateZip);
+
 std::string InspectionFileStem(const std::string& docNum, const std::string& clientName,
                                const std::string& dwellingAddress, int inspectionID);
 

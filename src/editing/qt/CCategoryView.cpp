@@ -1,6 +1,7 @@
 #include "editing/qt/CCategoryView.h"
 
 #include "app/CInspectorDoc.h"
+#include "app/DocumentRules.h"
 #include "app/qt/CMainFrame.h"
 #include "editing/qt/CDuplicateCategoryDlg.h"
 #include "editing/qt/CInspectionListCtrl.h"
@@ -130,12 +131,8 @@ void CCategoryView::Refill()
 {
     const store::Inspection& inspection = m_doc.CurrentInspection();
     m_shownID = inspection.m_InspectionID;
-    // "address, city state zip"; a part not filled in leaves no stray comma.
-    QStringList parts;
-    for (const std::string* part : {&inspection.m_DwellingAddress, &inspection.m_DwellingCityStateZip})
-        if (!part->empty())
-            parts << QString::fromStdString(*part);
-    m_address->setText(parts.join(QStringLiteral(", ")));
+    m_address->setText(
+        QString::fromStdString(app::AddressLine(inspection.m_DwellingAddress, inspection.m_DwellingCityStateZip)));
     m_doc.FillCategorySelection();
     m_list->clear();
     const int count = m_doc.GetCategoryCount();

@@ -1,6 +1,7 @@
 #include "editing/qt/StepListCtrlView.h"
 
 #include "app/CInspectorDoc.h"
+#include "app/DocumentRules.h"
 #include "app/qt/CMainFrame.h"
 #include "editing/qt/CStepListCtrl.h"
 #include "editing/qt/CStepPropertySheet.h"
@@ -76,11 +77,8 @@ void StepListCtrlView::Refill()
     m_list->DeleteAllRows();
 
     const store::Inspection& inspection = m_doc.CurrentInspection();
-    QStringList parts;
-    for (const std::string* part : {&inspection.m_DwellingAddress, &inspection.m_DwellingCityStateZip})
-        if (!part->empty())
-            parts << QString::fromStdString(*part);
-    m_address->setText(parts.join(QStringLiteral(", ")));
+    m_address->setText(
+        QString::fromStdString(app::AddressLine(inspection.m_DwellingAddress, inspection.m_DwellingCityStateZip)));
 
     store::Category category;
     const bool found = m_categoryID >= 0 && category.OpenByID(m_categoryID) && category.GetCount() > 0;

@@ -1,6 +1,7 @@
 #include "form/qt/CCategoryForm.h"
 
 #include "app/CInspectorDoc.h"
+#include "app/DocumentRules.h"
 #include "app/qt/CMainFrame.h"
 #include "editing/qt/CEditListDlg.h"
 #include "editing/qt/ViewTitle.h"
@@ -117,11 +118,8 @@ void CCategoryForm::Rebuild()
         category.Read(0);
     m_header->setText(found ? QString::fromStdString(category.m_CategoryTitle) : QString());
     const store::Inspection& inspection = m_doc.CurrentInspection();
-    QStringList parts;
-    for (const std::string* part : {&inspection.m_DwellingAddress, &inspection.m_DwellingCityStateZip})
-        if (!part->empty())
-            parts << QString::fromStdString(*part);
-    m_address->setText(parts.join(QStringLiteral(", ")));
+    m_address->setText(
+        QString::fromStdString(app::AddressLine(inspection.m_DwellingAddress, inspection.m_DwellingCityStateZip)));
 
     if (found) {
         if (auto fields = LoadFormFields(m_doc, m_categoryID))

@@ -1,6 +1,7 @@
 #include "review/qt/CReviewCommentsView.h"
 
 #include "app/CInspectorDoc.h"
+#include "app/DocumentRules.h"
 #include "editing/qt/CInspectionListCtrl.h"
 #include "editing/qt/CCommentsPage.h"
 #include "editing/qt/ViewTitle.h"
@@ -82,11 +83,8 @@ void CReviewCommentsView::Rebuild()
 {
     const store::Inspection& inspection = m_doc.CurrentInspection();
     m_shownID = inspection.m_InspectionID;
-    QStringList parts;
-    for (const std::string* part : {&inspection.m_DwellingAddress, &inspection.m_DwellingCityStateZip})
-        if (!part->empty())
-            parts << QString::fromStdString(*part);
-    m_address->setText(parts.join(QStringLiteral(", ")));
+    m_address->setText(
+        QString::fromStdString(app::AddressLine(inspection.m_DwellingAddress, inspection.m_DwellingCityStateZip)));
     FillFilterList();
     {
         QSignalBlocker block(m_summary);
