@@ -1,10 +1,10 @@
 // Data files that are not ours, damaged, newer, read-only, or on a full disk, met by inspector-cli.
+#include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,10 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string output;
-};
+using Result = testing_support::CommandResult;
 
 // Runs `prefix inspector-cli arguments` in a shell with a private settings folder.
 Result Cli(const testing_support::TempFolder& home, const std::string& arguments, const std::string& prefix = {})
@@ -26,16 +23,7 @@ Result Cli(const testing_support::TempFolder& home, const std::string& arguments
     const std::string command = "export XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DATA_HOME='" +
                                 home.File("data") + "'; " + prefix + " '" +
                                 INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
-    Result r{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buffer;
-    while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
-        r.output.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return testing_support::RunCommand(command);
 }
 
 std::string Contents(const std::string& path)

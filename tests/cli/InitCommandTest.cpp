@@ -1,20 +1,17 @@
 // inspector-cli init, run as a user would run it.
+#include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
 namespace {
 
-struct Result {
-    int status;
-    std::string output;
-};
+using Result = testing_support::CommandResult;
 
 // Runs inspector-cli with a private settings, documents and data folder.
 Result Cli(const testing_support::TempFolder& home, const std::string& arguments)
@@ -22,16 +19,7 @@ Result Cli(const testing_support::TempFolder& home, const std::string& arguments
     const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DOCUMENTS_DIR='" +
                                 home.File("Documents") + "' XDG_DATA_HOME='" + home.File("share") +
                                 "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
-    Result r{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buffer;
-    while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
-        r.output.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return testing_support::RunCommand(command);
 }
 
 long long Count(const std::string& file, const std::string& sql)

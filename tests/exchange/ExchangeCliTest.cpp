@@ -3,24 +3,20 @@
 
 #include "store/Database.h"
 #include "store/Options.h"
+#include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
 
 using namespace exchange_test;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string output;
-};
+using Result = testing_support::CommandResult;
 
 class ExchangeCliTest : public testing_support::DataFilesTest {
 protected:
@@ -31,16 +27,7 @@ protected:
                                     "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " +
                                     arguments + " --template '" + templatePath + "' --inspection '" +
                                     inspectionPath + "' 2>&1";
-        Result r{-1, {}};
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return r;
-        std::array<char, 4096> buffer;
-        while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
-            r.output.append(buffer.data(), n);
-        const int raw = pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return r;
+        return testing_support::RunCommand(command);
     }
 
     void Reopen()

@@ -2,20 +2,16 @@
 #include "ReviewFixture.h"
 
 #include "store/Options.h"
+#include "support/RunCommand.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 
 using review_test::kInspectionData;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string output;
-};
+using Result = testing_support::CommandResult;
 
 class CommentFormCli : public review_test::ReviewFixture {
 protected:
@@ -32,16 +28,7 @@ protected:
                                     folder.File("data") + "' '" INSPECTOR_BINARY_DIR
                                     "/src/inspector-cli' " + arguments + " --template '" + templatePath +
                                     "' --inspection '" + inspectionPath + "' 2>&1";
-        Result r{-1, {}};
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return r;
-        std::array<char, 4096> buffer;
-        while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
-            r.output.append(buffer.data(), n);
-        const int raw = pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return r;
+        return testing_support::RunCommand(command);
     }
     std::string FieldValue(const std::string& label)
     {

@@ -8,15 +8,14 @@
 #include "store/Database.h"
 #include "store/StarterLibrary.h"
 #include "store/Step.h"
+#include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <set>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
@@ -125,15 +124,11 @@ TEST(SpellingTest, TheStarterLibrarysOwnTextsPass)
     EXPECT_TRUE(wrong.empty()) << all;
 }
 
-std::string RunCommand(const std::string& command)
+// The exit status, a line feed, and what the command wrote.
+std::string StatusAndOutput(const std::string& command)
 {
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    std::array<char, 4096> buffer;
-    while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n" + output;
+    const auto r = testing_support::RunCommand(command + " 2>&1");
+    return std::to_string(r.status) + "\n" + r.output;
 }
 
 class InspectionSpellingTest : public testing_support::DataFilesTest {
@@ -209,7 +204,7 @@ TEST_F(InspectionSpellingTest, AddedWordsSurviveARestartAndTheToolReportsWhatIsL
     const std::string cli = "INSPECTOR_APPDATA='" + folder.File("appdata") + "' '" INSPECTOR_BINARY_DIR
                             "/src/inspector-cli' spell SP-1 --template '" + templatePath + "' --inspection '" +
                             inspectionPath + "'";
-    const std::string before = RunCommand(cli);
+    const std::string before = StatusAndOutput(cli);
     EXPECT_EQ(before.substr(0, 2), "3\n") << before;
     EXPECT_NE(before.find("Roof / Gutters: recieve  -> receive"), std::string::npos) << before;
     EXPECT_NE(before.find("General Comment: coment"), std::string::npos) << before;
@@ -218,7 +213,7 @@ TEST_F(InspectionSpellingTest, AddedWordsSurviveARestartAndTheToolReportsWhatIsL
     SpellChecker checker(spelling::kEnglish);
     for (const char* word : {"recieve", "coment", "Claer"})
         ASSERT_TRUE(checker.AddToDictionary(word));
-    const std::string after = RunCommand(cli);
+    const std::string after = StatusAndOutput(cli);
     EXPECT_EQ(after.substr(0, 2), "0\n") << after;
     EXPECT_NE(after.find("0 misspelled words"), std::string::npos) << after;
 }
