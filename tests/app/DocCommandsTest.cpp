@@ -1,17 +1,12 @@
 // The document commands of inspector-cli, run as a user would run them.
+#include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string output; // standard output and standard error together
-};
+using CliRun = testing_support::CommandResult;
 
 std::string Quoted(const std::string& s)
 {
@@ -32,16 +27,7 @@ protected:
         for (const auto& a : args)
             command += " " + Quoted(a);
         command += " 2>&1";
-        CliRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return run;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.output.append(buffer, n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return testing_support::RunCommand(command);
     }
 
     testing_support::TempFolder folder;

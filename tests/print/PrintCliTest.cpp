@@ -5,30 +5,17 @@
 
 #include <filesystem>
 
-#include <sys/wait.h>
 
 namespace {
 
-struct Result {
-    int status;
-    std::string output;
-};
+using Result = testing_support::CommandResult;
 
 Result Cli(const testing_support::TempFolder& home, const std::string& arguments)
 {
     const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DATA_HOME='" +
                                 home.File("data") + "' INSPECTOR_APPDATA='" + home.File("app") + "' '" +
                                 INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
-    Result r{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buffer{};
-    while (auto n = fread(buffer.data(), 1, buffer.size(), pipe))
-        r.output.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return testing_support::RunCommand(command);
 }
 
 class PrintCliTest : public ::testing::Test {

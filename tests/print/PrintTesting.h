@@ -2,11 +2,10 @@
 // Shared pieces of the print tests: the application object fonts need, an
 // inspection built through the record classes, and the real PDF readers.
 #include "reports/ReportFixture.h"
+#include "support/RunCommand.h"
 
 #include <QGuiApplication>
 
-#include <array>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -27,15 +26,7 @@ inline void EnsureApp()
 // The standard output of a command.
 inline std::string Output(const std::string& command)
 {
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe)
-        return out;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
-        out.append(buffer.data(), n);
-    return out;
+    return testing_support::RunCommand(command).output;
 }
 
 inline std::string PdfText(const std::string& pdf)

@@ -7,6 +7,7 @@
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "reports/rtf/CMajorSystemsRTFFile.h"
 #include "reports/rtf/CRatingGridRTFFile.h"
+#include "support/RunCommand.h"
 
 #include <cstdlib>
 #include <regex>
@@ -34,14 +35,7 @@ protected:
     // Runs `command`, returning what it printed.
     static std::string Output(const std::string& command)
     {
-        std::string out;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[4096];
-            for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-                out.append(buffer, n);
-            pclose(pipe);
-        }
-        return out;
+        return testing_support::RunCommand(command).output;
     }
 
     std::string TextOf(const std::string& rtfName)
