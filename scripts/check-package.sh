@@ -28,7 +28,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)'"
 # Package names of the Depends field, without versions and alternatives.
-depends=$(field Depends | tr ',|' '\n\n' | awk 'NF { print $1 }')
+depends=$(field Depends | tr ',|' '\n' | awk 'NF { print $1 }')
 for wanted in '^libqt6core6' '^libqt6gui6' '^libqt6widgets6' '^libqt6printsupport6' '^libsqlite3-0' \
               '^libvips42' '^libsodium[0-9]' '^libhunspell-' '^hunspell-en-us$' '^hunspell-fr$' \
               '^fonts-liberation$' '^adduser$'; do
@@ -61,7 +61,7 @@ stray=$(grep -Ev '^/usr/(bin|share|lib/systemd/system)/|^/etc/default/' <<<"$fil
 work=$(mktemp -d)
 server_pid=""
 cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+  if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -103,7 +103,9 @@ export QT_QPA_PLATFORM=offscreen
 cli="$root/usr/bin/inspector-cli"
 "$cli" init --template "$work/Template_Data.cdb" --inspection "$work/Inspection_Data.cdb" >"$work/init.log" \
   || fail "inspector-cli init"
-[ -s "$work/Template_Data.cdb" ] && [ -s "$work/Inspection_Data.cdb" ] || fail "inspector-cli init made no data files"
+for made in Template_Data.cdb Inspection_Data.cdb; do
+  [ -s "$work/$made" ] || fail "inspector-cli init did not make $made"
+done
 
 # The server as the unit starts it: its ExecStart, with the environment file's
 # values, on loopback, with a store and a free port of this check's own.
@@ -116,6 +118,7 @@ read -r -a exec_start <<<"$(sed -n 's/^ExecStart=//p' "$unit")"
 store="$work/server.db"
 server_command=()
 for word in "${exec_start[@]}"; do
+  # shellcheck disable=SC2016 # the patterns are the unit's own ${NAME} and $NAME words
   case "$word" in
     /usr/bin/*) server_command+=("$root$word") ;;
     /var/lib/inspector-server/server.db) server_command+=("$store") ;;
@@ -130,7 +133,7 @@ server_bin="$root/usr/bin/inspector-server"
 "$server_bin" job add --doc-num 9101 --date "$(date +%F)" --inspector anna --store "$store" >/dev/null \
   || fail "job add"
 port=""
-for attempt in 1 2 3 4 5; do
+for _ in 1 2 3 4 5; do
   candidate=$((7000 + RANDOM % 3000))
   for i in "${!server_command[@]}"; do
     [ "${server_command[$i]}" = --port ] && server_command[i + 1]=$candidate

@@ -12,6 +12,7 @@ packages=(
   libhunspell-dev hunspell-en-us hunspell-fr
   fonts-liberation
   chromium
+  dpkg-dev appstream desktop-file-utils systemd man-db
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,3 +15,6 @@ done
 cmake --build build-asan -j "$(nproc)" --target inspector-cli "${targets[@]}"
 labels=$(IFS='|'; echo "${targets[*]//test_/}")
 ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j 2 -L "^(${labels})$" --timeout 900
+
+# The Debian package: built from build/, its contents checked and tried.
+scripts/check-package.sh build
