@@ -1,57 +1,23 @@
 #include "FeatureTest.h"
 
-#include "app/qt/DocumentCommands.h"
 #include "editing/qt/CInspectorView.h"
 #include "store/StarterLibrary.h"
 
-#include <QAction>
-#include <QHeaderView>
-#include <QtTest/QTest>
-
-#include <fstream>
-#include <sstream>
-
 namespace feature_test {
-
-void ClickButton(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void FrameTest::SetUp()
 {
     DataFilesTest::SetUp();
     ASSERT_TRUE(store::LoadStarterLibrary());
     doc = std::make_unique<app::CInspectorDoc>();
-    frame = std::make_unique<app::qt::CMainFrame>();
-    app::qt::ConnectDocument(*frame, *doc);
-    frame->Start();
-    doc->OnNewDocument();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    frame = StartFrame(*doc);
 }
 
 void FrameTest::TearDown()
 {
-    frame.reset();
+    CloseFrame(frame, doc.get());
     doc.reset();
     DataFilesTest::TearDown();
-}
-
-void FrameTest::Trigger(int command)
-{
-    QAction* action = frame->Action(command);
-    ASSERT_NE(action, nullptr);
-    ASSERT_TRUE(action->isEnabled()) << "command " << command << " is not wired";
-    action->trigger();
 }
 
 void FrameTest::PrepareInspection(const std::string& docNum, const std::string& client, const std::string& docType)

@@ -148,14 +148,6 @@ protected:
     }
 };
 
-// Types into a field after clearing it, as a user does.
-void Retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
 TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
 {
     ServerProcess server(folder);

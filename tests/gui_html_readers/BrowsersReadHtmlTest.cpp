@@ -76,6 +76,4 @@ TEST_F(BrowsersRead, ChromiumRendersTheFramesetToAPictureThatIsNotBlank)
             if (shot.pixel(x, y) != qRgb(255, 255, 255))
                 ++marked;
     EXPECT_GE(marked * 100, static_cast<long long>(shot.width()) * shot.height()) << marked << " pixels";
-    if (const char* shots = std::getenv("INSPECTOR_SCREENSHOTS"))
-        shot.save(QString::fromLocal8Bit(shots) + "/html_chromium.png");
 }

@@ -172,14 +172,6 @@ TEST_F(OptionsSheet, EveryFieldChangedIsKeptByOkAndNothingByCancel)
     EXPECT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
 
     Reopen();
-    // Pictures of the six pages for a person to look at, with INSPECTOR_SCREENSHOTS=<folder>.
-    if (const char* shots = std::getenv("INSPECTOR_SCREENSHOTS"))
-        for (int i = 0; i < sheet->Tabs()->count(); ++i) {
-            sheet->Tabs()->setCurrentIndex(i);
-            QApplication::processEvents();
-            sheet->grab().save(QStringLiteral("%1/options-%2.png").arg(shots).arg(i));
-        }
-    sheet->Tabs()->setCurrentIndex(0);
     QStringList expected = typed;
     expected.replaceInStrings(folder.File("card").c_str(), (folder.File("card") + "/").c_str());
     EXPECT_EQ(Fields(*sheet), expected);

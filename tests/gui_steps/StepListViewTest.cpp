@@ -424,26 +424,6 @@ TEST_F(StepListViewTest, RatingThatRequiresACommentOpensTheCommentsPage)
     EXPECT_EQ(List()->StatusText(1, CStepListCtrl::kComment), "Complete");
 }
 
-TEST_F(StepListViewTest, Screenshots)
-{
-    const char* target = std::getenv("INSPECTOR_SCREENSHOTS");
-    if (!target)
-        GTEST_SKIP() << "set INSPECTOR_SCREENSHOTS to a folder to take the pictures";
-    OpenCategory("Grounds");
-    View()->DefaultsButton()->click();
-    frame->resize(900, 600);
-    QApplication::processEvents();
-    EXPECT_TRUE(frame->grab().save(QString::fromLocal8Bit(target) + "/step-list.png"));
-    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
-        sheet->resize(700, 500);
-        QApplication::processEvents();
-        EXPECT_TRUE(sheet->grab().save(QString::fromLocal8Bit(target) + "/step-sheet-info.png"));
-        sheet->reject();
-    });
-    ClickCell(List(), 0, CStepListCtrl::kInfo);
-    EXPECT_TRUE(*answered);
-}
-
 TEST_F(StepListViewTest, DoubleClickOpensTheDefaultStepPage)
 {
     testing_support::Exec(kTemplateData, "UPDATE Options SET DefStepTab = 3");
