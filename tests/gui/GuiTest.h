@@ -23,8 +23,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Shows a view through the View menu.
-    void ChooseView(int command) { Trigger(*frame, command); }
+    // Runs a menu, toolbar or button command as the user chooses it.
+    void Trigger(int command) { testing_support::qt::Trigger(*frame, command); }
     template <class V>
     V* View(int number)
     {
@@ -33,6 +33,13 @@ protected:
     // The categories of the current inspection in the database.
     long long CategoryCount();
     int CurrentInspectionID() { return doc->CurrentInspection().m_InspectionID; }
+    // Gives the current inspection a Doc #, a client and a document type, and
+    // makes the steps of every category.
+    void PrepareInspection(const std::string& docNum, const std::string& client,
+                           const std::string& docType = "Home Inspection");
+    // Rates and comments the step titled `stepTitle` of inspection `inspectionID`.
+    void RateStep(int inspectionID, const std::string& stepTitle, const std::string& rating,
+                  const std::string& comments);
 
     std::unique_ptr<app::CInspectorDoc> doc;
     std::unique_ptr<app::qt::CMainFrame> frame;

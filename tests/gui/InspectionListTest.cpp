@@ -22,7 +22,7 @@ class InspectionListTest : public FrameTest {
 protected:
     CInspectionOverview* List()
     {
-        ChooseView(cmd::ViewInspectionList);
+        Trigger(cmd::ViewInspectionList);
         return View<CInspectionOverview>(kViewInspectionList);
     }
 };
@@ -58,7 +58,7 @@ TEST_F(InspectionListTest, ShowsEveryInspectionAndCutsLongTexts)
     EXPECT_EQ(editing::qt::CutToColumn(metrics, "WWWW", 1), "W...") << "at least one character stays";
 
     // Inspections added meanwhile appear when the list is shown again.
-    ChooseView(cmd::ViewInspectionSetup);
+    Trigger(cmd::ViewInspectionSetup);
     frame->Action(cmd::NewInspection)->trigger();
     EXPECT_EQ(List()->List()->topLevelItemCount(), 2);
 }

@@ -126,7 +126,7 @@ TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)
     CView* setup = frame->View(kViewInspectionSetup);
     EXPECT_EQ(frame->View(kViewInspectionList), nullptr) << "views are made on first use";
 
-    ChooseView(cmd::ViewInspectionList);
+    Trigger(cmd::ViewInspectionList);
     EXPECT_EQ(frame->ViewNumber(), kViewInspectionList);
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewInspectionList);
     CView* list = frame->View(kViewInspectionList);
@@ -135,25 +135,25 @@ TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)
     EXPECT_FALSE(setup->isVisible());
 
     // The view already shown: nothing made, nothing moved, the mark stays.
-    ChooseView(cmd::ViewInspectionList);
+    Trigger(cmd::ViewInspectionList);
     EXPECT_EQ(frame->View(kViewInspectionList), list);
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewInspectionList);
 
     // Without a document type the category list refuses, and the mark stays.
-    ChooseView(cmd::ViewInspectionSetup);
-    ChooseView(cmd::ViewCategoryList);
+    Trigger(cmd::ViewInspectionSetup);
+    Trigger(cmd::ViewCategoryList);
     EXPECT_EQ(frame->ViewNumber(), kViewInspectionSetup);
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewInspectionSetup);
     EXPECT_TRUE(port.Saw("Please select a DocType for this inspection before selecting the Category List view."));
     EXPECT_EQ(frame->View(kViewCategoryList), nullptr);
 
     ChooseFirstDocType(*frame);
-    ChooseView(cmd::ViewCategoryList);
+    Trigger(cmd::ViewCategoryList);
     EXPECT_EQ(frame->ViewNumber(), kViewCategoryList);
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewCategoryList);
 
     // Views keep their state: the setup view is the same object when shown again.
-    ChooseView(cmd::ViewInspectionSetup);
+    Trigger(cmd::ViewInspectionSetup);
     EXPECT_EQ(frame->View(kViewInspectionSetup), setup);
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewInspectionSetup);
 }
@@ -161,7 +161,7 @@ TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)
 TEST_F(FrameTest, NewInspectionAsksOnlyFromTheKeyAndToolbar)
 {
     const long long before = testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection");
-    ChooseView(cmd::ViewInspectionList);
+    Trigger(cmd::ViewInspectionList);
 
     port.confirmations = {false};
     QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);

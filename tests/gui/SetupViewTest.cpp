@@ -77,7 +77,7 @@ TEST_F(SetupViewTest, TypingSavesAtOnceAndTheDocTypeMakesTheCategories)
     // The typed fields survived the change.
     EXPECT_EQ(Column("DwellingAddress"), "12 Elm St");
 
-    ChooseView(cmd::ViewCategoryList);
+    Trigger(cmd::ViewCategoryList);
     auto* categories = View<editing::qt::CCategoryView>(kViewCategoryList);
     ASSERT_NE(categories, nullptr);
     EXPECT_EQ(categories->List()->topLevelItemCount(), expected);
@@ -275,7 +275,7 @@ TEST_F(SetupViewTest, ALongAddressIsElidedAndNeverWidensTheWindow)
     const QString address = QString("1234 Very Long Street Name Avenue ").repeated(18);
     QTest::keyClicks(SetupView()->DwellingAddressEdit(), address.left(600));
     ChooseDocType("Home Inspection");
-    ChooseView(cmd::ViewCategoryList);
+    Trigger(cmd::ViewCategoryList);
     auto* categories = View<editing::qt::CCategoryView>(kViewCategoryList);
     ASSERT_NE(categories, nullptr);
     QApplication::processEvents();

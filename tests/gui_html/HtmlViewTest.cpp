@@ -1,7 +1,7 @@
 // View 7: the HTML report of the current inspection shown in the program,
 // its contents scrolling the report, pictures and red ratings shown, edits
 // shown the next time the view is shown, and Export HTML's folder name.
-#include "gui_html/HtmlFixture.h"
+#include "HtmlFixture.h"
 
 #include "ui/Port.h"
 

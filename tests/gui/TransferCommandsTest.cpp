@@ -1,6 +1,6 @@
 // "Export Inspection...", "Import Inspection..." and the inspection list's
 // "Merge Inspection..." move an inspection's data as a user drives them.
-#include "FeatureTest.h"
+#include "GuiTest.h"
 
 #include "editing/qt/CInspectionListCtrl.h"
 #include "editing/qt/CInspectionOverview.h"
@@ -14,7 +14,7 @@
 
 #include <fstream>
 
-namespace feature_test {
+namespace gui_test {
 namespace {
 
 namespace cmd = app::qt::cmd;
@@ -182,4 +182,4 @@ TEST_F(TransferTest, AnImportedInspectionBecomesANewInspectionUnderAFreeDocNumbe
 }
 
 } // namespace
-} // namespace feature_test
+} // namespace gui_test

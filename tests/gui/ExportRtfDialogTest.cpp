@@ -1,5 +1,5 @@
 // "Export RTF...": the dialog's choices reach the files the user names.
-#include "FeatureTest.h"
+#include "GuiTest.h"
 
 #include "reports/rtf/qt/CExportRtfDlg.h"
 
@@ -11,7 +11,7 @@
 
 #include <filesystem>
 
-namespace feature_test {
+namespace gui_test {
 namespace {
 
 using app::qt::cmd::ExportRtf;
@@ -132,4 +132,4 @@ TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
 }
 
 } // namespace
-} // namespace feature_test
+} // namespace gui_test

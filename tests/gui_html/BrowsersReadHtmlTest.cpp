@@ -1,7 +1,7 @@
 // Real readers of the exported HTML folder: xmllint parses every page
 // without an error, and Chromium renders index.htm (the frameset with the
 // contents and the report) to a screenshot that is not blank.
-#include "gui_html/HtmlFixture.h"
+#include "HtmlFixture.h"
 #include "reports/html/HtmlExport.h"
 
 #include <QImage>
