@@ -32,11 +32,7 @@ protected:
         FrameTest::SetUp();
         auto* setup = View<editing::qt::CInspectorView>(kViewInspectionSetup);
         QTest::keyClicks(setup->DwellingAddressEdit(), "4 Oak Ave");
-        QComboBox* types = setup->DocTypeCombo();
-        const int home = types->findText("Home Inspection");
-        ASSERT_GE(home, 0);
-        types->setCurrentIndex(home);
-        emit types->activated(home);
+        Choose(setup->DocTypeCombo(), "Home Inspection");
         Trigger(cmd::ViewCategoryList);
         view = View<CCategoryView>(kViewCategoryList);
         ASSERT_NE(view, nullptr);
@@ -108,7 +104,6 @@ TEST_F(CategoryViewTest, DuplicateWithAndWithoutDataAndRename)
     QString proposed;
     AnswerDialog<CDuplicateCategoryDlg>([&](CDuplicateCategoryDlg* d) {
         proposed = d->NameEdit()->text();
-        EXPECT_EQ(d->windowTitle(), "Duplicate Category");
         d->HowManySpin()->setValue(2);
         d->accept();
     });
