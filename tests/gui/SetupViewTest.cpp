@@ -54,6 +54,8 @@ TEST_F(SetupViewTest, TypingSavesAtOnceAndTheDocTypeMakesTheCategories)
     EXPECT_EQ(Column("DwellingCityStateZip"), "Edina, MN 55424");
     QTest::keyClicks(setup->ClientNameEdit(), "Ann O'Neil");
     EXPECT_EQ(Column("ClientName"), "Ann O'Neil");
+    QTest::keyClicks(setup->PickList(CInspectorView::RealEstateCompany)->lineEdit(), "Acme Realty");
+    EXPECT_EQ(Column("RealEstateCompany"), "Acme Realty");
 
     // A first document type needs no question and makes its categories.
     EXPECT_EQ(CategoryCount(), 0);
