@@ -17,54 +17,45 @@ std::string Repeat(const std::string& piece, int times)
     return s;
 }
 
-ConnectionSettings Valid()
-{
-    return {"anna", "secret", "127.0.0.1", 7700};
-}
-
 } // namespace
 
 TEST(ConnectionChoices, PortRangeAndLengthsCountCharactersNotBytes)
 {
-    EXPECT_FALSE(ConnectionSettingsProblem(Valid()));
-    for (int port : {10, 10000})
-        EXPECT_FALSE(ConnectionSettingsProblem({"anna", "", "h", port})) << port;
-    for (int port : {0, 5, 9, 10001, -10})
-        EXPECT_EQ(ConnectionSettingsProblem({"anna", "", "h", port}),
-                  std::optional<std::string>("Please enter an integer between 10 and 10000."))
-            << port;
-
+    const std::optional<std::string> fine;
+    const std::string badPort = "Please enter an integer between 10 and 10000.";
     // Accented letters are two UTF-8 bytes but one character on the wire.
-    auto s = Valid();
-    s.password = Repeat("\xC3\xA9", 16);
-    EXPECT_FALSE(ConnectionSettingsProblem(s));
-    s.password += "x";
-    EXPECT_EQ(ConnectionSettingsProblem(s), std::optional<std::string>("The password may have at most 16 characters."));
-
-    s = Valid();
-    s.userName = Repeat("\xC3\xBC", 20);
-    EXPECT_FALSE(ConnectionSettingsProblem(s));
-    s.userName += "u";
-    EXPECT_TRUE(ConnectionSettingsProblem(s));
-
-    s = Valid();
-    s.address = Repeat("a", 80);
-    EXPECT_FALSE(ConnectionSettingsProblem(s));
-    s.address += "a";
-    EXPECT_EQ(ConnectionSettingsProblem(s),
-              std::optional<std::string>("The IP address may have at most 80 characters."));
+    const std::string e16 = Repeat("\xC3\xA9", 16), u20 = Repeat("\xC3\xBC", 20), a80 = Repeat("a", 80);
+    const struct {
+        ConnectionSettings settings;
+        std::optional<std::string> problem;
+    } cases[] = {
+        {{"anna", "secret", "127.0.0.1", 7700}, fine},
+        {{"anna", "", "h", 10}, fine},
+        {{"anna", "", "h", 10000}, fine},
+        {{"anna", "", "h", 9}, badPort},
+        {{"anna", "", "h", 10001}, badPort},
+        {{"anna", "", "h", -10}, badPort},
+        {{"anna", e16, "h", 7700}, fine},
+        {{"anna", e16 + "x", "h", 7700}, "The password may have at most 16 characters."},
+        {{u20, "", "h", 7700}, fine},
+        {{u20 + "u", "", "h", 7700}, "The user name may have at most 20 characters."},
+        {{"anna", "", a80, 7700}, fine},
+        {{"anna", "", a80 + "a", 7700}, "The IP address may have at most 80 characters."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings.userName + " / " + c.settings.address + " / " + std::to_string(c.settings.port));
+        EXPECT_EQ(ConnectionSettingsProblem(c.settings), c.problem);
+    }
 }
 
 TEST(ConnectionChoices, AnExchangeNeedsPortUserAndAddress)
 {
-    EXPECT_TRUE(ConnectionSettingsComplete(Valid()));
     EXPECT_TRUE(ConnectionSettingsComplete({"anna", "", "h", 7700})) << "a password may be empty";
     EXPECT_FALSE(ConnectionSettingsComplete({"anna", "pw", "h", 0}));
     EXPECT_FALSE(ConnectionSettingsComplete({"", "pw", "h", 7700}));
     EXPECT_FALSE(ConnectionSettingsComplete({"anna", "pw", "", 7700}));
 }
 
-namespace {
 class ConnectionSettingsStore : public testing_support::DataFilesTest {
 protected:
     void SetUp() override
@@ -73,23 +64,23 @@ protected:
         ASSERT_TRUE(store::LoadStarterLibrary());
     }
 };
-} // namespace
 
 TEST_F(ConnectionSettingsStore, SavedSettingsReadBackAndARefusalStoresNothing)
 {
-    ConnectionSettings s{"J\xC3\xB6rg", "pa\"ss'w", "server.example", 9000};
+    const ConnectionSettings s{"J\xC3\xB6rg", "pa\"ss'w", "server.example", 9000};
     ASSERT_TRUE(SaveConnectionSettings(s));
-    const ConnectionSettings back = ReadConnectionSettings();
-    EXPECT_EQ(back.userName, s.userName);
-    EXPECT_EQ(back.password, s.password);
-    EXPECT_EQ(back.address, s.address);
-    EXPECT_EQ(back.port, 9000);
+    const auto same = [&s](const ConnectionSettings& back) {
+        EXPECT_EQ(back.userName, s.userName);
+        EXPECT_EQ(back.password, s.password);
+        EXPECT_EQ(back.address, s.address);
+        EXPECT_EQ(back.port, s.port);
+    };
+    same(ReadConnectionSettings());
     EXPECT_TRUE(port.messages.empty());
 
     // A refused port keeps every field as it was, the valid ones too.
     EXPECT_FALSE(SaveConnectionSettings({"other", "x", "10.0.0.1", 5}));
     EXPECT_TRUE(port.Saw("Please enter an integer between 10 and 10000."));
-    EXPECT_EQ(ReadConnectionSettings().userName, s.userName);
-    EXPECT_EQ(ReadConnectionSettings().port, 9000);
+    same(ReadConnectionSettings());
     EXPECT_EQ(testing_support::QueryInt(0, "SELECT COUNT(*) FROM Options"), 1) << "the row is updated, not added";
 }

@@ -1,56 +1,16 @@
 #pragma once
-// Helpers of the desktop program's tests: a running frame over two fresh data
-// files filled with the starter library, and ways to answer modal dialogs and
-// click rows as a user does.
+// The main frame of the desktop program over two fresh data files filled with
+// the starter library.
 #include "support/qt/QtTestSupport.h"
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"
 #include "support/TempDataFiles.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <functional>
-#include <memory>
-#include <ostream>
-
-// Readable Qt texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
-}
 
 namespace gui_test {
 
-// Runs `answer` on the next modal dialog of type T as soon as it is open.
-// The answer must close the dialog (accept or reject).
-template <class T>
-void AnswerDialog(std::function<void(T*)> answer)
-{
-    auto* timer = new QTimer(qApp);
-    timer->setObjectName(QStringLiteral("dialogAnswer"));
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        }
-    });
-    timer->start();
-}
-
-// Fails the test for every answer whose dialog never opened, and drops them
-// so that they cannot answer a dialog of the next test.
-void ExpectNoPendingAnswers();
-// Drops the answers still waiting, for a test that answers only in case.
-void DropPendingAnswers();
+using namespace testing_support::qt;
 
 // A test whose dialogs are answered with AnswerDialog.
 class DialogTest : public ::testing::Test {
@@ -58,19 +18,13 @@ protected:
     void TearDown() override { ExpectNoPendingAnswers(); }
 };
 
-// Clicks cell (row, column) of a list as the mouse does.
-using testing_support::qt::ClickCell;
-using testing_support::qt::DoubleClickCell;
-// Texts of one column, top to bottom.
-using testing_support::qt::ColumnTexts;
-
 class FrameTest : public testing_support::DataFilesTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Shows a view through the View menu (or directly for views without an item).
-    void ChooseView(int command);
+    // Runs a menu, toolbar or button command as the user chooses it.
+    void Trigger(int command) { testing_support::qt::Trigger(*frame, command); }
     template <class V>
     V* View(int number)
     {
@@ -79,6 +33,13 @@ protected:
     // The categories of the current inspection in the database.
     long long CategoryCount();
     int CurrentInspectionID() { return doc->CurrentInspection().m_InspectionID; }
+    // Gives the current inspection a Doc #, a client and a document type, and
+    // makes the steps of every category.
+    void PrepareInspection(const std::string& docNum, const std::string& client,
+                           const std::string& docType = "Home Inspection");
+    // Rates and comments the step titled `stepTitle` of inspection `inspectionID`.
+    void RateStep(int inspectionID, const std::string& stepTitle, const std::string& rating,
+                  const std::string& comments);
 
     std::unique_ptr<app::CInspectorDoc> doc;
     std::unique_ptr<app::qt::CMainFrame> frame;

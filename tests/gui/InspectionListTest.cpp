@@ -6,7 +6,6 @@
 #include "editing/qt/CInspectorView.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -22,7 +21,7 @@ class InspectionListTest : public FrameTest {
 protected:
     CInspectionOverview* List()
     {
-        ChooseView(cmd::ViewInspectionList);
+        Trigger(cmd::ViewInspectionList);
         return View<CInspectionOverview>(kViewInspectionList);
     }
 };
@@ -34,15 +33,8 @@ TEST_F(InspectionListTest, ShowsEveryInspectionAndCutsLongTexts)
     QTest::keyClicks(setup->ClientNameEdit(), QString::fromStdString(longName));
     QTest::keyClicks(setup->DwellingAddressEdit(), "1 Main");
     QTest::keyClicks(setup->DocNumEdit(), "A-1");
-    CInspectionOverview* view = List();
-    auto* list = view->List();
+    auto* list = List()->List();
     ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->headerItem()->text(0), "Client Name");
-    EXPECT_EQ(list->headerItem()->text(3), "Doc #");
-    EXPECT_EQ(list->columnWidth(0), 165);
-    EXPECT_EQ(list->columnWidth(1), 188);
-    EXPECT_EQ(list->columnWidth(2), 188);
-    EXPECT_EQ(list->columnWidth(3), 98);
     EXPECT_EQ(list->topLevelItem(0)->text(3), "A-1");
 
     const QString shown = list->ShownText(0, 0);
@@ -54,11 +46,10 @@ TEST_F(InspectionListTest, ShowsEveryInspectionAndCutsLongTexts)
     const QString longer = QString::fromStdString(longName).left(shown.size() - 3 + 1) + "...";
     EXPECT_GT(metrics.horizontalAdvance(longer) + 16, 165);
     EXPECT_EQ(list->ShownText(0, 1), "1 Main");
-    EXPECT_EQ(editing::qt::CutToColumn(metrics, "", 10), "");
     EXPECT_EQ(editing::qt::CutToColumn(metrics, "WWWW", 1), "W...") << "at least one character stays";
 
     // Inspections added meanwhile appear when the list is shown again.
-    ChooseView(cmd::ViewInspectionSetup);
+    Trigger(cmd::ViewInspectionSetup);
     frame->Action(cmd::NewInspection)->trigger();
     EXPECT_EQ(List()->List()->topLevelItemCount(), 2);
 }

@@ -37,14 +37,7 @@ protected:
         return QueryText(1, "SELECT " + column + " FROM Inspection WHERE InspectionID = " +
                                 std::to_string(CurrentInspectionID()));
     }
-    void ChooseDocType(const QString& name)
-    {
-        QComboBox* combo = SetupView()->DocTypeCombo();
-        const int index = combo->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
+    void ChooseDocType(const QString& name) { Choose(SetupView()->DocTypeCombo(), name); }
     long long TemplateCategories(const std::string& docType)
     {
         return QueryInt(0, "SELECT COUNT(*) FROM InspectionTypeCategory l JOIN InspectionType t ON t.ID = "
@@ -55,7 +48,6 @@ protected:
 TEST_F(SetupViewTest, TypingSavesAtOnceAndTheDocTypeMakesTheCategories)
 {
     CInspectorView* setup = SetupView();
-    ASSERT_NE(setup, nullptr);
     QTest::keyClicks(setup->DwellingAddressEdit(), "12 Elm St");
     EXPECT_EQ(Column("DwellingAddress"), "12 Elm St");
     QTest::keyClicks(setup->PickList(CInspectorView::DwellingCityStateZip)->lineEdit(), "Edina, MN 55424");
@@ -77,11 +69,9 @@ TEST_F(SetupViewTest, TypingSavesAtOnceAndTheDocTypeMakesTheCategories)
     // The typed fields survived the change.
     EXPECT_EQ(Column("DwellingAddress"), "12 Elm St");
 
-    ChooseView(cmd::ViewCategoryList);
+    Trigger(cmd::ViewCategoryList);
     auto* categories = View<editing::qt::CCategoryView>(kViewCategoryList);
-    ASSERT_NE(categories, nullptr);
     EXPECT_EQ(categories->List()->topLevelItemCount(), expected);
-    EXPECT_TRUE(ColumnTexts(categories->List(), 1).contains("Roof"));
     EXPECT_EQ(categories->AddressLine()->text(), "12 Elm St, Edina, MN 55424");
 }
 
@@ -90,14 +80,9 @@ TEST_F(SetupViewTest, CancelOnDataAlertKeepsEverything)
     ChooseDocType("Home Inspection");
     const long long before = CategoryCount();
     const std::string ids = QueryText(1, "SELECT group_concat(CategoryID) FROM Category");
-    const QStringList types = [&] {
-        QStringList t;
-        for (int i = 0; i < SetupView()->DocTypeCombo()->count(); ++i)
-            t << SetupView()->DocTypeCombo()->itemText(i);
-        return t;
-    }();
-    ASSERT_GT(types.size(), 1);
-    const QString other = types.at(1);
+    QComboBox* types = SetupView()->DocTypeCombo();
+    ASSERT_GT(types->count(), 1);
+    const QString other = types->itemText(types->currentIndex() == 0 ? 1 : 0);
 
     port.answers = {ui::Answer::Cancel};
     ChooseDocType(other);
@@ -275,7 +260,7 @@ TEST_F(SetupViewTest, ALongAddressIsElidedAndNeverWidensTheWindow)
     const QString address = QString("1234 Very Long Street Name Avenue ").repeated(18);
     QTest::keyClicks(SetupView()->DwellingAddressEdit(), address.left(600));
     ChooseDocType("Home Inspection");
-    ChooseView(cmd::ViewCategoryList);
+    Trigger(cmd::ViewCategoryList);
     auto* categories = View<editing::qt::CCategoryView>(kViewCategoryList);
     ASSERT_NE(categories, nullptr);
     QApplication::processEvents();

@@ -62,13 +62,6 @@ private:
 
 using Startup = DialogTest;
 
-void ClickOk(QDialog* dialog)
-{
-    auto* box = dialog->findChild<QDialogButtonBox*>();
-    ASSERT_NE(box, nullptr);
-    box->button(QDialogButtonBox::Ok)->click();
-}
-
 TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
 {
     FreshHome home;

@@ -6,9 +6,9 @@
 
 #include "app/CInspectorDoc.h"
 #include "app/qt/CMainFrame.h"
-#include "app/qt/DocumentCommands.h"
 #include "reports/ReportFixture.h"
 #include "reports/html/qt/CHTMLView.h"
+#include "support/qt/QtTestSupport.h"
 
 #include <QtTest/QTest>
 
@@ -37,14 +37,9 @@ protected:
     void StartFrame()
     {
         doc = std::make_unique<app::CInspectorDoc>();
-        frame = std::make_unique<app::qt::CMainFrame>();
-        app::qt::ConnectDocument(*frame, *doc);
-        reports::html::qt::InstallHtmlView(*frame, *doc);
-        frame->Start();
-        doc->OnNewDocument();
+        frame = testing_support::qt::StartFrame(
+            *doc, [this](app::qt::CMainFrame& f) { reports::html::qt::InstallHtmlView(f, *doc); });
         frame->resize(1024, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
 
     reports::html::qt::CHTMLView* ShowHtmlView()
@@ -56,9 +51,7 @@ protected:
 
     void TearDown() override
     {
-        if (doc)
-            doc->SetObserver({});
-        frame.reset();
+        testing_support::qt::CloseFrame(frame, doc.get());
         doc.reset();
         ReportFixture::TearDown();
     }

@@ -10,6 +10,7 @@
 #include "store/StarterLibrary.h"
 #include "store/Step.h"
 #include "support/TempDataFiles.h"
+#include "support/qt/QtTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,12 +21,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 using editing::qt::CCommentPickerDlg;
@@ -39,33 +38,10 @@ using testing_support::QueryText;
 
 namespace {
 
+using namespace testing_support::qt;
+
 constexpr int kTemplate = 0;
 constexpr int kInspection = 1;
-
-// Answers the next modal dialog of type T once it is open.
-// Returns a flag that tells whether it was answered.
-template <class T>
-std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
-{
-    auto answered = std::make_shared<bool>(false);
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, answered] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            *answered = true;
-            answer(dialog);
-        }
-    });
-    timer->start();
-    return answered;
-}
-
-std::shared_ptr<bool> AnswerEnterText(std::function<void(CEnterTextDlg*)> answer)
-{
-    return AnswerDialog<CEnterTextDlg>(std::move(answer));
-}
 
 QPushButton* ButtonOf(QWidget* parent, const QString& caption)
 {
@@ -90,6 +66,7 @@ protected:
 
     void TearDown() override
     {
+        ExpectNoPendingAnswers();
         sheet.reset();
         doc.reset();
         DataFilesTest::TearDown();
@@ -190,7 +167,7 @@ TEST_F(StepPages, PlaceholderIsFilledFromThePickList)
     ShowComments();
     QString label;
     QStringList offered;
-    auto answered = AnswerEnterText([&](CEnterTextDlg* dialog) {
+    auto answered = AnswerDialog<CEnterTextDlg>([&](CEnterTextDlg* dialog) {
         label = dialog->Label()->text();
         for (int i = 0; i < dialog->Choices()->count(); ++i)
             offered << dialog->Choices()->itemText(i);
@@ -276,7 +253,7 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
     OpenSheet("Roof", "Roof Covering");
     QCheckBox* other = Box("Other:");
     ASSERT_TRUE(other);
-    auto answered = AnswerEnterText([](CEnterTextDlg* dialog) {
+    auto answered = AnswerDialog<CEnterTextDlg>([](CEnterTextDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Other Material");
         // A ";" would cut the wording out of the materials list: refused with
         // a message, and the dialog stays open with the text typed.
@@ -299,7 +276,7 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
 
     // Cancel leaves the material unchecked.
     other->click();
-    auto cancelled = AnswerEnterText([](CEnterTextDlg* dialog) { dialog->reject(); });
+    auto cancelled = AnswerDialog<CEnterTextDlg>([](CEnterTextDlg* dialog) { dialog->reject(); });
     other->click();
     ASSERT_TRUE(*cancelled);
     EXPECT_FALSE(other->isChecked());

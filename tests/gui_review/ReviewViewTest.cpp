@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -24,21 +23,6 @@ namespace {
 std::string Inspected(const std::string& column)
 {
     return testing_support::QueryText(review_test::kInspectionData, "SELECT " + column + " FROM Inspection");
-}
-
-void Choose(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void ClickOk(QDialog* dialog)
-{
-    auto* box = dialog->findChild<QDialogButtonBox*>();
-    ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
 
 class ReviewView : public ReviewGui {

@@ -1,13 +1,6 @@
 #include "StepsTest.h"
 
-#include "app/qt/DocumentCommands.h"
-#include "editing/qt/CCategoryView.h"
-#include "editing/qt/CInspectionListCtrl.h"
 #include "editing/qt/CStepPropertySheet.h"
-#include "store/Category.h"
-
-#include <QHeaderView>
-#include <QtTest/QTest>
 
 namespace steps_test {
 
@@ -28,51 +21,30 @@ void StepsTest::SetUp()
     t.Category(home, "Roof", 2);
 
     doc = std::make_unique<app::CInspectorDoc>();
-    frame = std::make_unique<app::qt::CMainFrame>();
-    app::qt::ConnectDocument(*frame, *doc);
-    // The inspection is filled in before the setup view shows it, so that the
-    // view writes back what the inspection holds.
-    doc->CurrentInspection().m_DwellingAddress = "4 Oak Ave";
-    doc->CurrentInspection().m_DwellingCityStateZip = "Springfield";
-    ASSERT_TRUE(doc->SaveInspection());
-    ASSERT_TRUE(doc->ChangeDocType("Home"));
-    // These tests see the sheet with its own pages only (and the fake pages a
-    // test registers), whatever the installed features register.
-    editing::qt::CStepPropertySheet::SetPageFactories(nullptr, nullptr);
-    frame->Start();
-    doc->OnNewDocument();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    frame->activateWindow();
+    frame = StartFrame(*doc, [this](app::qt::CMainFrame&) {
+        // The inspection is filled in before the setup view shows it, so that
+        // the view writes back what the inspection holds.
+        doc->CurrentInspection().m_DwellingAddress = "4 Oak Ave";
+        doc->CurrentInspection().m_DwellingCityStateZip = "Springfield";
+        ASSERT_TRUE(doc->SaveInspection());
+        ASSERT_TRUE(doc->ChangeDocType("Home"));
+        // These tests see the sheet with its own pages only (and the fake pages
+        // a test registers), whatever the installed features register.
+        editing::qt::CStepPropertySheet::SetPageFactories(nullptr, nullptr);
+    });
 }
 
 void StepsTest::TearDown()
 {
-    for (QTimer* timer : qApp->findChildren<QTimer*>(QStringLiteral("dialogAnswer"), Qt::FindDirectChildrenOnly)) {
-        if (timer->isActive())
-            ADD_FAILURE() << "a dialog the test answers was never shown";
-        delete timer;
-    }
-    if (doc)
-        doc->SetObserver({});
-    frame.reset();
+    CloseFrame(frame, doc.get());
     doc.reset();
     DataFilesTest::TearDown();
 }
 
 void StepsTest::OpenCategory(const QString& title)
 {
-    ASSERT_TRUE(frame->ShowView(app::qt::kViewCategoryList));
-    auto* categories = qobject_cast<editing::qt::CCategoryView*>(frame->View(app::qt::kViewCategoryList));
-    ASSERT_NE(categories, nullptr);
-    QTreeWidget* list = categories->List();
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        if (list->topLevelItem(row)->text(1) == title) {
-            ClickCell(list, row, 1);
-            ASSERT_EQ(frame->ViewNumber(), app::qt::kViewStepList);
-            return;
-        }
-    FAIL() << "no category " << title.toStdString();
+    testing_support::qt::OpenCategory(*frame, title);
+    ASSERT_EQ(frame->ViewNumber(), app::qt::kViewStepList);
 }
 
 long long StepsTest::StepCount()

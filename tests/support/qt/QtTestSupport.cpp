@@ -1,13 +1,31 @@
 #include "support/qt/QtTestSupport.h"
 
-#include <gtest/gtest.h>
+#include "app/CInspectorDoc.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/DocumentCommands.h"
+#include "editing/qt/CCategoryView.h"
+#include "editing/qt/CInspectionListCtrl.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include <fstream>
+#include <sstream>
+
 namespace testing_support::qt {
 namespace {
+
+QList<QTimer*> PendingAnswers()
+{
+    return qApp->findChildren<QTimer*>(QStringLiteral("dialogAnswer"), Qt::FindDirectChildrenOnly);
+}
 
 QPoint CellCentre(QTreeWidget* list, int row, int column)
 {
@@ -21,6 +39,71 @@ QPoint CellCentre(QTreeWidget* list, int row, int column)
 }
 
 } // namespace
+
+int WaitingAnswers()
+{
+    int waiting = 0;
+    for (QTimer* timer : PendingAnswers())
+        waiting += timer->isActive();
+    return waiting;
+}
+
+void ExpectNoPendingAnswers()
+{
+    for (QTimer* timer : PendingAnswers()) {
+        if (timer->isActive())
+            ADD_FAILURE() << "a dialog the test answers was never shown";
+        delete timer;
+    }
+}
+
+void DropPendingAnswers()
+{
+    qDeleteAll(PendingAnswers());
+}
+
+std::unique_ptr<app::qt::CMainFrame> StartFrame(app::CInspectorDoc& doc,
+                                                const std::function<void(app::qt::CMainFrame&)>& beforeStart)
+{
+    auto frame = std::make_unique<app::qt::CMainFrame>();
+    app::qt::ConnectDocument(*frame, doc);
+    if (beforeStart)
+        beforeStart(*frame);
+    frame->Start();
+    doc.OnNewDocument();
+    frame->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    // Keys reach the frame's shortcuts only while it is the active window.
+    frame->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    return frame;
+}
+
+void CloseFrame(std::unique_ptr<app::qt::CMainFrame>& frame, app::CInspectorDoc* doc)
+{
+    ExpectNoPendingAnswers();
+    if (doc)
+        doc->SetObserver({});
+    frame.reset();
+}
+
+void Trigger(app::qt::CMainFrame& frame, int command)
+{
+    QAction* action = frame.Action(command);
+    ASSERT_NE(action, nullptr);
+    ASSERT_TRUE(action->isEnabled()) << "command " << command << " is not wired";
+    action->trigger();
+}
+
+void OpenCategory(app::qt::CMainFrame& frame, const QString& title)
+{
+    ASSERT_TRUE(frame.ShowView(app::qt::kViewCategoryList));
+    auto* categories = qobject_cast<editing::qt::CCategoryView*>(frame.View(app::qt::kViewCategoryList));
+    ASSERT_NE(categories, nullptr);
+    const int row = static_cast<int>(ColumnTexts(categories->List(), 1).indexOf(title));
+    ASSERT_GE(row, 0) << "no category " << title.toStdString();
+    ClickCell(categories->List(), row, 1);
+}
 
 void ClickCell(QTreeWidget* list, int row, int column)
 {
@@ -40,6 +123,41 @@ QStringList ColumnTexts(QTreeWidget* list, int column)
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         texts << list->topLevelItem(i)->text(column);
     return texts;
+}
+
+void ClickButton(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void ClickOk(QDialog* dialog)
+{
+    auto* box = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+void Choose(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void Retype(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 } // namespace testing_support::qt

@@ -1,12 +1,92 @@
 #pragma once
-// What the desktop program's tests share: clicks on list cells as a user
-// makes them, and the texts a list shows. The tests' main (QtTestMain.cpp)
-// makes the application object before the first test.
-#include <QStringList>
+// What the desktop program's tests share: the main frame over a document,
+// answers to modal dialogs, and clicks and keys as a user makes them. The
+// tests' main (QtTestMain.cpp) makes the application object before the first test.
+#include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
 class QTreeWidget;
 
+namespace app {
+class CInspectorDoc;
+}
+namespace app::qt {
+class CMainFrame;
+}
+
+// Readable Qt texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
+}
+
 namespace testing_support::qt {
+
+// Runs `answer` on the next modal dialog of type T as soon as it is open; the
+// answer must close it, unless it arranges another answer for it (a dialog
+// left open otherwise fails the test and is rejected). The flag turns true
+// once the answer ran.
+// The answers still waiting for their dialog.
+int WaitingAnswers();
+
+template <class T>
+std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
+{
+    auto answered = std::make_shared<bool>(false);
+    auto* timer = new QTimer(qApp);
+    timer->setObjectName(QStringLiteral("dialogAnswer"));
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, answered] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            *answered = true;
+            QPointer<T> guard(dialog);
+            const int waiting = WaitingAnswers();
+            answer(dialog);
+            if (guard && guard->isVisible() && WaitingAnswers() <= waiting) {
+                ADD_FAILURE() << "the answer left " << T::staticMetaObject.className() << " open";
+                static_cast<QDialog*>(guard.data())->reject();
+            }
+        }
+    });
+    timer->start();
+    return answered;
+}
+
+// Fails the test for every answer whose dialog never opened, and drops them
+// so that they cannot answer a dialog of the next test.
+void ExpectNoPendingAnswers();
+// Drops the answers still waiting, for a test that answers only in case.
+void DropPendingAnswers();
+
+// The main frame over `doc`, started on a new document and shown as the
+// active window; `beforeStart` runs once the document's views are wired.
+std::unique_ptr<app::qt::CMainFrame> StartFrame(app::CInspectorDoc& doc,
+                                                const std::function<void(app::qt::CMainFrame&)>& beforeStart = {});
+// Checks the dialog answers, detaches the document and closes the frame.
+void CloseFrame(std::unique_ptr<app::qt::CMainFrame>& frame, app::CInspectorDoc* doc);
+// Runs a menu, toolbar or button command as the user chooses it.
+void Trigger(app::qt::CMainFrame& frame, int command);
+// Opens category `title` with a click in the category list.
+void OpenCategory(app::qt::CMainFrame& frame, const QString& title);
 
 // Clicks the middle of a cell of a report-style list (scrolled into view).
 void ClickCell(QTreeWidget* list, int row, int column);
@@ -14,5 +94,14 @@ void ClickCell(QTreeWidget* list, int row, int column);
 void DoubleClickCell(QTreeWidget* list, int row, int column);
 // The texts of one column, top to bottom.
 QStringList ColumnTexts(QTreeWidget* list, int column);
+// Clicks a check box or radio button on its indicator, where a user aims.
+void ClickButton(QAbstractButton* button);
+// Clicks the OK button of the dialog's button box.
+void ClickOk(QDialog* dialog);
+// Chooses the entry `text` of a combo box as a user picks it.
+void Choose(QComboBox* combo, const QString& text);
+// Types into a field after clearing it.
+void Retype(QLineEdit* edit, const QString& text);
+std::string ReadFile(const std::string& path);
 
 } // namespace testing_support::qt

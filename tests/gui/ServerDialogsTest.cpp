@@ -1,8 +1,10 @@
-// "Connect To Server" and "Connection Options" against the real
-// inspector-server program on a loopback port.
-#include "FeatureTest.h"
+// "Connect To Server" and "Connection Options" against the sync server on a
+// loopback port.
+#include "GuiTest.h"
 
+#include "PasswordHash.h"
 #include "ServerStore.h"
+#include "SyncServer.h"
 #include "exchange/ConnectionChoices.h"
 #include "exchange/qt/CConnectToServerDlg.h"
 #include "exchange/qt/CConnectionOptionsDlg.h"
@@ -14,113 +16,55 @@
 #include <QStatusBar>
 #include <QtTest/QTest>
 
-#include <chrono>
-#include <csignal>
-#include <ctime>
-#include <fcntl.h>
-#include <random>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
-namespace feature_test {
+namespace gui_test {
 namespace {
 
-using namespace std::chrono_literals;
 using exchange::ReceiveMode;
 using exchange::qt::CConnectionOptionsDlg;
 using exchange::qt::CConnectToServerDlg;
 using testing_support::QueryInt;
 
-const std::string kServer = INSPECTOR_BINARY_DIR "/server/inspector-server";
+// The server's "today".
+constexpr exchange::wire::Date kToday{2024, 5, 15};
 
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& output)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-// The exit status of a program run to its end.
-int RunProgram(const std::vector<std::string>& argv, const std::string& output)
-{
-    const pid_t pid = Spawn(argv, output);
-    int status = 0;
-    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Today in the local time zone, as the server schedules jobs.
-std::string LocalToday()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &tm);
-    return text;
-}
-
-// inspector-server serving its store on a port the connection options accept
-// (10 to 10000), stopped with SIGTERM when the object goes.
-class ServerProcess {
+// The sync server on a loopback port the connection options accept (10 to
+// 10000), serving on a thread of its own until the object goes.
+class RunningServer {
 public:
-    explicit ServerProcess(const testing_support::TempFolder& folder) : m_folder(folder)
+    explicit RunningServer(const std::string& store)
     {
-        std::mt19937 random(static_cast<unsigned>(::getpid()));
-        const int first = 9000 + static_cast<int>(random() % 900);
-        for (int attempt = 0; attempt < 40 && m_port == 0; ++attempt) {
-            const int candidate = first + attempt * 7 % 1000;
-            const std::string log = folder.File("server" + std::to_string(attempt) + ".log");
-            const pid_t pid = Spawn({kServer, "--store", Store(), "--port", std::to_string(candidate)}, log);
-            if (pid <= 0)
-                break;
-            for (int wait = 0; wait < 250; ++wait) {
-                if (ReadFile(log).find("listening on") != std::string::npos) {
-                    m_pid = pid;
-                    m_port = candidate;
-                    break;
-                }
-                int status = 0;
-                if (::waitpid(pid, &status, WNOHANG) == pid)
-                    break; // the port is taken: try another
-                std::this_thread::sleep_for(20ms);
-            }
-            if (m_port == 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, nullptr, 0);
+        server::ServerConfig config;
+        config.storePath = store;
+        config.passwordCost = server::kCheapCost;
+        config.today = [] { return kToday; };
+        for (int port = 9000 + ::getpid() % 900; !m_server && port < 10000; port += 7) {
+            config.port = port;
+            auto candidate = std::make_unique<server::SyncServer>(config);
+            try {
+                candidate->listen();
+                m_server = std::move(candidate);
+            } catch (const std::runtime_error&) {
+                // taken: try another
             }
         }
+        if (m_server)
+            m_thread = std::thread([this] { m_server->run(); });
     }
-    ~ServerProcess()
+    ~RunningServer()
     {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
+        if (m_thread.joinable()) {
+            m_server->stop();
+            m_thread.join();
         }
     }
-    std::string Store() const { return m_folder.File("server.db"); }
-    int Port() const { return m_port; }
+    int Port() const { return m_server ? m_server->port() : 0; }
 
 private:
-    const testing_support::TempFolder& m_folder;
-    pid_t m_pid = -1;
-    int m_port = 0;
+    std::unique_ptr<server::SyncServer> m_server;
+    std::thread m_thread;
 };
 
 class ServerDialogsTest : public FrameTest {
@@ -128,37 +72,20 @@ protected:
     void SetUp() override
     {
         FrameTest::SetUp();
-        const std::string store = folder.File("server.db");
-        const std::string out = folder.File("admin.out");
-        ASSERT_EQ(RunProgram({kServer, "--store", store, "user", "add", "anna", "--password", "pw-of-anna"},
-                      out),
-                  0)
-            << ReadFile(out);
-        ASSERT_EQ(RunProgram({kServer, "--store", store, "job", "add", "--doc-num", "J-1", "--date", LocalToday(),
-                       "--client-name", "Today's Client", "--dwelling-address", "4 Oak Lane", "--doc-type",
-                       "Home Inspection"},
-                      out),
-                  0)
-            << ReadFile(out);
-        ASSERT_EQ(RunProgram({kServer, "--store", store, "job", "add", "--doc-num", "J-2", "--date", "2031-06-02",
-                       "--client-name", "Later Client"},
-                      out),
-                  0)
-            << ReadFile(out);
+        server::ServerStore admin(Store());
+        ASSERT_TRUE(admin.addUser("anna", "pw-of-anna"));
+        server::Job today, later;
+        today.header = {.docNumber = "J-1", .dwellingAddress = "4 Oak Lane", .clientName = "Today's Client",
+                        .docType = "Home Inspection", .date = kToday};
+        later.header = {.docNumber = "J-2", .clientName = "Later Client", .date = {2031, 6, 2}};
+        admin.putJobs({today, later});
     }
+    std::string Store() const { return folder.File("server.db"); }
 };
-
-// Types into a field after clearing it, as a user does.
-void Retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
 
 TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
 {
-    ServerProcess server(folder);
+    RunningServer server(Store());
     ASSERT_GT(server.Port(), 0) << "no port between 9000 and 10000 was free";
     PrepareInspection("S-1", "Finished Client");
     const int finished = CurrentInspectionID();
@@ -213,7 +140,7 @@ TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
                           "'Today''s Client' AND DwellingAddress = '4 Oak Lane'"),
               1);
     EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM Inspection WHERE InspectionNum = 'J-2'"), 0);
-    const auto sent = server::ServerStore(server.Store()).sent(std::nullopt);
+    const auto sent = server::ServerStore(Store()).sent(std::nullopt);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].header.docNumber, "S-1");
     EXPECT_EQ(sent[0].header.clientName, "Finished Client");
@@ -241,7 +168,7 @@ TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
 
 TEST_F(ServerDialogsTest, AWrongPasswordKeepsTheDialogOpen)
 {
-    ServerProcess server(folder);
+    RunningServer server(Store());
     ASSERT_GT(server.Port(), 0);
     ASSERT_TRUE(exchange::SaveConnectionSettings({"anna", "wrong", "127.0.0.1", server.Port()}));
     const long long before = QueryInt(1, "SELECT COUNT(*) FROM Inspection");
@@ -257,4 +184,4 @@ TEST_F(ServerDialogsTest, AWrongPasswordKeepsTheDialogOpen)
 }
 
 } // namespace
-} // namespace feature_test
+} // namespace gui_test
