@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(ExchangeCliTest, ExportImportListAndMergeBetweenDocNumbers)
+TEST_F(ExchangeCliTest, ExportImportListAndMergeIntoAnInspectionOrANewOne)
 {
     const int source = AddInspection("SRC-1", "Home Inspection");
     AddCategory(source, {"Salle de bain", "1", "", "Joint usé", 0, 0, 3, 0, {FullStep(1, "Lavabo"), FullStep(2, "Baignoire")}});
@@ -98,32 +98,26 @@ TEST_F(ExchangeCliTest, ExportImportListAndMergeBetweenDocNumbers)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find("Invalid Import File."), std::string::npos) << r.output;
 
-    Reopen();
-    EXPECT_EQ(ReadCategories(target), original);
-}
-
-TEST_F(ExchangeCliTest, MergeIntoANewInspectionNeedsADocNumberNotInUse)
-{
-    AddCategory(AddInspection("SRC-1", "Home Inspection"), {"Cuisine", "1", "", "", 0, 0, 4, 0, {FullStep(1, "Évier")}});
-    ASSERT_EQ(Cli("export SRC-1 -o src.rtf").status, 0);
-    auto r = Cli("import src.rtf");
+    // Imported again, it cannot become a new inspection under a Doc # in use.
+    r = Cli("import src.rtf");
     ASSERT_EQ(r.status, 0) << r.output;
-    const std::string stagedID = StagedID(r.output, "SRC-1");
-
-    r = Cli("merge " + stagedID + " --new");
+    const std::string againID = StagedID(r.output, "SRC-1");
+    r = Cli("merge " + againID + " --new");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find("SRC-1 of the imported inspection is in use here; give another with --doc-num, for "
                             "example --doc-num \"SRC-1 (2)\""),
               std::string::npos)
         << r.output;
-    EXPECT_EQ(Cli("merge " + stagedID + " --new --doc-num src-1").status, 1) << "in use whatever the letter case";
-    EXPECT_EQ(Cli("merge " + stagedID + " SRC-1 --doc-num X").status, 2);
-    r = Cli("merge " + stagedID + " --new --doc-num SRC-2");
+    EXPECT_EQ(Cli("merge " + againID + " --new --doc-num src-1").status, 1) << "in use whatever the letter case";
+    EXPECT_EQ(Cli("merge " + againID + " SRC-1 --doc-num X").status, 2);
+    r = Cli("merge " + againID + " --new --doc-num SRC-2");
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("Created Doc # SRC-2 from the imported inspection: 1 category, 1 step"), std::string::npos)
+    EXPECT_NE(r.output.find("Created Doc # SRC-2 from the imported inspection: 2 categories, 3 steps"),
+              std::string::npos)
         << r.output;
 
     Reopen();
+    EXPECT_EQ(ReadCategories(target), original);
     EXPECT_EQ(Count("SELECT count(*) FROM Inspection WHERE InspectionNum = 'SRC-2' AND ClientName = 'Client SRC-1'"),
               1);
     EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"), 0);
