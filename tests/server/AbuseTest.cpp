@@ -136,7 +136,7 @@ TEST_F(Abuse, EachUserKeepsTheirOwnSentInspectionsUnderAnAnnouncedAndAStoredLimi
 {
     {
         server::ServerStore store(storePath, server::kCheapCost);
-        store.setLimits({3, 1000});
+        store.setLimits({2, 1000});
     }
     RunningServer running(storePath);
     SyncSocket anna = ConnectFrom(1, running.port()), bert = ConnectFrom(1, running.port());
@@ -145,11 +145,12 @@ TEST_F(Abuse, EachUserKeepsTheirOwnSentInspectionsUnderAnAnnouncedAndAStoredLimi
 
     anna.sendAll("SEND 1001\r", 2s);
     EXPECT_EQ(Line(anna), "DENY\r") << "more than 1,000 at once";
-    anna.sendAll("SEND 3\r", 2s);
+    anna.sendAll("SEND 4\r", 2s);
     ASSERT_EQ(Line(anna), "CNFM\r");
     EXPECT_EQ(SendOne(anna, "D-1", "anna's"), "CNFM\r");
     EXPECT_EQ(SendOne(anna, "D-2", std::string(1200, 'x')), "DENY\r") << "over 1000 bytes";
-    EXPECT_EQ(SendOne(anna, "D-1", "anna's again"), "CNFM\r") << "a replacement adds nothing";
+    for (const char* comments : {"anna's second", "anna's again"})
+        EXPECT_EQ(SendOne(anna, "D-1", comments), "CNFM\r") << "a replacement adds nothing";
 
     bert.sendAll("SEND 1\r", 2s);
     ASSERT_EQ(Line(bert), "CNFM\r");

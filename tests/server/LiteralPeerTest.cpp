@@ -166,8 +166,10 @@ protected:
 
 TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
 {
-    LiteralJob today{"J-1", {{1, "12 Elm Street"}, {2, kAccented1252}, {5, LongComment("Roof is old. ")},
-                             {6, "Residential"}, {11, "Lakes Realty"}, {12, "3/15/2007"}},
+    LiteralJob today{"J-1",
+                     {{1, "12 Elm Street"}, {2, kAccented1252}, {4, "Four"}, {5, LongComment("Roof is old. ")},
+                      {6, "Residential"}, {7, "Minneapolis, MN"}, {8, "1 Client Road"}, {9, "St Paul, MN"},
+                      {11, "Lakes Realty"}, {12, "3/15/2007"}},
                      25003};
     LiteralJob later = today;
     later.docNumber = "J-2";
@@ -180,11 +182,13 @@ TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
     first.countEnd = ""; // "CONT 1" without the carriage return
     ASSERT_TRUE(Exchange(first, ReceiveMode::Today)) << outcome.error;
     EXPECT_EQ(outcome.added, 1);
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT InspectionNum || '|' || ClientName || '|' || RealEstateCompany || "
-                                       "'|' || DocTypeID || '|' || InspectionDate || '|' || length(InspectionComments)"
-                                       " || '|' || ifnull(AgentName, '') FROM Inspection"),
-              "J-1|" + kAccentedUtf8 + "|Lakes Realty|25003|2007-03-15 00:00:00|" +
-                  std::to_string(today.fields[5].size()) + "|")
+    EXPECT_EQ(QueryText(kInspectionDb, "SELECT InspectionNum || '|' || DwellingAddress || '|' || ClientName || '|' || "
+                                       "ifnull(AgentName, '') || '|' || String4 || '|' || length(InspectionComments) "
+                                       "|| '|' || DocType || '|' || DwellingCityStateZip || '|' || ClientAddress || "
+                                       "'|' || ClientCityStateZip || '|' || DocTypeID || '|' || RealEstateCompany || "
+                                       "'|' || InspectionDate FROM Inspection"),
+              "J-1|12 Elm Street|" + kAccentedUtf8 + "||Four|" + std::to_string(today.fields[5].size()) +
+                  "|Residential|Minneapolis, MN|1 Client Road|St Paul, MN|25003|Lakes Realty|2007-03-15 00:00:00")
         << "the single byte 0x04 is the empty value";
     EXPECT_EQ(std::count(first.commands.begin(), first.commands.end(), "FELD\r"), 12);
 
