@@ -1,4 +1,5 @@
-// Data files that are not ours, damaged, newer, read-only, or on a full disk, met by inspector-cli.
+// inspector-cli init, and the data files that are not ours, damaged, newer,
+// read-only, or on a full disk that it meets.
 #include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
@@ -17,11 +18,12 @@ namespace {
 
 using Result = testing_support::CommandResult;
 
-// Runs `prefix inspector-cli arguments` in a shell with a private settings folder.
+// Runs `prefix inspector-cli arguments` in a shell with a private settings, documents and data folder.
 Result Cli(const testing_support::TempFolder& home, const std::string& arguments, const std::string& prefix = {})
 {
-    const std::string command = "export XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DATA_HOME='" +
-                                home.File("data") + "'; " + prefix + " '" +
+    const std::string command = "export XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DOCUMENTS_DIR='" +
+                                home.File("Documents") + "' XDG_DATA_HOME='" + home.File("share") + "'; " + prefix +
+                                " '" +
                                 INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1";
     return testing_support::RunCommand(command);
 }
@@ -42,6 +44,20 @@ void Sql(const std::string& path, const std::string& sql)
     sqlite3_close(db);
 }
 
+long long Count(const std::string& file, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    long long n = -1;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            n = sqlite3_column_int64(st, 0);
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return n;
+}
+
 std::string Files(const std::string& t, const std::string& i)
 {
     return "--template '" + t + "' --inspection '" + i + "'";
@@ -53,6 +69,41 @@ bool Has(const Result& r, const std::string& text)
 }
 
 } // namespace
+
+TEST(InitCommandTest, CreatesBothFilesWithStarterDataAndIsRepeatable)
+{
+    testing_support::TempFolder home;
+    const auto first = Cli(home, "init");
+    ASSERT_EQ(first.status, 0) << first.output;
+    // A new installation keeps its data out of the documents folder.
+    const std::string templates = home.File("share/Veltrane/Inspector/Template_Data.cdb");
+    const std::string inspections = home.File("share/Veltrane/Inspector/Inspection_Data.cdb");
+    EXPECT_TRUE(Has(first, templates)) << first.output;
+    EXPECT_GT(Count(templates, "SELECT count(*) FROM InspectionType"), 5);
+    EXPECT_EQ(Count(templates, "SELECT count(*) FROM Options WHERE DataVersion = '5.0'"), 1);
+    EXPECT_EQ(Count(templates, "SELECT count(*) FROM Owner"), 0);
+    EXPECT_EQ(Count(inspections, "SELECT count(*) FROM sqlite_master WHERE name = 'MERGE_Step'"), 1);
+    const std::string settings = Contents(home.File("config/Veltrane/Inspector.conf"));
+    EXPECT_NE(settings.find("TemplatePath=" + templates), std::string::npos) << settings;
+
+    const long long comments = Count(templates, "SELECT count(*) FROM Comments");
+    const auto second = Cli(home, "init");
+    ASSERT_EQ(second.status, 0) << second.output;
+    EXPECT_EQ(Count(templates, "SELECT count(*) FROM Comments"), comments); // nothing loaded twice
+    EXPECT_EQ(Count(templates, "SELECT count(*) FROM Options"), 1);
+}
+
+TEST(InitCommandTest, UnknownCommandsAndOptionsAreRefusedBeforeAnythingIsWritten)
+{
+    testing_support::TempFolder home;
+    EXPECT_EQ(Cli(home, "no-such-command").status, 2);
+    const std::string pdf = home.File("x.pdf");
+    const auto r = Cli(home, "report X --colour red -o '" + pdf + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r, "unknown option --colour")) << r.output;
+    EXPECT_TRUE(Has(r, "Usage: inspector-cli report")) << r.output;
+    EXPECT_FALSE(fs::exists(pdf));
+}
 
 class BadDataFiles : public ::testing::Test {
 protected:

@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 using namespace exchange_test;
 using exchange::ConditionType;
@@ -22,12 +20,6 @@ using exchange::EvaluationCodes;
 namespace {
 
 const char* kMinneapolis = "Minneapolis - Truth in Sale of Housing";
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 StepData Item(const std::string& number, const std::string& title, const std::string& system,
               const std::string& result = {}, const std::string& comments = {}, const std::string& materials = {})

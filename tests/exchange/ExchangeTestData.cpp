@@ -3,6 +3,9 @@
 #include "store/Database.h"
 #include "support/TempDataFiles.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace exchange_test {
 
 int AddInspection(const std::string& docNumber, const std::string& docType, int docTypeID)
@@ -136,6 +139,18 @@ int AddLargeInspection(const std::string& docNumber, int categoryCount, int step
 long long Count(const std::string& sql)
 {
     return testing_support::QueryInt(static_cast<int>(store::DatabaseKind::Inspection), sql);
+}
+
+long long StagedRows()
+{
+    return Count("SELECT (SELECT count(*) FROM MERGE_Inspection) + (SELECT count(*) FROM MERGE_Category) + "
+                 "(SELECT count(*) FROM MERGE_Step)");
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace exchange_test

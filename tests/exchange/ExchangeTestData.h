@@ -47,5 +47,10 @@ StepData FullStep(int n, const std::string& title);
 int AddLargeInspection(const std::string& docNumber, int categoryCount, int stepsPerCategory);
 
 long long Count(const std::string& sql);
+// Rows of the three staging tables together.
+long long StagedRows();
+
+// The bytes of a file, empty when it cannot be read.
+std::string Contents(const std::string& path);
 
 } // namespace exchange_test

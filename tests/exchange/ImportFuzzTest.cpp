@@ -85,11 +85,6 @@ protected:
         return exchange::InspectionExporter().Build(id, outcome).value_or("");
     }
 
-    static long long StagedRows()
-    {
-        return Count("SELECT (SELECT count(*) FROM MERGE_Inspection) + (SELECT count(*) FROM MERGE_Category) + "
-                     "(SELECT count(*) FROM MERGE_Step)");
-    }
     static std::string Counters()
     {
         return testing_support::QueryText(kInspectionDb,

@@ -11,12 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "ServerStore.h"
 #include "SyncTestSupport.h"
-#include "exchange/ServerExchange.h"
-#include "exchange/SyncWire.h"
-#include "store/Inspection.h"
-#include "support/TempDataFiles.h"
 #include "text/Windows1252.h"
 
 #include <netinet/in.h>
@@ -28,7 +23,6 @@ namespace {
 
 using namespace synctest;
 using exchange::ReceiveMode;
-using testing_support::QueryInt;
 using testing_support::QueryText;
 constexpr int kInspectionDb = static_cast<int>(store::DatabaseKind::Inspection);
 
@@ -73,18 +67,7 @@ public:
     std::string countEnd;                 // after "CONT n": nothing, or "\r"
     std::map<std::string, std::vector<LiteralJob>> schedule; // by "today", "week", "all"
 
-    LiteralServer()
-    {
-        m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        ::bind(m_listen, reinterpret_cast<sockaddr*>(&addr), len);
-        ::listen(m_listen, 4);
-        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
-    }
+    LiteralServer() { m_listen = ListenOnLoopback(4, m_port); }
     ~LiteralServer()
     {
         if (m_thread.joinable())
@@ -170,28 +153,23 @@ private:
     std::thread m_thread;
 };
 
-class LiteralServerTest : public testing_support::DataFilesTest {
+class LiteralServerTest : public ClientTest {
 protected:
     bool Exchange(LiteralServer& literal, std::optional<ReceiveMode> mode, std::vector<std::int32_t> send = {})
     {
-        SetConnection("anna", "pw", literal.port());
         literal.Start();
-        exchange::ServerExchange sync(port);
-        sync.SetReceiveMode(mode);
-        sync.SetInspectionsToSend(std::move(send));
-        sync.SetTimeouts({2s, 5s});
-        const bool ok = sync.Connect();
-        outcome = sync.Outcome();
+        const bool ok = ExchangeWith(literal.port(), mode, std::move(send));
         literal.Wait();
         return ok;
     }
-    exchange::SyncOutcome outcome;
 };
 
 TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
 {
-    LiteralJob today{"J-1", {{1, "12 Elm Street"}, {2, kAccented1252}, {5, LongComment("Roof is old. ")},
-                             {6, "Residential"}, {11, "Lakes Realty"}, {12, "3/15/2007"}},
+    LiteralJob today{"J-1",
+                     {{1, "12 Elm Street"}, {2, kAccented1252}, {4, "Four"}, {5, LongComment("Roof is old. ")},
+                      {6, "Residential"}, {7, "Minneapolis, MN"}, {8, "1 Client Road"}, {9, "St Paul, MN"},
+                      {11, "Lakes Realty"}, {12, "3/15/2007"}},
                      25003};
     LiteralJob later = today;
     later.docNumber = "J-2";
@@ -204,14 +182,13 @@ TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
     first.countEnd = ""; // "CONT 1" without the carriage return
     ASSERT_TRUE(Exchange(first, ReceiveMode::Today)) << outcome.error;
     EXPECT_EQ(outcome.added, 1);
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT InspectionNum FROM Inspection"), "J-1");
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT ClientName FROM Inspection"), kAccentedUtf8);
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT RealEstateCompany FROM Inspection"), "Lakes Realty");
-    EXPECT_EQ(QueryInt(kInspectionDb, "SELECT DocTypeID FROM Inspection"), 25003);
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT InspectionDate FROM Inspection"), "2007-03-15 00:00:00");
-    EXPECT_EQ(QueryInt(kInspectionDb, "SELECT length(InspectionComments) FROM Inspection"),
-              static_cast<long long>(today.fields[5].size()));
-    EXPECT_EQ(QueryInt(kInspectionDb, "SELECT COUNT(*) FROM Inspection WHERE AgentName IS NULL OR AgentName = ''"), 1)
+    EXPECT_EQ(QueryText(kInspectionDb, "SELECT InspectionNum || '|' || DwellingAddress || '|' || ClientName || '|' || "
+                                       "ifnull(AgentName, '') || '|' || String4 || '|' || length(InspectionComments) "
+                                       "|| '|' || DocType || '|' || DwellingCityStateZip || '|' || ClientAddress || "
+                                       "'|' || ClientCityStateZip || '|' || DocTypeID || '|' || RealEstateCompany || "
+                                       "'|' || InspectionDate FROM Inspection"),
+              "J-1|12 Elm Street|" + kAccentedUtf8 + "||Four|" + std::to_string(today.fields[5].size()) +
+                  "|Residential|Minneapolis, MN|1 Client Road|St Paul, MN|25003|Lakes Realty|2007-03-15 00:00:00")
         << "the single byte 0x04 is the empty value";
     EXPECT_EQ(std::count(first.commands.begin(), first.commands.end(), "FELD\r"), 12);
 
@@ -228,24 +205,14 @@ TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
     ASSERT_TRUE(Exchange(third, ReceiveMode::All)) << outcome.error;
     EXPECT_EQ(outcome.updated, 2);
     EXPECT_EQ(outcome.added, 1);
-    EXPECT_EQ(QueryInt(kInspectionDb, "SELECT COUNT(*) FROM Inspection"), 3);
+    EXPECT_EQ(Inspections(), 3);
 }
 
 TEST_F(LiteralServerTest, OurClientSendsEveryValueInOneMessageALiteralServerReads)
 {
-    auto add = [](const std::string& doc, const std::string& client, const std::string& comments) {
-        store::Inspection i;
-        i.New();
-        i.m_InspectionNum = doc;
-        i.m_ClientName = client;
-        i.m_InspectionComments = comments;
-        i.m_DocType = "Residential";
-        EXPECT_TRUE(i.Save());
-        return i.m_InspectionID;
-    };
     const std::string comment = LongComment("Furnace filter clogged; H\xC3\xA9las. ");
-    const std::int32_t a = add("S-1", kAccentedUtf8, comment);
-    const std::int32_t b = add("S-2", "Second", "");
+    const std::int32_t a = AddInspection("S-1", kAccentedUtf8, comment);
+    const std::int32_t b = AddInspection("S-2", "Second");
     LiteralServer literal;
     ASSERT_TRUE(Exchange(literal, std::nullopt, {a, b})) << outcome.error;
     EXPECT_EQ(outcome.sent, 2);
@@ -267,18 +234,6 @@ TEST_F(LiteralServerTest, OurClientSendsEveryValueInOneMessageALiteralServerRead
     EXPECT_EQ(literal.inspections[1][5], "\x04") << "an empty value is the terminator alone";
     EXPECT_EQ(literal.commands.front(), "USER anna\r");
     EXPECT_EQ(literal.commands.back(), "QUIT\r");
-}
-
-TEST_F(LiteralServerTest, ConfirmationWithoutCarriageReturnIsARefusedLogin)
-{
-    LiteralServer literal;
-    literal.loginReply = "CNFM";
-    literal.schedule["all"] = {LiteralJob{"J-1", {}, 0}};
-    EXPECT_FALSE(Exchange(literal, ReceiveMode::All));
-    EXPECT_FALSE(outcome.loggedIn);
-    EXPECT_NE(outcome.error.find("refused the user name"), std::string::npos) << outcome.error;
-    EXPECT_EQ(literal.commands, (std::vector<std::string>{"USER anna\r", "QUIT\r"}));
-    EXPECT_EQ(QueryInt(kInspectionDb, "SELECT COUNT(*) FROM Inspection"), 0);
 }
 
 // ---------------------------------------------------------------------------

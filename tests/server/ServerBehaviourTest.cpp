@@ -13,12 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "ServerStore.h"
 #include "SyncTestSupport.h"
-#include "exchange/SyncWire.h"
-#include "store/Inspection.h"
 #include "store/Options.h"
-#include "support/TempDataFiles.h"
 
 extern char** environ;
 
@@ -43,27 +39,6 @@ protected:
         SyncSocket s;
         EXPECT_EQ(s.connect("127.0.0.1", port, 2s).status, WireStatus::Ok);
         return s;
-    }
-
-    static std::string Line(SyncSocket& s, std::chrono::milliseconds wait = 5s)
-    {
-        std::string reply;
-        s.readUntil("\r", reply, wait, wait, 4096);
-        return reply;
-    }
-
-    static void Login(SyncSocket& s)
-    {
-        s.sendAll("USER anna\rPASS pw\r", 2s); // two commands in one segment
-        ASSERT_EQ(Line(s), "CNFM\r");
-        ASSERT_EQ(Line(s), "CNFM\r");
-    }
-
-    // True when the server closed the connection (within a few seconds).
-    static bool ClosedByServer(SyncSocket& s)
-    {
-        std::string rest;
-        return s.readUntil("\x01", rest, 5s, 5s, 1 << 20) == WireStatus::Closed;
     }
 
     testing_support::TempFolder folder;
@@ -92,7 +67,7 @@ TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
     RunningServer running(storePath);
     {
         SyncSocket s = Connect(running.port());
-        Login(s);
+        Login(s, "anna", "pw");
         s.sendAll("SEND 1\r", 2s);
         EXPECT_EQ(Line(s), "CNFM\r");
         for (int n = 0; n < 11; ++n) {
@@ -105,7 +80,7 @@ TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
     }
     {
         SyncSocket s = Connect(running.port());
-        Login(s);
+        Login(s, "anna", "pw");
         s.sendAll("SEND 2\r", 2s);
         EXPECT_EQ(Line(s), "CNFM\r");
         for (int n = 0; n < 11; ++n) {
@@ -142,7 +117,7 @@ TEST_F(ServerBehaviour, ClientsBeyondTheBoundWaitForAFreeSlot)
 {
     RunningServer running(storePath, [](server::ServerConfig& c) { c.maxClients = 1; });
     SyncSocket first = Connect(running.port());
-    Login(first);
+    Login(first, "anna", "pw");
     SyncSocket second = Connect(running.port()); // queued by the system, not yet served
     second.sendAll("USER anna\r", 2s);
     EXPECT_EQ(Line(second, 300ms), "") << "served while the only slot is taken";
@@ -155,7 +130,7 @@ TEST_F(ServerBehaviour, StopEndsEverySessionAndReturns)
     auto running = std::make_unique<RunningServer>(storePath);
     SyncSocket idle = Connect(running->port());
     SyncSocket loggedIn = Connect(running->port());
-    Login(loggedIn);
+    Login(loggedIn, "anna", "pw");
     auto stopped = std::async(std::launch::async, [&] { running->stop(); });
     ASSERT_EQ(stopped.wait_for(20s), std::future_status::ready) << "stop must not wait for idle clients";
     EXPECT_TRUE(ClosedByServer(idle));
@@ -220,18 +195,18 @@ TEST_F(ServerBehaviour, TheServerProgramStopsCleanlyOnSigterm)
     }
     ASSERT_GT(portNumber, 0) << ReadFile(log);
     SyncSocket client = Connect(portNumber);
-    Login(client);
+    Login(client, "anna", "pw");
     ::kill(pid, SIGTERM);
     EXPECT_EQ(WaitFor(pid, 20s), 0) << ReadFile(log);
     EXPECT_TRUE(ClosedByServer(client));
     EXPECT_NE(ReadFile(log).find("stopped"), std::string::npos);
 }
 
-class CommandLine : public testing_support::DataFilesTest {
+class CommandLine : public ClientTest {
 protected:
     void SetUp() override
     {
-        DataFilesTest::SetUp();
+        ClientTest::SetUp();
         store::Options options; // data files of the current structure, as init leaves them
         options.m_DataVersion = "5.0";
         ASSERT_TRUE(options.Save());
@@ -266,11 +241,7 @@ TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
     }
     ASSERT_TRUE(holder);
     RunningServer& running = *holder;
-    store::Inspection mine;
-    mine.New();
-    mine.m_InspectionNum = "S-1";
-    mine.m_ClientName = "Finished";
-    ASSERT_TRUE(mine.Save());
+    AddInspection("S-1", "Finished");
 
     EXPECT_EQ(Cli({"connection", "--port", "5"}), 2) << output;
     // Lengths count characters: sixteen accented ones fit, seventeen do not.
@@ -288,7 +259,7 @@ TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
     EXPECT_NE(output.find("Received 1 of 1 inspections: 1 new, 0 updated."), std::string::npos) << output;
     EXPECT_NE(output.find("Sent 1 of 1 inspections; the server confirmed 1."), std::string::npos) << output;
     EXPECT_EQ(server::ServerStore(storePath).sent(std::nullopt).size(), 1u);
-    EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection WHERE InspectionNum = 'J-1'"), 1);
+    EXPECT_EQ(Inspections("InspectionNum = 'J-1'"), 1);
 
     EXPECT_EQ(Cli({"sync", "--send", "NO-SUCH"}), 1);
     EXPECT_NE(output.find("no inspection with Doc # NO-SUCH"), std::string::npos) << output;

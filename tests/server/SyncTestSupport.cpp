@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "store/Inspection.h"
 #include "store/Options.h"
 
 namespace synctest {
@@ -35,19 +36,28 @@ void RunningServer::stop()
     }
 }
 
-ScriptedServer::ScriptedServer(Script script, int connections)
+int ListenOnLoopback(int backlog, int& port)
 {
-    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
-    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(m_listenFd, 8) != 0 ||
-        ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-        ADD_FAILURE() << "scripted server cannot listen";
-        return;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(fd, backlog) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        ADD_FAILURE() << "cannot listen on loopback";
+        ::close(fd);
+        return -1;
     }
-    m_port = ntohs(addr.sin_port);
+    port = ntohs(addr.sin_port);
+    return fd;
+}
+
+ScriptedServer::ScriptedServer(Script script, int connections)
+{
+    m_listenFd = ListenOnLoopback(8, m_port);
+    if (m_listenFd < 0)
+        return;
     m_thread = std::thread([this, script, connections] {
         for (int i = 0; i < connections; ++i) {
             pollfd p{m_listenFd, POLLIN, 0};
@@ -68,6 +78,26 @@ ScriptedServer::~ScriptedServer()
         m_thread.join();
     if (m_listenFd >= 0)
         ::close(m_listenFd);
+}
+
+std::string Line(exchange::SyncSocket& socket, std::chrono::milliseconds wait)
+{
+    std::string reply;
+    socket.readUntil("\r", reply, wait, wait, 4096);
+    return reply;
+}
+
+bool ClosedByServer(exchange::SyncSocket& socket, std::chrono::milliseconds wait)
+{
+    std::string rest;
+    return socket.readUntil("\x01", rest, wait, wait, 1 << 20) == exchange::WireStatus::Closed;
+}
+
+void Login(exchange::SyncSocket& socket, const std::string& user, const std::string& password)
+{
+    socket.sendAll("USER " + user + "\rPASS " + password + "\r", 2s);
+    ASSERT_EQ(Line(socket), "CNFM\r");
+    ASSERT_EQ(Line(socket), "CNFM\r");
 }
 
 std::string ReadCommand(exchange::SyncSocket& socket)
@@ -121,6 +151,45 @@ server::Job MakeJob(const std::string& docNumber, exchange::wire::Date date, con
     job.header.docTypeId = 25003;
     job.inspector = inspector;
     return job;
+}
+
+bool ClientTest::Exchange(std::optional<exchange::ReceiveMode> mode, std::vector<std::int32_t> send,
+                          exchange::SyncTimeouts timeouts)
+{
+    exchange::ServerExchange sync(port);
+    sync.SetReceiveMode(mode);
+    sync.SetInspectionsToSend(std::move(send));
+    sync.SetTimeouts(timeouts);
+    const bool ok = sync.Connect();
+    outcome = sync.Outcome();
+    return ok;
+}
+
+bool ClientTest::ExchangeWith(int serverPort, std::optional<exchange::ReceiveMode> mode,
+                              std::vector<std::int32_t> send, exchange::SyncTimeouts timeouts)
+{
+    SetConnection("anna", "pw", serverPort);
+    return Exchange(mode, std::move(send), timeouts);
+}
+
+std::int32_t ClientTest::AddInspection(const std::string& docNumber, const std::string& client,
+                                       const std::string& comments)
+{
+    store::Inspection i;
+    i.New();
+    i.m_InspectionNum = docNumber;
+    i.m_ClientName = client;
+    i.m_InspectionComments = comments;
+    i.m_DwellingAddress = "1 Lake Road";
+    i.m_DocType = "Residential";
+    EXPECT_TRUE(i.Save());
+    return i.m_InspectionID;
+}
+
+long long ClientTest::Inspections(const std::string& where)
+{
+    return testing_support::QueryInt(static_cast<int>(store::DatabaseKind::Inspection),
+                                     "SELECT COUNT(*) FROM Inspection WHERE " + where);
 }
 
 } // namespace synctest

@@ -11,7 +11,10 @@
 
 #include "ServerStore.h"
 #include "SyncServer.h"
+#include "exchange/ServerExchange.h"
 #include "exchange/SyncSocket.h"
+#include "store/Database.h"
+#include "support/TempDataFiles.h"
 
 namespace synctest {
 
@@ -53,6 +56,18 @@ private:
     std::thread m_thread;
 };
 
+// A socket listening on 127.0.0.1 at a free port, with room for `backlog`
+// waiting connections; -1 when none could be had.
+int ListenOnLoopback(int backlog, int& port);
+
+// One reply line of the server (with its carriage return), empty when none
+// came within `wait`.
+std::string Line(exchange::SyncSocket& socket, std::chrono::milliseconds wait = 5s);
+// True when the server closed the connection within `wait`.
+bool ClosedByServer(exchange::SyncSocket& socket, std::chrono::milliseconds wait = 5s);
+// Logs in with both commands in one segment and expects both confirmations.
+void Login(exchange::SyncSocket& socket, const std::string& user, const std::string& password);
+
 // One command line from the client (without its carriage return), waiting at
 // most five seconds; empty when none came.
 std::string ReadCommand(exchange::SyncSocket& socket);
@@ -69,5 +84,22 @@ void SetConnection(const std::string& user, const std::string& password, int por
 // A job for the server's schedule.
 server::Job MakeJob(const std::string& docNumber, exchange::wire::Date date, const std::string& client,
                     const std::string& inspector = {});
+
+// The client's side: fresh data files, inspections to send, and one exchange
+// at a time with the connection settings saved in the options row.
+class ClientTest : public testing_support::DataFilesTest {
+protected:
+    bool Exchange(std::optional<exchange::ReceiveMode> mode, std::vector<std::int32_t> send = {},
+                  exchange::SyncTimeouts timeouts = {5s, 5s});
+    // Saves anna's connection to `serverPort` (password "pw") first.
+    bool ExchangeWith(int serverPort, std::optional<exchange::ReceiveMode> mode, std::vector<std::int32_t> send = {},
+                      exchange::SyncTimeouts timeouts = {2s, 5s});
+    std::int32_t AddInspection(const std::string& docNumber, const std::string& client,
+                               const std::string& comments = {});
+    // Rows of the inspection table that meet `where`.
+    static long long Inspections(const std::string& where = "1");
+
+    exchange::SyncOutcome outcome;
+};
 
 } // namespace synctest

@@ -64,17 +64,15 @@ class StructureTest : public DataFilesTest {};
 
 TEST_F(StructureTest, FullStructureHasEveryTableWithItsColumns)
 {
-    const char* templateTables[] = {"Owner", "CategoryComment", "CategoryStep", "CategoryTemplate", "Comments",
-                                    "InspectionType", "InspectionTypeCategory", "InspectionTypeComment",
-                                    "MaterialComment", "MaterialTemplate", "Pickers", "RatingChoices", "RatingType",
-                                    "StepComment", "StepTemplate", "FieldTemplate", "UniqueID", "ExpandedText",
-                                    "VoidComments", "Options"};
-    for (const char* t : templateTables)
-        EXPECT_EQ(QueryInt(0, std::string("SELECT count(*) FROM sqlite_master WHERE name = '") + t + "'"), 1) << t;
-    const char* inspectionTables[] = {"Inspection", "Category", "Step", "Field", "UniqueID",
-                                      "MERGE_Inspection", "MERGE_Category", "MERGE_Step"};
-    for (const char* t : inspectionTables)
-        EXPECT_EQ(QueryInt(1, std::string("SELECT count(*) FROM sqlite_master WHERE name = '") + t + "'"), 1) << t;
+    auto tables = [](int kind) {
+        return QueryText(kind, "SELECT group_concat(name, ',') FROM (SELECT name FROM sqlite_master WHERE type = "
+                               "'table' ORDER BY name)");
+    };
+    EXPECT_EQ(tables(0), "CategoryComment,CategoryStep,CategoryTemplate,Comments,ExpandedText,FieldTemplate,"
+                         "InspectionType,InspectionTypeCategory,InspectionTypeComment,MaterialComment,"
+                         "MaterialTemplate,Options,Owner,Pickers,RatingChoices,RatingType,StepComment,StepTemplate,"
+                         "UniqueID,VoidComments");
+    EXPECT_EQ(tables(1), "Category,Field,Inspection,MERGE_Category,MERGE_Inspection,MERGE_Step,Step,UniqueID");
 
     auto columns = [](int kind, const std::string& table) {
         // SQLite reports the common type names in capitals.

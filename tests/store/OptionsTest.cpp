@@ -93,19 +93,25 @@ TEST_F(OptionsTest, EmptyTableGivesUsableDefaultsAndBadValuesAreReplaced)
 
 TEST_F(OptionsTest, StoredLogoDecodesAtEveryDepth)
 {
-    const std::uint32_t red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF, white = 0xFFFFFFFF;
+    const std::uint32_t black = 0xFF000000, red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF,
+                        white = 0xFFFFFFFF;
+    const std::vector<std::uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
     struct Case {
         int bpp;
         std::vector<std::uint32_t> palette;
         std::vector<std::vector<std::uint8_t>> rows; // bottom row first
+        std::uint32_t top[3]; // the picture's row 0 is the last row stored
+        std::uint32_t bottom[3];
     };
     const Case cases[] = {
-        {1, {0x000000, 0xFFFFFF}, {{0b10100000}, {0b01000000}}},
-        {4, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, {{0x12, 0x30}, {0x00, 0x00}}},
-        {8, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, {{1, 2, 3}, {0, 0, 0}}},
-        {16, {}, {{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00}, {0, 0, 0, 0, 0, 0}}},
-        {24, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {255, 255, 255, 0, 0, 0, 0, 0, 0}}},
-        {32, {}, {{0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0}, {255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
+        {1, {0x000000, 0xFFFFFF}, {{0b10100000}, {0b01000000}}, {black, white, black}, {white, black, white}},
+        {4, palette, {{0x12, 0x30}, {0x00, 0x00}}, {black, black, black}, {red, green, blue}},
+        {8, palette, {{1, 2, 3}, {0, 0, 0}}, {black, black, black}, {red, green, blue}},
+        {16, {}, {{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00}, {0, 0, 0, 0, 0, 0}}, {black, black, black}, {red, green, blue}},
+        {24, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {255, 255, 255, 0, 0, 0, 0, 0, 0}}, {white, black, black},
+         {red, green, blue}},
+        {32, {}, {{0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0}, {255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+         {white, black, black}, {red, green, blue}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bpp);
@@ -116,31 +122,9 @@ TEST_F(OptionsTest, StoredLogoDecodesAtEveryDepth)
         EXPECT_EQ(bitmap->width, 3);
         EXPECT_EQ(bitmap->height, 2);
         EXPECT_EQ(bitmap->bitsPerPixel, c.bpp);
-        // Row 1 of the picture is the first row stored (bitmaps are stored bottom-up).
-        switch (c.bpp) {
-        case 1:
-            EXPECT_EQ(bitmap->At(0, 1), white);
-            EXPECT_EQ(bitmap->At(1, 1), 0xFF000000);
-            EXPECT_EQ(bitmap->At(2, 1), white);
-            EXPECT_EQ(bitmap->At(1, 0), white);
-            break;
-        case 4:
-        case 8:
-            EXPECT_EQ(bitmap->At(0, 1), red);
-            EXPECT_EQ(bitmap->At(1, 1), green);
-            EXPECT_EQ(bitmap->At(2, 1), blue);
-            break;
-        case 16:
-        case 24:
-            EXPECT_EQ(bitmap->At(0, 1), red);
-            EXPECT_EQ(bitmap->At(1, 1), green);
-            EXPECT_EQ(bitmap->At(2, 1), blue);
-            break;
-        case 32:
-            EXPECT_EQ(bitmap->At(0, 1), red);
-            EXPECT_EQ(bitmap->At(2, 0), 0xFF000000);
-            EXPECT_EQ(bitmap->At(0, 0), white);
-            break;
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(bitmap->At(x, 0), c.top[x]) << x;
+            EXPECT_EQ(bitmap->At(x, 1), c.bottom[x]) << x;
         }
     }
 }
