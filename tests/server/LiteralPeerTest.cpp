@@ -345,9 +345,9 @@ protected:
 
     testing_support::TempFolder folder;
     std::string storePath;
-    std::unique_ptr<RunningServer> running;
     std::mutex logMutex;
     std::vector<std::string> log;
+    std::unique_ptr<RunningServer> running; // after the log: the server stops before the log goes
 };
 
 TEST_F(LiteralClientTest, ReceivesFromOurServerWithoutShiftsOrDuplicates)
