@@ -5,6 +5,7 @@
 #include "reports/ReportFixture.h"
 #include "reports/html/HtmlExport.h"
 #include "reports/html/HtmlText.h"
+#include "support/RunCommand.h"
 
 #include <regex>
 #include <set>
@@ -228,12 +229,9 @@ TEST_F(HtmlReport, TheCommandLineWritesTheFolder)
     const int c = AddCategory("Roof", "10");
     AddStep(c, "1", "Shingles", "Functional", "Fine.");
     const std::string target = folder.File("cli out");
-    const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' XDG_DATA_HOME='" + folder.File("data") +
-                                "' '" INSPECTOR_BINARY_DIR
-                                "/src/inspector-cli' report 2024-17 --format html -o '" +
-                                target + "' --template '" + templatePath + "' --inspection '" + inspectionPath +
-                                "' > '" + folder.File("cli.log") + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(folder.File("cli.log"));
+    const auto run = testing_support::RunCli(folder, "report 2024-17 --format html -o '" + target + "' --template '" +
+                                                         templatePath + "' --inspection '" + inspectionPath + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(ReadFile(target + "/inspection.htm").find("Shingles"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(target + "/index.htm"));
 }

@@ -25,6 +25,17 @@ void Save(R& record)
 {
     EXPECT_TRUE(record.Save()) << record.TableName();
 }
+
+// A link row between a comment and what offers it.
+template <class L, class Owner>
+void LinkComment(Owner L::*owner, int ownerID, int commentID)
+{
+    L link;
+    link.New();
+    link.*owner = ownerID;
+    link.m_CommentID = commentID;
+    Save(link);
+}
 } // namespace
 
 int TemplateBuilder::RatingType(const std::string& name)
@@ -144,33 +155,21 @@ int TemplateBuilder::Comment(const std::string& text)
 int TemplateBuilder::DocTypeComment(int docTypeID, const std::string& text)
 {
     const int id = Comment(text);
-    store::InspectionTypeComment link;
-    link.New();
-    link.m_InspectionTypeID = docTypeID;
-    link.m_CommentID = id;
-    Save(link);
+    LinkComment(&store::InspectionTypeComment::m_InspectionTypeID, docTypeID, id);
     return id;
 }
 
 int TemplateBuilder::CategoryComment(int categoryTemplateID, const std::string& text)
 {
     const int id = Comment(text);
-    store::CategoryComment link;
-    link.New();
-    link.m_CategoryID = categoryTemplateID;
-    link.m_CommentID = id;
-    Save(link);
+    LinkComment(&store::CategoryComment::m_CategoryID, categoryTemplateID, id);
     return id;
 }
 
 int TemplateBuilder::MaterialComment(int materialID, const std::string& text)
 {
     const int id = Comment(text);
-    store::MaterialComment link;
-    link.New();
-    link.m_MaterialID = materialID;
-    link.m_CommentID = id;
-    Save(link);
+    LinkComment(&store::MaterialComment::m_MaterialID, materialID, id);
     return id;
 }
 
