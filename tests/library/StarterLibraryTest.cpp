@@ -17,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -186,77 +188,42 @@ TEST_F(StarterLibraryTest, DocumentTypesCoverEveryLayoutAndWriter)
 // category, and the comments of every document type, category, step and material.
 TEST_F(StarterLibraryTest, CatalogueStatementsFindWhatTheLibraryLinks)
 {
-    auto ids = [](const std::string& table, const std::string& column) {
-        std::vector<int> list;
-        const long long n = Count("SELECT COUNT(DISTINCT " + column + ") FROM " + table);
-        for (long long i = 0; i < n; ++i)
-            list.push_back(static_cast<int>(Count("SELECT DISTINCT " + column + " FROM " + table + " ORDER BY " +
-                                                  column + " LIMIT 1 OFFSET " + std::to_string(i))));
-        return list;
+    auto opened = [](auto&& record, bool ran) { return ran ? record.GetCount() : -1; };
+    const struct {
+        const char* statement;
+        const char *column, *table; // the identifiers to try
+        const char* links;          // the link rows of an identifier
+        std::function<int(int)> found;
+    } cases[] = {
+        {"CategoryTemplate::OpenByDocType", "ID", "InspectionType", "InspectionTypeCategory WHERE InspectionTypeID",
+         [&](int type) {
+             CategoryTemplate c;
+             return opened(c, c.OpenByDocType(QueryText(
+                                  kTemplate, "SELECT InspectionType FROM InspectionType WHERE ID = " +
+                                                 std::to_string(type))));
+         }},
+        {"Comments of a document type", "ID", "InspectionType", "InspectionTypeComment WHERE InspectionTypeID",
+         [&](int id) { Comments c; return opened(c, c.OpenLinked(Comments::DocTypeLink, id)); }},
+        {"StepTemplate::OpenByCategoryTemplate", "ID", "CategoryTemplate", "CategoryStep WHERE CategoryID",
+         [&](int id) { StepTemplate s; return opened(s, s.OpenByCategoryTemplate(id)); }},
+        {"Comments of a category", "CategoryID", "CategoryComment", "CategoryComment WHERE CategoryID",
+         [&](int id) { Comments c; return opened(c, c.OpenLinked(Comments::CategoryLink, id)); }},
+        {"Comments::OpenByStepGrouped", "StepID", "StepComment", "StepComment WHERE StepID",
+         [&](int id) { Comments c; return opened(c, c.OpenByStepGrouped(id)); }},
+        {"Comments of a material", "MaterialID", "MaterialComment", "MaterialComment WHERE MaterialID",
+         [&](int id) { Comments c; return opened(c, c.OpenLinked(Comments::MaterialLink, id)); }},
     };
-    auto links = [](const std::string& table, const std::string& column, int id) {
-        return Count("SELECT COUNT(*) FROM " + table + " WHERE " + column + " = " + std::to_string(id));
-    };
-    // Each loop stops at its first difference, so that one broken statement reports once.
-    for (int type : ids("InspectionType", "ID")) {
-        const std::string name =
-            QueryText(kTemplate, "SELECT InspectionType FROM InspectionType WHERE ID = " + std::to_string(type));
-        CategoryTemplate categories;
-        const bool ran = categories.OpenByDocType(name);
-        if (!ran || categories.GetCount() != links("InspectionTypeCategory", "InspectionTypeID", type)) {
-            ADD_FAILURE() << "CategoryTemplate::OpenByDocType(\"" << name << "\") found " << categories.GetCount()
-                          << " categories\n" << port.AllText();
-            break;
-        }
-    }
-    port.messages.clear();
-    for (int type : ids("InspectionType", "ID")) {
-        Comments comments;
-        const bool ran = comments.OpenLinked(Comments::DocTypeLink, type);
-        if (!ran || comments.GetCount() != links("InspectionTypeComment", "InspectionTypeID", type)) {
-            ADD_FAILURE() << "Comments::OpenLinked of document type " << type << " found " << comments.GetCount()
-                          << " comments\n" << port.AllText();
-            break;
-        }
-    }
-    port.messages.clear();
-    for (int category : ids("CategoryTemplate", "ID")) {
-        StepTemplate steps;
-        const bool ran = steps.OpenByCategoryTemplate(category);
-        if (!ran || steps.GetCount() != links("CategoryStep", "CategoryID", category)) {
-            ADD_FAILURE() << "StepTemplate::OpenByCategoryTemplate(" << category << ") found " << steps.GetCount()
-                          << " steps\n" << port.AllText();
-            break;
-        }
-    }
-    port.messages.clear();
-    for (int category : ids("CategoryComment", "CategoryID")) {
-        Comments comments;
-        const bool ran = comments.OpenLinked(Comments::CategoryLink, category);
-        if (!ran || comments.GetCount() != links("CategoryComment", "CategoryID", category)) {
-            ADD_FAILURE() << "Comments::OpenLinked of category " << category << " found " << comments.GetCount()
-                          << " comments\n" << port.AllText();
-            break;
-        }
-    }
-    port.messages.clear();
-    for (int step : ids("StepComment", "StepID")) {
-        Comments comments;
-        const bool ran = comments.OpenByStepGrouped(step);
-        if (!ran || comments.GetCount() != links("StepComment", "StepID", step)) {
-            ADD_FAILURE() << "Comments::OpenByStepGrouped(" << step << ") found " << comments.GetCount()
-                          << " comments\n" << port.AllText();
-            break;
-        }
-    }
-    port.messages.clear();
-    for (int material : ids("MaterialComment", "MaterialID")) {
-        Comments comments;
-        const bool ran = comments.OpenLinked(Comments::MaterialLink, material);
-        if (!ran || comments.GetCount() != 1) {
-            ADD_FAILURE() << "Comments::OpenLinked of material " << material << " found " << comments.GetCount()
-                          << " comments\n" << port.AllText();
-            break;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statement);
+        std::stringstream ids(QueryText(kTemplate, std::string("SELECT group_concat(DISTINCT ") + c.column + ") FROM " + c.table));
+        // One difference per statement is enough to say which one is broken.
+        for (std::string id; std::getline(ids, id, ',');) {
+            const long long links = Count(std::string("SELECT COUNT(*) FROM ") + c.links + " = " + id);
+            const int found = c.found(std::stoi(id));
+            if (found != links) {
+                ADD_FAILURE() << id << ": " << found << " rows for " << links << " links\n" << port.AllText();
+                break;
+            }
         }
     }
 }
