@@ -58,31 +58,6 @@ inline void WriteFile(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-// A valid baseline JPEG of uniform grey, `width` by `height` pixels: every
-// 8 x 8 block has a zero DC difference and ends at once, coded with one-symbol
-// Huffman tables, so the scan is two bits per block.
-inline std::string MakeGreyJpeg(int width, int height)
-{
-    std::string j = "\xFF\xD8";
-    j += std::string("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x01\x00\x60\x00\x60\x00\x00", 18); // 96 dpi
-    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
-    j += std::string("\xFF\xC0\x00\x0B\x08", 5);
-    j += static_cast<char>(height >> 8), j += static_cast<char>(height & 0xFF);
-    j += static_cast<char>(width >> 8), j += static_cast<char>(width & 0xFF);
-    j += std::string("\x01\x01\x11\x00", 4);
-    for (const char* tableClass : {"\x00", "\x10"})
-        j += std::string("\xFF\xC4\x00\x14", 4) + tableClass + std::string("\x01", 1) + std::string(15, '\0') +
-             std::string(1, '\0');
-    j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
-    const long blocks = static_cast<long>((width + 7) / 8) * ((height + 7) / 8);
-    const long bits = blocks * 2;
-    j += std::string(static_cast<std::size_t>(bits / 8), '\0');
-    if (bits % 8)
-        j += static_cast<char>(0xFF >> (bits % 8));
-    j += "\xFF\xD9";
-    return j;
-}
-
 class ReportFixture : public testing_support::DataFilesTest {
 protected:
     void SetUp() override
