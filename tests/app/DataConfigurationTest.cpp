@@ -78,6 +78,20 @@ protected:
         return Settings(folder.File("Inspector.conf"));
     }
 
+    // Answers the data paths question with `answers` in turn, noting each question in `offered`.
+    void AnswerPaths(std::vector<DataPaths> answers, std::vector<DataPaths>* offered = nullptr)
+    {
+        questions.chooseDataPaths = [answers, offered](const DataPaths& current) mutable -> std::optional<DataPaths> {
+            if (offered)
+                offered->push_back(current);
+            if (answers.empty())
+                return std::nullopt;
+            const DataPaths next = answers.front();
+            answers.erase(answers.begin());
+            return next;
+        };
+    }
+
     TempFolder folder;
     ScriptedPort port;
     DataPaths paths;
@@ -96,10 +110,7 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
 
     // No settings at all: the defaults are written and offered.
     std::vector<DataPaths> offered;
-    questions.chooseDataPaths = [&](const DataPaths& current) -> std::optional<DataPaths> {
-        offered.push_back(current);
-        return std::nullopt;
-    };
+    AnswerPaths({}, &offered);
     {
         Settings settings(conf);
         const auto result = ConfigureData(settings, questions);
@@ -118,13 +129,7 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
     // and both answers are written each time.
     offered.clear();
     const DataPaths halfRight{paths.templatePath, folder.File("nowhere.cdb")};
-    std::vector<DataPaths> answers{halfRight, paths};
-    questions.chooseDataPaths = [&](const DataPaths& current) -> std::optional<DataPaths> {
-        offered.push_back(current);
-        const DataPaths next = answers.front();
-        answers.erase(answers.begin());
-        return next;
-    };
+    AnswerPaths({halfRight, paths}, &offered);
     Settings settings(conf);
     const auto result = ConfigureData(settings, questions);
     ASSERT_EQ(result.status, StartupStatus::Ready) << port.AllText();
@@ -147,13 +152,11 @@ TEST_F(DataConfigurationTest, AFileThatIsNotOursBringsTheDialogBackAndItsPathIsN
 
     // The noise is chosen, refused with a message, and the dialog comes back;
     // only the paths that open reach the settings file.
-    std::vector<DataPaths> answers{{noise, paths.inspectionPath}, paths};
+    AnswerPaths({{noise, paths.inspectionPath}, paths});
     std::vector<std::optional<std::string>> savedWhenAsked;
-    questions.chooseDataPaths = [&](const DataPaths&) -> std::optional<DataPaths> {
+    questions.chooseDataPaths = [&, ask = questions.chooseDataPaths](const DataPaths& current) {
         savedWhenAsked.push_back(Settings(conf).Get(kTemplatePathKey));
-        const DataPaths next = answers.front();
-        answers.erase(answers.begin());
-        return next;
+        return ask(current);
     };
     Settings settings(conf);
     settings.Set(kTemplatePathKey, folder.File("gone.cdb"));

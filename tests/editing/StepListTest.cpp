@@ -178,10 +178,7 @@ TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
     EXPECT_EQ(copy.m_BitmapPath, "/pictures/driveway.jpg");
     EXPECT_NE(copy.m_StepInfoExists, 0);
     EXPECT_EQ(copy.m_MajorSystem, "1 GroundsDriveway #2*");
-    EXPECT_EQ(copy.m_Comments, "");
-    EXPECT_EQ(copy.m_Materials, "");
-    EXPECT_EQ(copy.m_InspectResult, "");
-    EXPECT_EQ(copy.m_SummaryComment, "");
+    EXPECT_EQ(copy.m_Comments + copy.m_Materials + copy.m_InspectResult + copy.m_SummaryComment, "");
     EXPECT_EQ(copy.m_PictureBefore, 0);
     // An empty copy leaves the category incomplete.
     EXPECT_FALSE(CategoryComplete());

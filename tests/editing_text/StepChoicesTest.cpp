@@ -38,6 +38,11 @@ protected:
         return static_cast<int>(
             QueryInt(kTemplate, "SELECT StepID FROM MaterialTemplate WHERE MaterialName = '" + name + "' LIMIT 1"));
     }
+    static MaterialChoice Choice(const std::vector<MaterialChoice>& choices, const std::string& name)
+    {
+        const auto c = std::find_if(choices.begin(), choices.end(), [&](const MaterialChoice& m) { return m.name == name; });
+        return c == choices.end() ? MaterialChoice{} : *c;
+    }
     static bool Offers(const std::vector<StockComment>& list, const std::string& fragment)
     {
         return std::any_of(list.begin(), list.end(),
@@ -139,8 +144,7 @@ TEST_F(StepChoices, WordingMaterialsOfferThePickListOfTheirComment)
     const int service = StepOfMaterial("Amperage:");
     const auto choices = LoadMaterialChoices(service);
     const auto pickers = PickerLists::Load();
-    const auto amperage = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Amperage:"; });
-    const auto wordings = WordingChoices(amperage, pickers);
+    const auto wordings = WordingChoices(Choice(choices, "Amperage:"), pickers);
     ASSERT_FALSE(wordings.empty());
     EXPECT_TRUE(std::find(wordings.begin(), wordings.end(), "100") != wordings.end());
     EXPECT_EQ(WordedLabel("Amperage:", "100"), "Amperage:100");
@@ -204,13 +208,12 @@ TEST_F(StepChoices, AMaterialCheckedOnADuplicatedStepStaysListed)
                              "'Metal panels;Other:copper;' FROM Step WHERE StepID = " + std::to_string(covering));
 
     const auto choices = LoadMaterialChoices(StepOfMaterial("Metal panels"));
-    const auto metal = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Metal panels"; });
-    const auto other = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Other:"; });
-    const auto slate = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Slate"; });
-    const int inspection = doc.CurrentInspection().m_InspectionID;
-    EXPECT_TRUE(MaterialCheckedOnOtherStep(inspection, covering, metal));
-    EXPECT_TRUE(MaterialCheckedOnOtherStep(inspection, covering, other));
-    EXPECT_FALSE(MaterialCheckedOnOtherStep(inspection, covering, slate));
+    auto checkedElsewhere = [&](int step, const std::string& name) {
+        return MaterialCheckedOnOtherStep(doc.CurrentInspection().m_InspectionID, step, Choice(choices, name));
+    };
+    EXPECT_TRUE(checkedElsewhere(covering, "Metal panels"));
+    EXPECT_TRUE(checkedElsewhere(covering, "Other:"));
+    EXPECT_FALSE(checkedElsewhere(covering, "Slate"));
     // The copy itself is not "another step".
-    EXPECT_FALSE(MaterialCheckedOnOtherStep(inspection, 99001, metal));
+    EXPECT_FALSE(checkedElsewhere(99001, "Metal panels"));
 }

@@ -228,50 +228,37 @@ TEST_F(InspectionReport, EmptyInspectionIsACompleteNoItemsDocument)
     EXPECT_TRUE(BracesBalanced(rtf));
 }
 
-TEST_F(InspectionReport, CancelDeletesThePartialFileAndCancelInTheDialogWritesNothing)
+TEST_F(InspectionReport, CancelAndFailedWritesLeaveNoReport)
 {
     AddSampleCategories();
+    // Exports into `path`, or asks the port's save dialog when there is none.
+    auto exportTo = [this](const std::optional<std::string>& path) {
+        CInspectionRTFFile writer;
+        writer.SetReportKind(1);
+        if (path)
+            writer.SetFileChooser([path](const std::string&, const std::string&) { return path; });
+        writer.Setup(*inspection, "4 Column");
+        writer.Export();
+        return writer.Result();
+    };
     port.cancelAfter = 2;
-    CInspectionRTFFile writer;
-    Run(writer, "4 Column");
-    EXPECT_EQ(writer.Result(), ExportResult::Cancelled);
+    EXPECT_EQ(exportTo(folder.File("report.rtf")), ExportResult::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(folder.File("report.rtf")));
 
     port.cancelAfter = -1;
-    CInspectionRTFFile refused;
-    refused.SetReportKind(1);
-    refused.Setup(*inspection, "4 Column");
-    refused.Export(); // the port's save dialog answers Cancel
-    EXPECT_EQ(refused.Result(), ExportResult::Cancelled);
+    EXPECT_EQ(exportTo(std::nullopt), ExportResult::Cancelled); // the save dialog answers Cancel
     EXPECT_EQ(port.messages.back().kind, "save");
     EXPECT_EQ(port.messages.back().text, "Inspection_2024-17.rtf");
     EXPECT_EQ(port.messages.back().caption, "Rich Text Format (*.rtf)|*.rtf|");
-}
 
-TEST_F(InspectionReport, AFailedWriteIsReportedNotPassedOffAsAReport)
-{
-    AddSampleCategories();
-    CInspectionRTFFile nowhere;
-    nowhere.SetReportKind(1);
-    nowhere.SetFileChooser([this](const std::string&, const std::string&) {
-        return std::optional<std::string>(folder.File("no/such/folder/r.rtf"));
-    });
-    nowhere.Setup(*inspection, "4 Column");
-    nowhere.Export();
-    EXPECT_EQ(nowhere.Result(), ExportResult::Failed);
+    EXPECT_EQ(exportTo(folder.File("no/such/folder/r.rtf")), ExportResult::Failed);
     EXPECT_TRUE(port.Saw("Unable to create the file"));
-
-    // A disk that fills up: every write fails.
+    // A disk that fills up: every write fails, and a device is never deleted.
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
-    CInspectionRTFFile full;
-    full.SetReportKind(1);
-    full.SetFileChooser([](const std::string&, const std::string&) { return std::optional<std::string>("/dev/full"); });
-    full.Setup(*inspection, "4 Column");
-    full.Export();
-    EXPECT_EQ(full.Result(), ExportResult::Failed);
+    EXPECT_EQ(exportTo("/dev/full"), ExportResult::Failed);
     EXPECT_TRUE(port.Saw("The report could not be written to /dev/full."));
-    EXPECT_TRUE(std::filesystem::exists("/dev/full")); // a device is never deleted
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 }
 
 TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTags)
