@@ -79,18 +79,12 @@ TEST_F(PictureEmbedding, LogoFromTheApplicationFolderThenTheStoredOneThenNone)
     // No file: the logo stored in the options, as a PNG picture.
     std::filesystem::remove(folder.File("app") + "/Logos/LOGO1.JPG");
     SetOptions([](store::Options& o) {
-        store::Blob icon(store::kReportIconHeader, 0);
-        auto put = [&icon](std::uint32_t v, int bytes) {
-            for (int i = 0; i < bytes; ++i)
-                icon.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
         // A bitmap file of one pixel, 24 bits per pixel.
-        icon.push_back('B');
-        icon.push_back('M');
-        put(58, 4), put(0, 4), put(54, 4);
-        put(40, 4), put(1, 4), put(1, 4), put(1, 2), put(24, 2), put(0, 4), put(4, 4);
-        put(0, 4), put(0, 4), put(0, 4), put(0, 4);
-        put(0x302010, 4);
+        store::Blob icon(store::kReportIconHeader, 0);
+        icon.push_back('B'), icon.push_back('M');
+        for (std::uint32_t v : {58u, 0u, 54u, 40u, 1u, 1u, 0x180001u, 0u, 4u, 0u, 0u, 0u, 0u, 0x302010u})
+            for (int i = 0; i < 4; ++i)
+                icon.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
         o.m_ReportIcon = icon;
     });
     CInspectionRTFFile withIcon;
