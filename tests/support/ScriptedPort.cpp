@@ -110,4 +110,11 @@ std::string ScriptedPort::AllText() const
     return all;
 }
 
+std::string ScriptedPort::Last() const
+{
+    if (messages.empty())
+        return {};
+    return messages.back().kind + " [" + messages.back().caption + "] " + messages.back().text;
+}
+
 } // namespace testing_support
