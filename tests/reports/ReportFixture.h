@@ -10,6 +10,7 @@
 #include "store/RatingChoices.h"
 #include "store/RatingType.h"
 #include "store/Step.h"
+#include "support/Pieces.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,10 @@
 #include <vector>
 
 namespace report_testing {
+
+using testing_support::Missing;
+using testing_support::Pieces;
+using testing_support::Present;
 
 struct Choice {
     std::string name;
