@@ -45,18 +45,16 @@ TEST_F(PictureEmbedding, StepPhotosArePreparedUprightOnTheTableGridAndNonPicture
     ASSERT_NE(photo, std::string::npos);
     // Orientation 6: the 4000 x 3000 photo is a portrait, prepared for 3 x 4 inches at 300 dpi.
     const auto size = PictureSize(rtf, photo);
-    EXPECT_EQ(size[0], 675);
-    EXPECT_EQ(size[1], 900);
+    EXPECT_EQ((std::array{size[0], size[1], size[3]}), (std::array{675, 900, CRTFReportFile::kStepPictureHeight}));
     EXPECT_LT(size[2], size[3]);
-    EXPECT_EQ(size[3], CRTFReportFile::kStepPictureHeight);
     EXPECT_NE(rtf.find("\\jpegblip ffd8", photo), std::string::npos);
     EXPECT_EQ(report_testing::ReadFile(folder.File("portrait.jpg")), photoBefore);
 
-    // A text file named .jpg is never embedded: its name stands in the row.
-    EXPECT_NE(rtf.find(pictureRow + "\\i notes.jpg\\i0 \\cell\\cell\\cell\\cell\\cell\\row "), std::string::npos);
-    // A missing file leaves its row empty and the report goes on.
-    EXPECT_NE(rtf.find(pictureRow + "\\cell\\cell\\cell\\cell\\cell\\row "), std::string::npos);
-    EXPECT_NE(rtf.find("Missing"), std::string::npos);
+    // A text file named .jpg is never embedded: its name stands in the row. A
+    // missing file leaves its row empty and the report goes on.
+    EXPECT_EQ(report_testing::Missing(rtf, {pictureRow + "\\i notes.jpg\\i0 \\cell\\cell\\cell\\cell\\cell\\row ",
+                                            pictureRow + "\\cell\\cell\\cell\\cell\\cell\\row ", "Missing"}),
+              report_testing::Pieces{});
     EXPECT_EQ(rtf.find("\\jpegblip 526f6f66"), std::string::npos); // "Roof" in hexadecimal
     EXPECT_TRUE(report_testing::BracesBalanced(rtf));
 
