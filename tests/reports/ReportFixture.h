@@ -78,15 +78,9 @@ protected:
                               {"Comments"},
                               {"Data"},
                               {"Omit"}});
-        store::Owner owner;
-        owner.Open();
-        owner.New();
-        owner.m_Name = "Pat Inspector";
-        owner.m_Company = "Sound Homes Inspection";
-        owner.m_Address = "12 Main Street\nSpringfield, IL 62701";
-        owner.m_WorkAreaCode = "217";
-        owner.m_WorkPhone = "555-0100";
-        ASSERT_TRUE(owner.Save());
+        testing_support::Exec(0, "INSERT INTO Owner (Name, Company, Address, WorkAreaCode, WorkPhone) VALUES "
+                                 "('Pat Inspector', 'Sound Homes Inspection', '12 Main Street' || char(10) || "
+                                 "'Springfield, IL 62701', '217', '555-0100')");
         SetOptions([](store::Options& o) {
             o.m_DataVersion = "5.0";
             o.m_YesNo0 = -1;
@@ -98,13 +92,8 @@ protected:
             o.m_String5 = "Legal text of the report.";
             o.m_SummaryDisclaimer = "Read the whole report.";
         });
-        store::InspectionType type;
-        type.Open();
-        type.New();
-        type.m_ID = 7;
-        type.m_InspectionType = "Home Inspection";
-        type.m_ReportLayout = "4 Column";
-        ASSERT_TRUE(type.Save());
+        testing_support::Exec(0, "INSERT INTO InspectionType (ID, InspectionType, ReportLayout) VALUES "
+                                 "(7, 'Home Inspection', '4 Column')");
 
         inspection = std::make_unique<store::Inspection>();
         inspection->New();
@@ -121,27 +110,17 @@ protected:
         inspection->Read(0);
     }
 
+    // A rating scale whose choices are flagged as given; a choice named Omit is left out of the reports.
     void AddScale(const std::string& name, const std::vector<Choice>& choices)
     {
-        store::RatingType type;
-        type.Open();
-        type.New();
-        type.m_ID = ++m_nextTypeID;
-        type.m_RatingType = name;
-        ASSERT_TRUE(type.Save());
-        for (const Choice& c : choices) {
-            store::RatingChoices choice;
-            choice.Open();
-            choice.New();
-            choice.m_ID = ++m_nextChoiceID;
-            choice.m_RatingTypeID = type.m_ID;
-            choice.m_ChoiceName = c.name;
-            choice.m_BoldFlag = c.bold ? -1 : 0;
-            choice.m_RedFlag = c.red ? -1 : 0;
-            choice.m_SummaryFlag = c.summary ? -1 : 0;
-            choice.m_OmitFlag = c.name == "Omit" ? -1 : 0;
-            ASSERT_TRUE(choice.Save());
-        }
+        const std::string type = std::to_string(++m_nextTypeID);
+        testing_support::Exec(0, "INSERT INTO RatingType (ID, RatingType) VALUES (" + type + ", '" + name + "')");
+        auto flag = [](bool on) { return on ? ", 1" : ", 0"; };
+        for (const Choice& c : choices)
+            testing_support::Exec(0, "INSERT INTO RatingChoices (ID, RatingTypeID, ChoiceName, BoldFlag, RedFlag, "
+                                     "SummaryFlag, OmitFlag) VALUES (" + std::to_string(++m_nextChoiceID) + ", " +
+                                         type + ", '" + c.name + "'" + flag(c.bold) + flag(c.red) + flag(c.summary) +
+                                         flag(c.name == "Omit") + ")");
     }
 
     void TearDown() override
