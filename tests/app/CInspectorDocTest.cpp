@@ -129,15 +129,9 @@ TEST_F(DocumentTest, DuplicatedCategoriesTakeTheNextFreeNumbersOfAllInspections)
 {
     // Numbers 4 and 5 are taken by another inspection.
     doc->NewInspection();
-    const int other = doc->CurrentInspection().m_InspectionID;
-    for (const char* number : {"4", "5"}) {
-        store::Category c;
-        c.New();
-        c.m_CategoryTitle = "Elsewhere";
-        c.m_CategoryNumber = number;
-        c.m_InspectionID = other;
-        ASSERT_TRUE(c.Save());
-    }
+    const std::string other = std::to_string(doc->CurrentInspection().m_InspectionID);
+    Exec(kInspectionData, "INSERT INTO Category (CategoryID, CategoryTitle, CategoryNumber, InspectionID) VALUES "
+                          "(90001, 'Elsewhere', '4', " + other + "), (90002, 'Elsewhere', '5', " + other + ")");
     const int id = AddHomeInspection("A1");
 
     const int row = CategoryRow("Grounds");
