@@ -102,7 +102,8 @@ TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
     EXPECT_EQ(Missing(toc, {utf8, ">Baths &amp; &lt;Kitchens&gt;</A>"}), Pieces{});
     EXPECT_EQ(Present(toc + page, {"<script", "<Kitchens>"}), Pieces{});
     // The picture goes by a safe name; the missing one leaves its name in small type.
-    EXPECT_EQ(Missing(page, {utf8, "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; <B>Bold</B> big Caf\xC3\xA9",
+    EXPECT_EQ(Missing(page, {utf8,
+                             "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; <B>Bold</B> big Caf\xC3\xA9",
                              "&lt;b&gt;steel&lt;/b&gt;", "Sink &lt;old&gt;", "Note &quot;quoted&quot;.",
                              "<img src=\"a__b___c_.jpg\"", "<FONT SIZE=2>&lt;x&gt; &quot;y&quot;.jpg</FONT>"}),
               Pieces{});

@@ -168,15 +168,10 @@ TEST_F(StarterLibraryTest, DocumentTypesCoverEveryLayoutAndWriter)
         EXPECT_TRUE(layouts.count(layout)) << layout;
 
     // The names the export dispatch looks for.
-    int texas = 0, relocation = 0, minneapolis = 0;
-    for (const auto& [name, layout] : layoutOf) {
-        texas += name.find("Texas") != std::string::npos;
-        relocation += name.find("Relocation") != std::string::npos;
-        minneapolis += name.find("Minneapolis - Truth") != std::string::npos && layout == "Minneapolis - Truth";
-    }
-    EXPECT_EQ(texas, 1);
-    EXPECT_EQ(relocation, 1);
-    EXPECT_EQ(minneapolis, 1);
+    const std::string named = "(SELECT COUNT(*) FROM InspectionType WHERE instr(InspectionType, ";
+    EXPECT_EQ(QueryText(kTemplate, "SELECT " + named + "'Texas')) || '|' || " + named + "'Relocation')) || '|' || " +
+                                       named + "'Minneapolis - Truth') AND ReportLayout = 'Minneapolis - Truth')"),
+              "1|1|1");
     EXPECT_EQ(layoutOf["RatingType"], "RatingType");
     // The affiliate type's layout names it, so that Print picks the affiliate print.
     EXPECT_EQ(layoutOf["Affiliate Buyers Inspection"], "Affiliate Buyers Inspection");
@@ -388,12 +383,10 @@ TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
     EXPECT_GE(Count("SELECT COUNT(*) FROM RatingType t WHERE NOT EXISTS (SELECT 1 FROM RatingChoices c WHERE "
                     "c.RatingTypeID = t.ID)"),
               1);
-    ASSERT_TRUE(choice.OpenBold());
-    EXPECT_GT(choice.GetCount(), 0);
-    ASSERT_TRUE(choice.OpenRed());
-    EXPECT_GT(choice.GetCount(), 0);
-    ASSERT_TRUE(choice.OpenSummary());
-    EXPECT_GT(choice.GetCount(), 0);
+    for (const auto open : {&RatingChoices::OpenBold, &RatingChoices::OpenRed, &RatingChoices::OpenSummary}) {
+        ASSERT_TRUE((choice.*open)());
+        EXPECT_GT(choice.GetCount(), 0);
+    }
 
     auto names = [](const std::string& scale) {
         RatingChoices c;

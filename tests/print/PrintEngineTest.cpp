@@ -78,7 +78,8 @@ TEST(PrintPagination, AHeadingAndItsHeaderRowMoveToThePageOfTheirFirstRow)
     const auto pages = Paginate(items);
     ASSERT_EQ(pages.size(), 2u);
     // The second page carries the category's own name: the category starts there.
-    EXPECT_EQ(std::to_string(pages[0].count) + " " + std::to_string(pages[1].first) + " " + pages[1].title, "7 7 Attic");
+    EXPECT_EQ(std::to_string(pages[0].count) + " " + std::to_string(pages[1].first) + " " + pages[1].title,
+              "7 7 Attic");
 }
 
 TEST(PrintPagination, CopiesAndRangesGiveThePageSequence)
