@@ -78,6 +78,28 @@ protected:
         return Settings(folder.File("Inspector.conf"));
     }
 
+    // The two paths as "template|inspection", as offered or as saved in the settings file.
+    static std::string Both(const DataPaths& p) { return p.templatePath + "|" + p.inspectionPath; }
+    std::string Saved() const
+    {
+        const Settings saved(folder.File("Inspector.conf"));
+        return saved.Get(kTemplatePathKey).value_or("-") + "|" + saved.Get(kInspectionPathKey).value_or("-");
+    }
+
+    // Answers the data paths question with `answers` in turn, noting each question in `offered`.
+    void AnswerPaths(std::vector<DataPaths> answers, std::vector<DataPaths>* offered = nullptr)
+    {
+        questions.chooseDataPaths = [answers, offered](const DataPaths& current) mutable -> std::optional<DataPaths> {
+            if (offered)
+                offered->push_back(current);
+            if (answers.empty())
+                return std::nullopt;
+            const DataPaths next = answers.front();
+            answers.erase(answers.begin());
+            return next;
+        };
+    }
+
     TempFolder folder;
     ScriptedPort port;
     DataPaths paths;
@@ -96,10 +118,7 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
 
     // No settings at all: the defaults are written and offered.
     std::vector<DataPaths> offered;
-    questions.chooseDataPaths = [&](const DataPaths& current) -> std::optional<DataPaths> {
-        offered.push_back(current);
-        return std::nullopt;
-    };
+    AnswerPaths({}, &offered);
     {
         Settings settings(conf);
         const auto result = ConfigureData(settings, questions);
@@ -109,32 +128,23 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
     ASSERT_EQ(offered.size(), 1u);
     // A new installation keeps its data in the application data folder.
     EXPECT_EQ(DefaultTemplatePath(), folder.File("share/Veltrane/Inspector/Template_Data.cdb"));
-    EXPECT_EQ(offered[0].templatePath, DefaultTemplatePath());
-    EXPECT_EQ(offered[0].inspectionPath, DefaultInspectionPath());
-    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey), DefaultTemplatePath());
-    EXPECT_EQ(Settings(conf).Get(kInspectionPathKey), DefaultInspectionPath());
+    EXPECT_EQ(Both(offered[0]), DefaultTemplatePath() + "|" + DefaultInspectionPath());
+    EXPECT_EQ(Saved(), Both(offered[0]));
 
     // An existing template file with a missing inspection file is asked again,
     // and both answers are written each time.
     offered.clear();
     const DataPaths halfRight{paths.templatePath, folder.File("nowhere.cdb")};
-    std::vector<DataPaths> answers{halfRight, paths};
-    questions.chooseDataPaths = [&](const DataPaths& current) -> std::optional<DataPaths> {
-        offered.push_back(current);
-        const DataPaths next = answers.front();
-        answers.erase(answers.begin());
-        return next;
-    };
+    AnswerPaths({halfRight, paths}, &offered);
     Settings settings(conf);
     const auto result = ConfigureData(settings, questions);
     ASSERT_EQ(result.status, StartupStatus::Ready) << port.AllText();
     EXPECT_EQ(result.ExitStatus(), 0);
     ASSERT_EQ(offered.size(), 2u);
     EXPECT_EQ(offered[1].inspectionPath, halfRight.inspectionPath);
-    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey), paths.templatePath);
-    EXPECT_EQ(Settings(conf).Get(kInspectionPathKey), paths.inspectionPath);
-    EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Template));
-    EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Inspection));
+    EXPECT_EQ(Saved(), Both(paths));
+    EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Template) &&
+                store::Database::IsOpen(store::DatabaseKind::Inspection));
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
 }
 
@@ -147,13 +157,11 @@ TEST_F(DataConfigurationTest, AFileThatIsNotOursBringsTheDialogBackAndItsPathIsN
 
     // The noise is chosen, refused with a message, and the dialog comes back;
     // only the paths that open reach the settings file.
-    std::vector<DataPaths> answers{{noise, paths.inspectionPath}, paths};
+    AnswerPaths({{noise, paths.inspectionPath}, paths});
     std::vector<std::optional<std::string>> savedWhenAsked;
-    questions.chooseDataPaths = [&](const DataPaths&) -> std::optional<DataPaths> {
+    questions.chooseDataPaths = [&, ask = questions.chooseDataPaths](const DataPaths& current) {
         savedWhenAsked.push_back(Settings(conf).Get(kTemplatePathKey));
-        const DataPaths next = answers.front();
-        answers.erase(answers.begin());
-        return next;
+        return ask(current);
     };
     Settings settings(conf);
     settings.Set(kTemplatePathKey, folder.File("gone.cdb"));
@@ -185,12 +193,9 @@ TEST_F(DataConfigurationTest, AnOutdatedStructureAsksFirstAndCancelLeavesBothFil
         const auto cancelled = ConfigureData(settings, questions);
         EXPECT_EQ(cancelled.status, StartupStatus::Cancelled);
         EXPECT_NE(cancelled.ExitStatus(), 0);
-        ASSERT_EQ(port.messages.size(), 1u) << port.AllText();
-        EXPECT_EQ(port.messages[0].caption, "Update Required");
-        EXPECT_EQ(port.messages[0].text, question);
+        EXPECT_EQ(port.AllText(), "[ask|Update Required] " + question + "\n");
         EXPECT_FALSE(store::Database::IsOpen(store::DatabaseKind::Template));
-        EXPECT_TRUE(Contents(paths.templatePath) == templateBytes);
-        EXPECT_TRUE(Contents(paths.inspectionPath) == inspectionBytes);
+        EXPECT_TRUE(Contents(paths.templatePath) == templateBytes && Contents(paths.inspectionPath) == inspectionBytes);
 
         port.answers = {ui::Answer::Ok};
         const auto upgraded = ConfigureData(settings, questions);
@@ -216,11 +221,9 @@ TEST_F(DataConfigurationTest, TheOwnerNameNeedsFiveCharacters)
     Settings settings = NamedSettings();
     ASSERT_EQ(ConfigureData(settings, questions).status, StartupStatus::Ready);
     EXPECT_EQ(asked, 4);
-    ASSERT_EQ(port.messages.size(), 3u) << port.AllText();
-    for (const auto& m : port.messages)
-        EXPECT_EQ(m.text, "The Owner name you entered is too short.  Please try again.");
-    EXPECT_EQ(testing_support::QueryText(0, "SELECT Name FROM Owner"), "Abcde");
-    EXPECT_EQ(testing_support::QueryInt(0, "SELECT COUNT(*) FROM Owner"), 1);
+    const std::string tooShort = "[inform|] The Owner name you entered is too short.  Please try again.\n";
+    EXPECT_EQ(port.AllText(), tooShort + tooShort + tooShort);
+    EXPECT_EQ(testing_support::QueryRows(0, "SELECT Name FROM Owner"), "Abcde");
     store::Database::CloseAll();
 
     // A name of five characters passes without a question; Cancel ends start-up.
@@ -240,8 +243,7 @@ TEST_F(DataConfigurationTest, TheOwnerNameNeedsFiveCharacters)
 TEST_F(DataConfigurationTest, MissingFilesCanBeCreatedWithoutTouchingAnExistingOne)
 {
     ASSERT_TRUE(CreateMissingDataFiles(paths)) << port.AllText();
-    ASSERT_TRUE(std::filesystem::exists(paths.templatePath));
-    ASSERT_TRUE(std::filesystem::exists(paths.inspectionPath));
+    ASSERT_TRUE(std::filesystem::exists(paths.templatePath) && std::filesystem::exists(paths.inspectionPath));
     EXPECT_FALSE(store::Database::IsOpen(store::DatabaseKind::Template));
 
     questions.askOwnerName = [] { return std::optional<std::string>("Inspector Smith"); };
@@ -276,6 +278,7 @@ TEST_F(DataConfigurationTest, TwoProgramsSavingSettingsKeepEachOthersValues)
     ASSERT_TRUE(cli.Save());
     desktop.Set(kWindowGeometryKey, "10,20,800,600");
     ASSERT_TRUE(desktop.Save());
-    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey), paths.templatePath);
-    EXPECT_EQ(Settings(conf).Get(kWindowGeometryKey), "10,20,800,600");
+    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey).value_or("-") + "|" +
+                  Settings(conf).Get(kWindowGeometryKey).value_or("-"),
+              paths.templatePath + "|10,20,800,600");
 }

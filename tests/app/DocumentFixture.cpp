@@ -56,6 +56,19 @@ void DocumentTest::TearDown()
     DataFilesTest::TearDown();
 }
 
+std::string DocumentTest::TableSizes()
+{
+    return Text("SELECT (SELECT COUNT(*) FROM Inspection) || '|' || (SELECT COUNT(*) FROM Category) || '|' || "
+                "(SELECT COUNT(*) FROM Step) || '|' || (SELECT COUNT(*) FROM Field)");
+}
+
+std::string DocumentTest::InspectionState() const
+{
+    const store::Inspection& current = doc->CurrentInspection();
+    return std::to_string(doc->GetInspectionCount()) + "|" + std::to_string(doc->CurrentInspectionRow()) + "|" +
+           current.m_DocType + "|" + std::to_string(current.m_DocTypeID);
+}
+
 int DocumentTest::CategoryRow(const std::string& title)
 {
     for (int i = 0; i < doc->GetCategoryCount(); ++i)

@@ -22,6 +22,12 @@ protected:
     // Rows of the inspection database matching `where` (a whole SQL statement).
     static long long Count(const std::string& sql) { return testing_support::QueryInt(kInspectionData, sql); }
     static std::string Text(const std::string& sql) { return testing_support::QueryText(kInspectionData, sql); }
+    static std::string Rows(const std::string& sql) { return testing_support::QueryRows(kInspectionData, sql); }
+    // Rows of the inspection file's tables, as "Inspection|Category|Step|Field".
+    static std::string TableSizes();
+    // The document's inspection count and current row, and the current inspection's
+    // document type and its identifier, as "count|row|type|typeID".
+    std::string InspectionState() const;
 
     // The row of category `title` in the document's category selection, -1 when none.
     int CategoryRow(const std::string& title);

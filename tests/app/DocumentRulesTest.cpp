@@ -31,14 +31,14 @@ TEST(DocumentRulesTest, MaterialCommentsFollowTheBlankLineOption)
     std::string text = "Old text.";
     AppendMaterialComment(text, "Added.", true);
     EXPECT_EQ(text, "Old text.\r\n\r\nAdded.");
-    std::string other = "Old text without a stop";
-    AppendMaterialComment(other, "Added.", false);
-    EXPECT_EQ(other, "Old text without a stop  Added."); // never glued to the text before
-    std::string empty;
-    AppendMaterialComment(empty, "", true);
-    EXPECT_EQ(empty, "");
-    AppendMaterialComment(empty, "First.", true);
-    EXPECT_EQ(empty, "First."); // no blank line in front of the first comment
+    text = "Old text without a stop";
+    AppendMaterialComment(text, "Added.", false);
+    EXPECT_EQ(text, "Old text without a stop  Added."); // never glued to the text before
+    text.clear();
+    AppendMaterialComment(text, "", true);
+    EXPECT_EQ(text, "");
+    AppendMaterialComment(text, "First.", true);
+    EXPECT_EQ(text, "First."); // no blank line in front of the first comment
 }
 
 TEST(DocumentRulesTest, StepInformationNeedsMoreThanTwoCharacters)
@@ -54,19 +54,16 @@ TEST(DocumentRulesTest, StepInformationNeedsMoreThanTwoCharacters)
 
 TEST(DocumentRulesTest, DuplicatedStepsNumberTheirMajorSystemAndTitleOnlyForNumberedKeywords)
 {
-    auto s = DuplicatedStep("3 Bedroom-Walls", "Walls", 2);
-    EXPECT_EQ(s.majorSystem, "3 2Bedroom-Walls #2");
-    EXPECT_EQ(s.title, "Walls #2");
-    s = DuplicatedStep("6 Bath", "Sink", 4);
-    EXPECT_EQ(s.majorSystem, "6 4Bath");
-    EXPECT_EQ(s.title, "Sink #4");
+    auto copy = [](const char* keyword, const char* title, int number) {
+        const auto s = DuplicatedStep(keyword, title, number);
+        return s.majorSystem + "|" + s.title;
+    };
+    EXPECT_EQ(copy("3 Bedroom-Walls", "Walls", 2), "3 2Bedroom-Walls #2|Walls #2");
+    EXPECT_EQ(copy("6 Bath", "Sink", 4), "6 4Bath|Sink #4");
     // A digit above 6, no blank, or no digit first: the keyword stays.
-    for (const char* keyword : {"7 Garage", "3Bedroom", "Roof Covering", "Roof-Covering"}) {
-        s = DuplicatedStep(keyword, "Title", 2);
-        EXPECT_EQ(s.majorSystem, keyword);
-        EXPECT_EQ(s.title, "Title");
-    }
-    EXPECT_EQ(DuplicatedStep("", "Title", 2).majorSystem, "Other");
+    for (const std::string keyword : {"7 Garage", "3Bedroom", "Roof Covering", "Roof-Covering"})
+        EXPECT_EQ(copy(keyword.c_str(), "Title", 2), keyword + "|Title");
+    EXPECT_EQ(copy("", "Title", 2), "Other|Title");
     EXPECT_EQ(DuplicatedStepNumber("12", 3), "12.3");
 }
 

@@ -14,6 +14,21 @@
 namespace {
 
 using namespace editing;
+
+// A row status as "materials comment picture info".
+std::string Describe(const StepRowStatus& s)
+{
+    return s.materials + " " + s.comment + " " + s.picture + " " + s.info;
+}
+
+// The step's fields a duplicate copies or clears, in one line.
+std::string Describe(const store::Step& s)
+{
+    return s.m_StepTitle + "|" + s.m_StepNumber + "|" + s.m_StepRatingType + "|" + s.m_MaterialList + "|" +
+           s.m_BitmapPath + "|" + std::to_string(s.m_StepInfoExists != 0) + "|" + s.m_MajorSystem + "|" +
+           s.m_Comments + s.m_Materials + s.m_InspectResult + s.m_SummaryComment + "|" +
+           std::to_string(s.m_PictureBefore);
+}
 using app_test::TemplateBuilder;
 
 constexpr int kInspectionData = 1;
@@ -78,31 +93,23 @@ TEST_F(StepListTest, RowStatusFollowsTheStepAndItsTemplate)
     store::Step step;
     Open(step, "Driveway");
     StepRowStatus status = RowStatus(step, TemplateHasMaterials(step.m_StepTemplateID));
-    EXPECT_EQ(status.materials, kStatusIncomplete);
-    EXPECT_EQ(status.comment, kStatusIncomplete);
-    EXPECT_EQ(status.picture, kStatusIncomplete);
-    EXPECT_EQ(status.info, kStatusComplete);
+    EXPECT_EQ(Describe(status), "Incomplete Incomplete Incomplete Complete");
 
     store::Step patio;
     Open(patio, "Patio");
     const StepRowStatus none = RowStatus(patio, TemplateHasMaterials(patio.m_StepTemplateID));
-    EXPECT_EQ(none.materials, kStatusNone);
-    EXPECT_EQ(none.info, kStatusNone);
+    EXPECT_EQ(Describe(none), "None Incomplete Incomplete None");
 
     // Refreshing: Complete falls back to Incomplete once materials are gone; None stays None.
     step.m_Materials = "Concrete;";
     step.m_Comments = "Cracked.";
     step.m_BitmapPath = "/pictures/driveway.jpg";
     status = RefreshedRowStatus(status, step);
-    EXPECT_EQ(status.materials, kStatusComplete);
-    EXPECT_EQ(status.comment, kStatusComplete);
-    EXPECT_EQ(status.picture, kStatusComplete);
+    EXPECT_EQ(Describe(status), "Complete Complete Complete Complete");
     step.m_Materials.clear();
     EXPECT_EQ(RefreshedRowStatus(status, step).materials, kStatusIncomplete);
     patio.m_Comments = "Fine.";
-    const StepRowStatus refreshed = RefreshedRowStatus(none, patio);
-    EXPECT_EQ(refreshed.materials, kStatusNone);
-    EXPECT_EQ(refreshed.comment, kStatusComplete);
+    EXPECT_EQ(Describe(RefreshedRowStatus(none, patio)), "None Complete Incomplete None");
 }
 
 TEST_F(StepListTest, RatingEntriesOfRowsAndPages)
@@ -122,26 +129,23 @@ TEST_F(StepListTest, RatingEntriesOfRowsAndPages)
     RatingEntriesCache cache;
     const auto& first = cache.Entries("Standard");
     EXPECT_EQ(&cache.Entries("Standard"), &first);
-    EXPECT_EQ(RatingOfEntry("<clear>"), "");
-    EXPECT_EQ(RatingOfEntry("<no ratings>"), "");
-    EXPECT_EQ(RatingOfEntry("Marginal"), "Marginal");
+    EXPECT_EQ(RatingOfEntry("<clear>") + "|" + RatingOfEntry("<no ratings>") + "|" + RatingOfEntry("Marginal"),
+              "||Marginal");
 }
 
 TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
 {
     const StepDuplicateProposal proposal =
         ProposeStepDuplicate("Bedroom #2", {"Driveway", "Bedroom", "Bedroom #2", "Patio"});
-    EXPECT_EQ(proposal.baseName, "Bedroom");
-    EXPECT_EQ(proposal.count, 2);
-    EXPECT_EQ(proposal.name, "Bedroom #3");
+    EXPECT_EQ(proposal.baseName + "|" + std::to_string(proposal.count) + "|" + proposal.name, "Bedroom|2|Bedroom #3");
     EXPECT_EQ(ProposeStepDuplicate("Patio", {"Patio"}).name, "Patio #2");
     // A "#" written without a blank in front keeps the whole word as the base.
     EXPECT_EQ(ProposeStepDuplicate("Bedroom#2", {"Bedroom", "Bedroom#2"}).name, "Bedroom #3");
 
-    EXPECT_EQ(DuplicateStepNumber("3", 1), "3a");
-    EXPECT_EQ(DuplicateStepNumber("3", 2), "3b");
-    EXPECT_EQ(DuplicateStepNumber("3", 26), "3z");
-    EXPECT_EQ(DuplicateStepNumber("3", 27), "3aa");
+    std::string numbers;
+    for (int copy : {1, 2, 26, 27})
+        numbers += DuplicateStepNumber("3", copy) + " ";
+    EXPECT_EQ(numbers, "3a 3b 3z 3aa ");
 
     EXPECT_EQ(DuplicateStepMajorSystem("1 Grounds-Driveway*", "Driveway #2"), "1 GroundsDriveway #2*");
     EXPECT_EQ(DuplicateStepMajorSystem("2 Roof-Cover", "Cover #2"), "2 RoofCover #2");
@@ -169,20 +173,9 @@ TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
     ASSERT_EQ(copy.GetCount(), 1);
     copy.Read(0);
     EXPECT_NE(copy.m_StepID, source.m_StepID);
-    EXPECT_EQ(copy.m_StepTitle, "Driveway #2");
-    EXPECT_EQ(copy.m_StepNumber, "1a");
-    EXPECT_EQ(copy.m_CategoryID, categoryID);
-    EXPECT_EQ(copy.m_StepTemplateID, source.m_StepTemplateID);
-    EXPECT_EQ(copy.m_StepRatingType, "Standard");
-    EXPECT_EQ(copy.m_MaterialList, "Concrete;Asphalt;");
-    EXPECT_EQ(copy.m_BitmapPath, "/pictures/driveway.jpg");
-    EXPECT_NE(copy.m_StepInfoExists, 0);
-    EXPECT_EQ(copy.m_MajorSystem, "1 GroundsDriveway #2*");
-    EXPECT_EQ(copy.m_Comments, "");
-    EXPECT_EQ(copy.m_Materials, "");
-    EXPECT_EQ(copy.m_InspectResult, "");
-    EXPECT_EQ(copy.m_SummaryComment, "");
-    EXPECT_EQ(copy.m_PictureBefore, 0);
+    EXPECT_TRUE(copy.m_CategoryID == categoryID && copy.m_StepTemplateID == source.m_StepTemplateID);
+    EXPECT_EQ(Describe(copy), "Driveway #2|1a|Standard|Concrete;Asphalt;|/pictures/driveway.jpg|1|"
+                              "1 GroundsDriveway #2*||0");
     // An empty copy leaves the category incomplete.
     EXPECT_FALSE(CategoryComplete());
 }
@@ -202,21 +195,16 @@ TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategor
     const auto changed = ApplyCategoryDefaults(categoryID);
     ASSERT_TRUE(changed.has_value());
 
-    store::Step step;
-    Open(step, "Driveway");
-    EXPECT_EQ(step.m_Materials, "Concrete;");
-    EXPECT_EQ(step.m_Comments, "Concrete has cracks.");
-    EXPECT_EQ(step.m_InspectResult, "Satisfactory");
-    Open(step, "Bedroom #2");
-    EXPECT_EQ(step.m_InspectResult, "Marginal"); // a chosen rating stays
-    Open(step, "Bedroom");
-    EXPECT_EQ(step.m_InspectResult, "");         // no default: no rating
-    Open(step, "Patio");
-    EXPECT_EQ(step.m_InspectResult, "Gone");
+    // A chosen rating stays; without a default there is no rating.
+    EXPECT_EQ(testing_support::QueryRows(kInspectionData, "SELECT StepTitle, Materials, Comments, InspectResult FROM "
+                                                          "Step ORDER BY StepNumber"),
+              "Driveway Concrete; Concrete has cracks. Satisfactory|Bedroom <null> <null> <null>|"
+              "Bedroom #2 <null> <null> Marginal|Patio <null> <null> Gone");
     EXPECT_EQ(changed->size(), 1u); // Driveway
     // Bedroom is still empty.
     EXPECT_FALSE(CategoryComplete());
 
+    store::Step step;
     Open(step, "Bedroom");
     step.m_Comments = "Fine.";
     ASSERT_TRUE(step.Save());
@@ -231,18 +219,17 @@ TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategor
 
 TEST_F(StepListTest, PageChoiceOfClicksAndDoubleClicks)
 {
-    EXPECT_EQ(PageForColumn(2, true), SheetPage::Materials);
-    EXPECT_EQ(PageForColumn(2, false), SheetPage::None);
-    EXPECT_EQ(PageForColumn(3, false), SheetPage::Comments);
-    EXPECT_EQ(PageForColumn(5, true), SheetPage::Info);
-    EXPECT_EQ(PageForColumn(0, true), SheetPage::None);
-    EXPECT_EQ(PageForColumn(6, true), SheetPage::None);
-
-    EXPECT_EQ(PageForDoubleClick(0, true), SheetPage::Materials);
-    EXPECT_EQ(PageForDoubleClick(0, false), SheetPage::Comments);
-    EXPECT_EQ(PageForDoubleClick(2, false), SheetPage::Picture);
-    EXPECT_EQ(PageForDoubleClick(3, true), SheetPage::Info);
-    EXPECT_EQ(PageForDoubleClick(9, false), SheetPage::Comments);
+    // Pages by number: None -1, Materials 0, Comments 1, Picture 2, Info 3.
+    std::string pages;
+    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {3, false},
+                                                                            {5, true}, {0, true}, {6, true}})
+        pages += std::to_string(static_cast<int>(PageForColumn(column, materials))) + " ";
+    EXPECT_EQ(pages, "0 -1 1 3 -1 -1 ");
+    pages.clear();
+    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{0, true}, {0, false}, {2, false},
+                                                                            {3, true}, {9, false}})
+        pages += std::to_string(static_cast<int>(PageForDoubleClick(column, materials))) + " ";
+    EXPECT_EQ(pages, "0 1 2 3 1 ");
 
     EXPECT_EQ(PagePosition(SheetPage::Comments, true), 1);
     EXPECT_EQ(PagePosition(SheetPage::Comments, false), 0);

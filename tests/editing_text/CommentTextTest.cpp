@@ -10,34 +10,33 @@
 
 using namespace editing;
 
+namespace {
+// An edited text with its selection, as "text|start-end".
+std::string Shown(const CommentEdit& e)
+{
+    return e.text + "|" + std::to_string(e.selStart) + "-" + std::to_string(e.selEnd);
+}
+} // namespace
+
 TEST(CommentText, StockCommentGoesAfterTheCaretWithTheSeparator)
 {
     const std::string first = "Roof is old.";
     const int end = static_cast<int>(first.size());
-    auto plain = InsertComment({first, end, end}, "Gutters leak.", false);
-    EXPECT_EQ(plain.text, "Roof is old.  Gutters leak.");
-    EXPECT_EQ(plain.selStart, static_cast<int>(plain.text.size()));
-    EXPECT_EQ(plain.selEnd, plain.selStart);
+    EXPECT_EQ(Shown(InsertComment({first, end, end}, "Gutters leak.", false)), "Roof is old.  Gutters leak.|27-27");
 
     auto blank = InsertComment({first, end, end}, "Gutters leak.", true);
     EXPECT_EQ(blank.text, "Roof is old.\r\n\r\nGutters leak.");
 
     // A selected range is replaced.
-    auto replaced = InsertComment({"Roof is old. XX Done.", 12, 15}, "New.", false);
-    EXPECT_EQ(replaced.text, "Roof is old.  New. Done.");
-    EXPECT_EQ(replaced.selStart, 12 + 2 + 4);
+    EXPECT_EQ(Shown(InsertComment({"Roof is old. XX Done.", 12, 15}, "New.", false)), "Roof is old.  New. Done.|18-18");
 }
 
 TEST(CommentText, EmptyTextOrCaretAtTheStartNeverGluesComments)
 {
-    auto empty = InsertComment({"", 0, 0}, "Gutters leak.", true);
-    EXPECT_EQ(empty.text, "Gutters leak.");
-    EXPECT_EQ(empty.selStart, 13);
-
+    EXPECT_EQ(Shown(InsertComment({"", 0, 0}, "Gutters leak.", true)), "Gutters leak.|13-13");
     // At the very beginning of a text the comment goes first, still separated.
-    auto front = InsertComment({"Roof is old.", 0, 0}, "Gutters leak.", false);
-    EXPECT_EQ(front.text, "Gutters leak.  Roof is old.");
-    EXPECT_EQ(front.selStart, 15);
+    EXPECT_EQ(Shown(InsertComment({"Roof is old.", 0, 0}, "Gutters leak.", false)),
+              "Gutters leak.  Roof is old.|15-15");
 
     // A group heading inserts the separator alone.
     auto heading = InsertComment({"Roof is old.", 12, 12}, "", false);
@@ -62,11 +61,8 @@ TEST(CommentText, BracketCodesAndGroupHeadings)
 
 TEST(CommentText, InsertAtCaretAndAppend)
 {
-    auto mid = InsertAtCaret({"abcdef", 2, 4}, "XY");
-    EXPECT_EQ(mid.text, "abXYef");
-    EXPECT_EQ(mid.selStart, 4);
-    auto unknown = InsertAtCaret({"abc", -1, -1}, ".");
-    EXPECT_EQ(unknown.text, ".abc");
+    EXPECT_EQ(Shown(InsertAtCaret({"abcdef", 2, 4}, "XY")), "abXYef|4-4");
+    EXPECT_EQ(InsertAtCaret({"abc", -1, -1}, ".").text, ".abc");
 
     std::string text;
     AppendComment(text, "First.", true);
@@ -95,9 +91,7 @@ TEST(Placeholder, FindsNamedInlineAndLoneCarets)
     const auto pickers = Locations();
     auto named = FindPlaceholder("Rot at the ^Location^ wall.", pickers);
     ASSERT_TRUE(named);
-    EXPECT_EQ(named->start, 11u);
-    EXPECT_EQ(named->length, 10u);
-    EXPECT_EQ(named->name, "Location");
+    EXPECT_EQ(std::to_string(named->start) + "+" + std::to_string(named->length) + " " + named->name, "11+10 Location");
     auto prompt = PromptFor("Rot at the ^Location^ wall.", *named, pickers);
     EXPECT_EQ(prompt.label, "Replace ^Location^ with:");
     EXPECT_EQ(prompt.choices, (std::vector<std::string>{"[F]front of the house", "rear"}));

@@ -38,6 +38,11 @@ protected:
         return static_cast<int>(
             QueryInt(kTemplate, "SELECT StepID FROM MaterialTemplate WHERE MaterialName = '" + name + "' LIMIT 1"));
     }
+    static MaterialChoice Choice(const std::vector<MaterialChoice>& choices, const std::string& name)
+    {
+        const auto c = std::find_if(choices.begin(), choices.end(), [&](const MaterialChoice& m) { return m.name == name; });
+        return c == choices.end() ? MaterialChoice{} : *c;
+    }
     static bool Offers(const std::vector<StockComment>& list, const std::string& fragment)
     {
         return std::any_of(list.begin(), list.end(),
@@ -54,8 +59,7 @@ TEST_F(StepChoices, StockCommentsComeInGroupsWithoutVoidedOnes)
     const auto all = StockCommentsFor(cladding, "");
     ASSERT_FALSE(all.empty());
     // Groups in name order, each behind its heading.
-    EXPECT_EQ(all.front().text, GroupHeading("Cladding damage"));
-    EXPECT_EQ(all.front().rating, "<<Cladding damage>>");
+    EXPECT_EQ(all.front().text + "|" + all.front().rating, GroupHeading("Cladding damage") + "|<<Cladding damage>>");
     const auto headings = std::count_if(all.begin(), all.end(), [](const StockComment& c) { return IsGroupHeading(c.text); });
     EXPECT_EQ(headings, 3);
     EXPECT_TRUE(Offers(all, "Cracked vinyl siding panels"));
@@ -101,13 +105,10 @@ TEST_F(StepChoices, MaterialBoxesFollowTheMaterialsText)
 
     // "Fiber cement siding" inside another entry does not check it; the Other: wording does.
     auto boxes = MaterialBoxes(choices, "Vinyl siding;other:cedar shakes;Old Fiber cement siding;");
-    auto box = [&](const std::string& name) {
-        return *std::find_if(boxes.begin(), boxes.end(), [&](const MaterialBox& b) { return b.material.name == name; });
-    };
-    EXPECT_TRUE(box("Vinyl siding").checked);
-    EXPECT_FALSE(box("Fiber cement siding").checked);
-    EXPECT_TRUE(box("Other:").checked);
-    EXPECT_EQ(box("Other:").label, "other:cedar shakes");
+    std::string checked;
+    for (const MaterialBox& b : boxes)
+        checked += b.checked ? b.label + "|" : "";
+    EXPECT_EQ(checked, "Vinyl siding|other:cedar shakes|");
     EXPECT_EQ(MaterialsText(boxes), "Vinyl siding;other:cedar shakes;");
 }
 
@@ -139,8 +140,7 @@ TEST_F(StepChoices, WordingMaterialsOfferThePickListOfTheirComment)
     const int service = StepOfMaterial("Amperage:");
     const auto choices = LoadMaterialChoices(service);
     const auto pickers = PickerLists::Load();
-    const auto amperage = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Amperage:"; });
-    const auto wordings = WordingChoices(amperage, pickers);
+    const auto wordings = WordingChoices(Choice(choices, "Amperage:"), pickers);
     ASSERT_FALSE(wordings.empty());
     EXPECT_TRUE(std::find(wordings.begin(), wordings.end(), "100") != wordings.end());
     EXPECT_EQ(WordedLabel("Amperage:", "100"), "Amperage:100");
@@ -204,13 +204,12 @@ TEST_F(StepChoices, AMaterialCheckedOnADuplicatedStepStaysListed)
                              "'Metal panels;Other:copper;' FROM Step WHERE StepID = " + std::to_string(covering));
 
     const auto choices = LoadMaterialChoices(StepOfMaterial("Metal panels"));
-    const auto metal = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Metal panels"; });
-    const auto other = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Other:"; });
-    const auto slate = *std::find_if(choices.begin(), choices.end(), [](const MaterialChoice& c) { return c.name == "Slate"; });
-    const int inspection = doc.CurrentInspection().m_InspectionID;
-    EXPECT_TRUE(MaterialCheckedOnOtherStep(inspection, covering, metal));
-    EXPECT_TRUE(MaterialCheckedOnOtherStep(inspection, covering, other));
-    EXPECT_FALSE(MaterialCheckedOnOtherStep(inspection, covering, slate));
+    auto checkedElsewhere = [&](int step, const std::string& name) {
+        return MaterialCheckedOnOtherStep(doc.CurrentInspection().m_InspectionID, step, Choice(choices, name));
+    };
+    EXPECT_TRUE(checkedElsewhere(covering, "Metal panels"));
+    EXPECT_TRUE(checkedElsewhere(covering, "Other:"));
+    EXPECT_FALSE(checkedElsewhere(covering, "Slate"));
     // The copy itself is not "another step".
-    EXPECT_FALSE(MaterialCheckedOnOtherStep(inspection, 99001, metal));
+    EXPECT_FALSE(checkedElsewhere(99001, "Metal panels"));
 }

@@ -5,12 +5,16 @@
 #include "reports/ReportFixture.h"
 #include "reports/html/HtmlExport.h"
 #include "reports/html/HtmlText.h"
+#include "support/RunCommand.h"
 
 #include <regex>
 #include <set>
 
 using namespace reports::html;
 using report_testing::MakePhoto;
+using report_testing::Missing;
+using report_testing::Pieces;
+using report_testing::Present;
 using report_testing::ReadFile;
 using report_testing::WriteFile;
 namespace fs = std::filesystem;
@@ -73,14 +77,13 @@ TEST(HtmlText, FormattingWordsBecomeTagsOrGoAndTextIsEscaped)
 
 TEST(HtmlText, SafeNamesForPicturesAndTheExportFolder)
 {
-    EXPECT_EQ(SafeFileName("porch photo #1 100%.jpg"), "porch_photo__1_100_.jpg");
-    EXPECT_EQ(SafeFileName("Fa\xC3\xA7" "ade.JPG"), "Fa_ade.JPG");
-    EXPECT_EQ(SafeFileName("../etc/passwd"), "_.._etc_passwd");
-    EXPECT_EQ(SafeFileName(""), "_");
-    EXPECT_EQ(ProposedFolderName("2024/17", "Dana", "1 Elm"), "2024_17");
-    EXPECT_EQ(ProposedFolderName(" ", "Dana Client", "1 Elm"), "Dana_Client");
-    EXPECT_EQ(ProposedFolderName("", "", "1 Elm Rd/Unit 2"), "1_Elm_Rd_Unit_2");
-    EXPECT_EQ(ProposedFolderName("", "", ""), "Inspection");
+    std::string names;
+    for (const char* name : {"porch photo #1 100%.jpg", "Fa\xC3\xA7" "ade.JPG", "../etc/passwd", ""})
+        names += SafeFileName(name) + " ";
+    EXPECT_EQ(names, "porch_photo__1_100_.jpg Fa_ade.JPG _.._etc_passwd _ ");
+    names = ProposedFolderName("2024/17", "Dana", "1 Elm") + " " + ProposedFolderName(" ", "Dana Client", "1 Elm") +
+            " " + ProposedFolderName("", "", "1 Elm Rd/Unit 2") + " " + ProposedFolderName("", "", "");
+    EXPECT_EQ(names, "2024_17 Dana_Client 1_Elm_Rd_Unit_2 Inspection");
 }
 
 TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
@@ -95,22 +98,16 @@ TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
 
     const std::string page = Export();
     const std::string toc = ReadFile(out + "/toc.htm");
-    for (const std::string* p : {&page, &toc}) {
-        EXPECT_NE(p->find("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
-                  std::string::npos);
-        EXPECT_EQ(p->find("<script"), std::string::npos);
-        EXPECT_EQ(p->find("<Kitchens>"), std::string::npos);
-    }
-    EXPECT_NE(page.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; <B>Bold</B> big Caf\xC3\xA9"),
-              std::string::npos);
-    EXPECT_NE(page.find("&lt;b&gt;steel&lt;/b&gt;"), std::string::npos);
-    EXPECT_NE(page.find("Sink &lt;old&gt;"), std::string::npos);
-    EXPECT_NE(page.find("Note &quot;quoted&quot;."), std::string::npos);
-    EXPECT_EQ(page.find("\\b"), std::string::npos);
-    EXPECT_NE(toc.find(">Baths &amp; &lt;Kitchens&gt;</A>"), std::string::npos);
+    const std::string utf8 = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+    EXPECT_EQ(Missing(toc, {utf8, ">Baths &amp; &lt;Kitchens&gt;</A>"}), Pieces{});
+    EXPECT_EQ(Present(toc + page, {"<script", "<Kitchens>"}), Pieces{});
     // The picture goes by a safe name; the missing one leaves its name in small type.
-    EXPECT_NE(page.find("<img src=\"a__b___c_.jpg\""), std::string::npos);
-    EXPECT_NE(page.find("<FONT SIZE=2>&lt;x&gt; &quot;y&quot;.jpg</FONT>"), std::string::npos);
+    EXPECT_EQ(Missing(page, {utf8,
+                             "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; <B>Bold</B> big Caf\xC3\xA9",
+                             "&lt;b&gt;steel&lt;/b&gt;", "Sink &lt;old&gt;", "Note &quot;quoted&quot;.",
+                             "<img src=\"a__b___c_.jpg\"", "<FONT SIZE=2>&lt;x&gt; &quot;y&quot;.jpg</FONT>"}),
+              Pieces{});
+    EXPECT_EQ(page.find("\\b"), std::string::npos);
     EXPECT_EQ(Count(page, "<img "), 1u);
 }
 
@@ -133,8 +130,7 @@ TEST_F(HtmlReport, EveryContentsLinkFindsItsAnchor)
         EXPECT_EQ(Count(page, "<a NAME=\"" + anchor + "\">"), 1u) << anchor;
     }
     EXPECT_EQ(anchors.size(), 3u);
-    EXPECT_EQ(toc.find("Not There"), std::string::npos);
-    EXPECT_EQ(page.find("Not There"), std::string::npos);
+    EXPECT_EQ(Present(toc + page, {"Not There"}), Pieces{});
 }
 
 TEST_F(HtmlReport, PictureRowsAndAFolderOfExactlyThePicturesUsed)
@@ -158,9 +154,8 @@ TEST_F(HtmlReport, PictureRowsAndAFolderOfExactlyThePicturesUsed)
                                                    "porch_photo__1.jpg", "100__attic.jpg"}));
     EXPECT_EQ(Count(page, "<TR><TD VALIGN=TOP COLSPAN=4 ALIGN=LEFT><img src=\"porch_photo__1.jpg\""), 2u);
     EXPECT_EQ(Count(page, "<img src=\"100__attic.jpg\""), 1u);
-    EXPECT_EQ(page.find("***"), std::string::npos);
     EXPECT_EQ(Count(page, "<TR><TD COLSPAN=4><FONT SIZE=2>&nbsp;</FONT></TD></TR>"), 1u);
-    EXPECT_EQ(page.find("Omitted."), std::string::npos);
+    EXPECT_EQ(Present(page, {"***", "Omitted."}), Pieces{});
 }
 
 TEST_F(HtmlReport, LayoutsLabelsAndRatings)
@@ -172,19 +167,18 @@ TEST_F(HtmlReport, LayoutsLabelsAndRatings)
     ASSERT_TRUE(inspection->Save());
 
     std::string page = Export("four");
-    EXPECT_NE(page.find("<TH ALIGN=LEFT WIDTH=\"18%\">Material Type</TH>"), std::string::npos);
-    EXPECT_NE(page.find("<TD VALIGN=TOP ALIGN=LEFT>Copper, Aluminium</TD>"), std::string::npos);
-    EXPECT_NE(page.find("<font color=\"#FF0000\"><B>Hazardous</B></font>"), std::string::npos);
-    EXPECT_NE(page.find("<B>Marginal</B>"), std::string::npos);
-    EXPECT_NE(page.find("Client's Agent:"), std::string::npos);
+    EXPECT_EQ(Missing(page, {"<TH ALIGN=LEFT WIDTH=\"18%\">Material Type</TH>",
+                             "<TD VALIGN=TOP ALIGN=LEFT>Copper, Aluminium</TD>",
+                             "<font color=\"#FF0000\"><B>Hazardous</B></font>", "<B>Marginal</B>", "Client's Agent:"}),
+              Pieces{});
 
     SetLayout("2 Column French");
     page = Export("french");
-    for (const char* label : {">Etape</TH>", ">Composante</TH>", ">Commentaires</TH>", "No. d'inspection:",
-                              "Date d'inspection:", "Adresse:", "Inspecteur:"})
-        EXPECT_NE(page.find(label), std::string::npos) << label;
-    EXPECT_NE(page.find("<font color=\"#FF0000\"><B>Hazardous. </B></font>Copper, Aluminium. "), std::string::npos);
-    EXPECT_NE(page.find("<TR><TD COLSPAN=3><FONT SIZE=2>&nbsp;</FONT></TD></TR>"), std::string::npos);
+    EXPECT_EQ(Missing(page, {">Etape</TH>", ">Composante</TH>", ">Commentaires</TH>", "No. d'inspection:",
+                             "Date d'inspection:", "Adresse:", "Inspecteur:",
+                             "<font color=\"#FF0000\"><B>Hazardous. </B></font>Copper, Aluminium. ",
+                             "<TR><TD COLSPAN=3><FONT SIZE=2>&nbsp;</FONT></TD></TR>"}),
+              Pieces{});
     EXPECT_EQ(page.find("Material Type"), std::string::npos);
 }
 
@@ -228,12 +222,9 @@ TEST_F(HtmlReport, TheCommandLineWritesTheFolder)
     const int c = AddCategory("Roof", "10");
     AddStep(c, "1", "Shingles", "Functional", "Fine.");
     const std::string target = folder.File("cli out");
-    const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' XDG_DATA_HOME='" + folder.File("data") +
-                                "' '" INSPECTOR_BINARY_DIR
-                                "/src/inspector-cli' report 2024-17 --format html -o '" +
-                                target + "' --template '" + templatePath + "' --inspection '" + inspectionPath +
-                                "' > '" + folder.File("cli.log") + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(folder.File("cli.log"));
+    const auto run = testing_support::RunCli(folder, "report 2024-17 --format html -o '" + target + "' --template '" +
+                                                         templatePath + "' --inspection '" + inspectionPath + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(ReadFile(target + "/inspection.htm").find("Shingles"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(target + "/index.htm"));
 }

@@ -5,17 +5,14 @@
 #include "options/DataPathChange.h"
 #include "options/OptionsRules.h"
 #include "store/Database.h"
-#include "support/TempDataFiles.h"
+#include "support/RunCommand.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sys/wait.h>
 
 using namespace options;
 using testing_support::DataFilesTest;
@@ -93,9 +90,8 @@ TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndEmptyStaysEmpty)
     const std::string photo = folder.File("IMG_0001.JPG");
     Touch(photo);
     const std::string dir = folder.Path().string();
-    EXPECT_EQ(PictureFolder(""), "");
-    EXPECT_EQ(PictureFolder("/media/card"), "/media/card/");
-    EXPECT_EQ(PictureFolder("/media/card//"), "/media/card/");
+    EXPECT_EQ(PictureFolder("") + "|" + PictureFolder("/media/card") + "|" + PictureFolder("/media/card//"),
+              "|/media/card/|/media/card/");
     EXPECT_EQ(PictureFolderOfChoice(photo), dir + "/");
     EXPECT_EQ(PictureFolderOfChoice(dir), dir + "/");
     EXPECT_EQ(StoredLineEnds("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
@@ -160,10 +156,8 @@ TEST_F(OptionsRows, DataPathsAreJudgedWithoutTouchingTheOpenFiles)
     using store::DatabaseKind;
     Touch(folder.File("notes.txt"), "not a database");
     EXPECT_EQ(CheckDataPath(DatabaseKind::Template, templatePath).state, PathState::InUse);
-    EXPECT_EQ(CheckDataPath(DatabaseKind::Template, inspectionPath).state, PathState::Refused);
-    EXPECT_EQ(CheckDataPath(DatabaseKind::Template, folder.File("notes.txt")).state, PathState::Refused);
-    EXPECT_EQ(CheckDataPath(DatabaseKind::Template, folder.Path().string()).state, PathState::Refused);
-    EXPECT_EQ(CheckDataPath(DatabaseKind::Template, "").state, PathState::Refused);
+    for (const std::string& refused : {inspectionPath, folder.File("notes.txt"), folder.Path().string(), std::string()})
+        EXPECT_EQ(CheckDataPath(DatabaseKind::Template, refused).state, PathState::Refused) << refused;
 
     const std::string fresh = folder.File("new/Template_Data.cdb");
     const PathCheck missing = CheckDataPath(DatabaseKind::Template, fresh);
@@ -188,17 +182,7 @@ TEST_F(OptionsRows, DataPathsAreJudgedWithoutTouchingTheOpenFiles)
 TEST(OptionsCommand, SetsColumnsByNameWithTheSheetsChecks)
 {
     TempFolder home;
-    auto cli = [&](const std::string& arguments) {
-        const std::string command = "XDG_CONFIG_HOME='" + home.File("config") + "' XDG_DATA_HOME='" +
-                                    home.File("data") + "' XDG_DOCUMENTS_DIR='" +
-                                    home.File("docs") + "' '" INSPECTOR_BINARY_DIR "/src/inspector-cli' " +
-                                    arguments + " > '" + home.File("out.txt") + "' 2>&1";
-        const int raw = std::system(command.c_str());
-        std::ifstream in(home.File("out.txt"));
-        const std::string output{std::istreambuf_iterator<char>(in), {}};
-        return std::pair{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output};
-    };
-    ASSERT_EQ(cli("init").first, 0);
+    ASSERT_EQ(testing_support::RunCli(home, "init").status, 0);
     struct Case {
         const char* arguments;
         int status;
@@ -216,8 +200,8 @@ TEST(OptionsCommand, SetsColumnsByNameWithTheSheetsChecks)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const auto [status, output] = cli(c.arguments);
-        EXPECT_EQ(status, c.status) << output;
-        EXPECT_NE(output.find(c.output), std::string::npos) << output;
+        const auto run = testing_support::RunCli(home, c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.output;
+        EXPECT_NE(run.output.find(c.output), std::string::npos) << run.output;
     }
 }

@@ -36,12 +36,8 @@ protected:
 
     void SetLayout(const std::string& layout, const std::string& name = "Home Inspection")
     {
-        store::InspectionType type;
-        type.OpenByID(7);
-        type.Read(0);
-        type.m_ReportLayout = layout;
-        type.m_InspectionType = name;
-        ASSERT_TRUE(type.Save());
+        testing_support::Exec(0, "UPDATE InspectionType SET ReportLayout = '" + layout + "', InspectionType = '" +
+                                     name + "' WHERE ID = 7");
     }
 
     std::string Pdf(const PrintSettings& settings = {}, const std::string& name = "report.pdf")

@@ -1,42 +1,41 @@
 // LibreOffice, a real word processor, reads every report we write: each
 // layout of the inspection report, the summary, the major systems report and
 // the rating grid are converted to plain text in one soffice run, and the
-// text must hold the inspection's words and no RTF control words.
+// text must hold the inspection's words and no RTF control words. Comments
+// edited as the comment dialog stores them are what it reads.
+#include "app/CInspectorDoc.h"
 #include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "reports/rtf/CMajorSystemsRTFFile.h"
 #include "reports/rtf/CRatingGridRTFFile.h"
+#include "review/CommentSubject.h"
 #include "support/RunCommand.h"
 
-#include <cstdlib>
 #include <regex>
-#include <unistd.h>
 
 using namespace reports::rtf;
+using report_testing::Missing;
+using report_testing::Pieces;
 
 namespace {
 
 class LibreOfficeReads : public report_testing::ReportFixture {
 protected:
-    // Converts the files to UTF-8 text with a profile of our own, so that
-    // parallel runs do not share one; returns false when soffice failed.
-    bool ConvertToText(const std::vector<std::string>& files)
+    // Converts the files to UTF-8 text (or `format`) in `outdir` with a profile
+    // of our own, so that parallel runs do not share one.
+    void Convert(const std::vector<std::string>& files, const std::string& format = "'txt:Text (encoded):UTF8'",
+                 const std::string& outdir = "text")
     {
-        const std::string profile = "file://" + folder.File("lo-profile");
-        std::string command = "soffice -env:UserInstallation=" + profile +
-                              " --headless --convert-to 'txt:Text (encoded):UTF8' --outdir " + folder.File("text");
+        std::string command = "soffice -env:UserInstallation=file://" + folder.File("lo-profile") +
+                              " --headless --convert-to " + format + " --outdir " + folder.File(outdir);
         for (const auto& f : files)
             command += " " + f;
-        command += " > " + folder.File("soffice.log") + " 2>&1";
-        return std::system(command.c_str()) == 0;
+        const auto run = testing_support::RunCommand(command + " 2>&1");
+        ASSERT_EQ(run.status, 0) << run.output;
     }
 
-    // Runs `command`, returning what it printed.
-    static std::string Output(const std::string& command)
-    {
-        return testing_support::RunCommand(command).output;
-    }
+    static std::string Output(const std::string& command) { return testing_support::RunCommand(command).output; }
 
     std::string TextOf(const std::string& rtfName)
     {
@@ -50,7 +49,7 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
 {
     AddScale("Grid", {{"Satisfactory"}, {"Poor/Defective", true, true, true}, {"Limitations"}, {"Omit"}});
     const std::string photo = folder.File("porch.jpg");
-    report_testing::WriteFile(photo, report_testing::MakeGreyJpeg(320, 240));
+    report_testing::MakePhoto(photo, 320, 240);
     const int grounds = AddCategory("Grounds & Café", "110", false, "Seen from the street {north}.");
     AddStep(grounds, "1", "Driveway", "Functional", "Hairline cracks in the façade slab.", "Concrete;", "Site");
     AddStep(grounds, "2", "Retaining Wall", "Hazardous", "Wall leans 3\xC2\xB0 toward the walk \xE2\x80\x94 repair.\r\nSecond line.",
@@ -80,7 +79,7 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
     for (const char* name : {"summary.rtf", "major.rtf", "grid.rtf"})
         files.push_back(folder.File(name));
 
-    ASSERT_TRUE(ConvertToText(files)) << report_testing::ReadFile(folder.File("soffice.log"));
+    ASSERT_NO_FATAL_FAILURE(Convert(files));
 
     const std::regex controlWord(R"(\\[a-z]{2,}-?\d*|\{\\|\\'[0-9a-f]{2})");
     for (const auto& file : files) {
@@ -91,57 +90,64 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
         EXPECT_FALSE(std::regex_search(text, controlWord)) << text;
         EXPECT_EQ(text.find("Omitted fence remark."), std::string::npos);
         if (name == "grid.rtf") {
-            EXPECT_NE(text.find("Electrical"), std::string::npos);
-            EXPECT_NE(text.find("Service Panel"), std::string::npos);
-            EXPECT_NE(text.find("Double tapped breaker."), std::string::npos);
-            EXPECT_NE(text.find("LIMITATIONS:"), std::string::npos);
-            EXPECT_NE(text.find("Concealed in finished walls."), std::string::npos);
+            EXPECT_EQ(Missing(text, {"Electrical", "Service Panel", "Double tapped breaker.", "LIMITATIONS:",
+                                     "Concealed in finished walls."}),
+                      Pieces{});
             continue;
         }
         // Accents, symbols and characters beyond Windows-1252 come out as typed.
         const bool prose = name == "layout3.rtf"; // the full narrative prints the comments only
-        if (!prose) {
-            EXPECT_NE(text.find("Retaining Wall"), std::string::npos) << "step title";
-        }
-        EXPECT_NE(text.find("Wall leans 3\xC2\xB0 toward the walk \xE2\x80\x94 repair."), std::string::npos);
-        EXPECT_NE(text.find("\xCF\x88 regrade"), std::string::npos);
-        if (name != "major.rtf") {
-            EXPECT_NE(text.find("Grounds & Caf\xC3\xA9"), std::string::npos);
-        }
+        Pieces expected{"Wall leans 3\xC2\xB0 toward the walk \xE2\x80\x94 repair.", "\xCF\x88 regrade"};
+        if (!prose)
+            expected.push_back("Retaining Wall");
+        if (name != "major.rtf")
+            expected.push_back("Grounds & Caf\xC3\xA9");
         if (name == "summary.rtf" || name == "major.rtf") {
-            EXPECT_NE(text.find("Hazardous"), std::string::npos);
+            expected.push_back("Hazardous");
             EXPECT_EQ(text.find("Driveway"), std::string::npos); // not marked for the summary
-            continue;
+        } else {
+            expected.insert(expected.end(), {"Hairline cracks in the fa\xC3\xA7" "ade slab.", "Dana Client"});
+            if (!prose)
+                expected.insert(expected.end(), {"Driveway", "Hazardous", "Seen from the street {north}."});
         }
-        EXPECT_NE(text.find("Hairline cracks in the fa\xC3\xA7" "ade slab."), std::string::npos);
-        if (!prose) {
-            EXPECT_NE(text.find("Driveway"), std::string::npos) << "step title";
-            EXPECT_NE(text.find("Hazardous"), std::string::npos) << "rating";
-            EXPECT_NE(text.find("Seen from the street {north}."), std::string::npos) << "category note";
-        }
-        EXPECT_NE(text.find("Dana Client"), std::string::npos);
+        EXPECT_EQ(Missing(text, expected), Pieces{});
     }
 }
 
-TEST_F(LibreOfficeReads, BackslashesAndBareLineFeedsNeverCutTheReport)
+TEST_F(LibreOfficeReads, BackslashesBareLineFeedsAndEditedCommentsNeverCutTheReport)
 {
     inspection->m_ClientAddress = "Apt 3\\B";
     ASSERT_TRUE(inspection->Save());
-    const int roof = AddCategory("Roof", "130");
+    const int roof = AddCategory("Roof", "130", false, "Old category note.");
     AddStep(roof, "1", "Covering", "Marginal", "Photos saved in C:\\temp\\new\\file on the office PC.");
     AddStep(roof, "2", "Flashing", "Functional", "Sealed \\b well\\b0  at the chimney.");
     AddStep(roof, "3", "Vents", "Functional", "Rusted draft hood.\nLF-only line two");
     const int attic = AddCategory("Attic", "140");
     AddStep(attic, "1", "Insulation", "Functional", "Eight inches of loose fill.");
+    {
+        app::CInspectorDoc doc;
+        review::CommentSubject general = review::InspectionSubject(doc);
+        general.text = "Edited general words: the house was vacant.";
+        ASSERT_TRUE(review::StoreComment(general, doc));
+        auto category = review::CategorySubject(roof);
+        ASSERT_TRUE(category);
+        category->text = "Edited category words: the roof drains well.";
+        category->codes = review::AddCode(category->codes, "G1");
+        ASSERT_TRUE(review::StoreComment(*category, doc));
+    }
+    inspection->OpenByID(inspection->m_InspectionID);
+    inspection->Read(0);
     CInspectionRTFFile writer;
     ASSERT_FALSE(Run(writer, "4 Column", kInspectionReport, "paths.rtf").empty());
-    ASSERT_TRUE(ConvertToText({folder.File("paths.rtf")})) << report_testing::ReadFile(folder.File("soffice.log"));
+    ASSERT_NO_FATAL_FAILURE(Convert({folder.File("paths.rtf")}));
     const std::string text = TextOf("paths.rtf");
-    EXPECT_NE(text.find("Photos saved in C:\\temp\\new\\file on the office PC."), std::string::npos) << text;
-    EXPECT_NE(text.find("Sealed well at the chimney."), std::string::npos);
-    EXPECT_NE(text.find("Rusted draft hood.\nLF-only line two"), std::string::npos);
-    EXPECT_NE(text.find("Apt 3\\B"), std::string::npos);
-    EXPECT_NE(text.find("Eight inches of loose fill."), std::string::npos) << "the report goes on to its end";
+    // The last piece shows that the report goes on to its end.
+    EXPECT_EQ(Missing(text, {"Photos saved in C:\\temp\\new\\file on the office PC.", "Sealed well at the chimney.",
+                             "Rusted draft hood.\nLF-only line two", "Apt 3\\B",
+                             "Edited general words: the house was vacant.",
+                             "Edited category words: the roof drains well.", "Eight inches of loose fill."}),
+              Pieces{});
+    EXPECT_EQ(text.find("Old category note."), std::string::npos);
 }
 
 TEST_F(LibreOfficeReads, PortraitPhotoPrintsUprightAndATextFileAsPictureIsNamed)
@@ -155,14 +161,10 @@ TEST_F(LibreOfficeReads, PortraitPhotoPrintsUprightAndATextFileAsPictureIsNamed)
     CInspectionRTFFile writer;
     writer.SetIncludePictures(true);
     ASSERT_FALSE(Run(writer, "4 Column", kInspectionReport, "photos.rtf").empty());
-    const std::string command = "soffice -env:UserInstallation=file://" + folder.File("lo-profile") +
-                                " --headless --convert-to pdf --outdir " + folder.File("pdf") + " " +
-                                folder.File("photos.rtf") + " > " + folder.File("soffice.log") + " 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << report_testing::ReadFile(folder.File("soffice.log"));
+    ASSERT_NO_FATAL_FAILURE(Convert({folder.File("photos.rtf")}, "pdf", "pdf"));
     const std::string pdf = folder.File("pdf/photos.pdf");
     const std::string text = Output("pdftotext -layout " + pdf + " -");
-    EXPECT_NE(text.find("notes.jpg"), std::string::npos) << text;
-    EXPECT_NE(text.find("Clean gutters."), std::string::npos);
+    EXPECT_EQ(Missing(text, {"notes.jpg", "Clean gutters."}), Pieces{}) << text;
     // pdfimages lists: page num type width height ...; the photo is taller than wide.
     std::istringstream images(Output("pdfimages -list " + pdf));
     std::string line;

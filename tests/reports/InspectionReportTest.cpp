@@ -7,6 +7,9 @@
 
 using namespace reports::rtf;
 using report_testing::BracesBalanced;
+using report_testing::Missing;
+using report_testing::Pieces;
+using report_testing::Present;
 
 namespace {
 
@@ -50,21 +53,18 @@ TEST_F(InspectionReport, FourColumnsWritesHeadingsHeaderRowsMarksAndLeavesOutOmi
     const auto first = rtf.find(header);
     ASSERT_NE(first, std::string::npos);
     EXPECT_NE(rtf.find(header, first + 1), std::string::npos);
-    // The heading and the note are kept with the table they open.
-    EXPECT_NE(rtf.find("\\keepn\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs28 Grounds\\par}"), std::string::npos);
-    EXPECT_NE(rtf.find("{\\cs17\\b\\fs28 Roof\\par}"), std::string::npos);
-    EXPECT_NE(rtf.find("{\\cs17\\fs24\\par Seen from the street.\\par\\par}\\pard"), std::string::npos);
-    // A plain row: number, title, materials in display form, rating, escaped comments.
     const std::string row = "\\trowd\\trgaph108\\trleft-108\\fs24\\trkeep" + cells + "\\intbl\\ql ";
-    EXPECT_NE(rtf.find(row + "1\\cell\\ql Driveway\\cell\\ql Concrete, pavers\\cell Functional\\cell\\ql "
-                             "Minor cracks \\{typical\\}.\\cell\\row "),
-              std::string::npos);
-    // Bold and red from the rating choice.
-    EXPECT_NE(rtf.find("\\cell \\b \\cf6 Hazardous\\cell\\ql Leaning wall.\\b0\\cf0 \\cell\\row "), std::string::npos);
-    EXPECT_NE(rtf.find("\\cell \\b Marginal\\cell\\ql Settled slab.\\b0\\cell\\row "), std::string::npos);
-    EXPECT_EQ(rtf.find("Omitted fence text."), std::string::npos);
-    EXPECT_EQ(rtf.find("Not-present attic text."), std::string::npos);
-    EXPECT_EQ(rtf.find("Attic"), std::string::npos);
+    EXPECT_EQ(Missing(rtf, {// The heading and the note are kept with the table they open.
+                            "\\keepn\\tqc\\tx4320\\tqr\\tx8640 {\\cs17\\b\\fs28 Grounds\\par}", "{\\cs17\\b\\fs28 Roof\\par}",
+                            "{\\cs17\\fs24\\par Seen from the street.\\par\\par}\\pard",
+                            // A plain row: number, title, materials in display form, rating, escaped comments.
+                            row + "1\\cell\\ql Driveway\\cell\\ql Concrete, pavers\\cell Functional\\cell\\ql "
+                                  "Minor cracks \\{typical\\}.\\cell\\row ",
+                            // Bold and red from the rating choice.
+                            "\\cell \\b \\cf6 Hazardous\\cell\\ql Leaning wall.\\b0\\cf0 \\cell\\row ",
+                            "\\cell \\b Marginal\\cell\\ql Settled slab.\\b0\\cell\\row "}),
+              Pieces{});
+    EXPECT_EQ(Present(rtf, {"Omitted fence text.", "Not-present attic text.", "Attic"}), Pieces{});
     // The progress went through all three categories.
     EXPECT_NE(std::find(port.progressLog.begin(), port.progressLog.end(), "range: 0-3"), port.progressLog.end());
     EXPECT_EQ(port.progressLog.back(), "position: 3");
@@ -81,13 +81,12 @@ TEST_F(InspectionReport, HiddenRatingsDoubleSpacingAndFontSize10)
     CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "3 Column");
     EXPECT_EQ(writer.FontSizeWord(), "fs20");
-    EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep\\fs20\\cellx966\\cellx3258\\cellx5264\\cellx10188\\intbl"
-                       "\\b Step #\\cell Component\\par\\cell Rating\\cell Comments\\cell\\b0\\row"),
-              std::string::npos);
     // The rating cell stays, empty, with the marks still applied; every cell ends with \par.
-    EXPECT_NE(rtf.find("2\\par\\cell\\ql Retaining Wall\\par\\cell\\ql \\b \\cf6 \\par\\cell\\ql Leaning wall.\\b0\\cf0 "
-                       "\\par\\cell\\row "),
-              std::string::npos);
+    EXPECT_EQ(Missing(rtf, {"\\trowd\\trgaph108\\trleft-108\\trhdr\\trkeep\\fs20\\cellx966\\cellx3258\\cellx5264\\cellx10188"
+                            "\\intbl\\b Step #\\cell Component\\par\\cell Rating\\cell Comments\\cell\\b0\\row",
+                            "2\\par\\cell\\ql Retaining Wall\\par\\cell\\ql \\b \\cf6 \\par\\cell\\ql Leaning wall.\\b0\\cf0 "
+                            "\\par\\cell\\row "}),
+              Pieces{});
     EXPECT_EQ(rtf.find("\\cf6 Hazardous"), std::string::npos);
     EXPECT_TRUE(BracesBalanced(rtf));
 }
@@ -97,12 +96,12 @@ TEST_F(InspectionReport, TwoColumnsPutTheRatingInFrontOfTheComments)
     AddSampleCategories();
     CInspectionRTFFile writer;
     std::string rtf = Run(writer, "2 Column");
-    EXPECT_NE(rtf.find("\\b Step #\\cell Component\\par\\cell Comments\\cell\\b0\\row"), std::string::npos);
-    EXPECT_NE(rtf.find("\\cell\\ql Grading\\cell\\ql Slopes toward the house.\\cell\\row "), std::string::npos);
-    EXPECT_NE(rtf.find("\\cell\\ql Covering\\cell\\ql Architectural shingles.\\cell\\row "), std::string::npos);
-    EXPECT_NE(rtf.find("\\cell\\ql \\b \\cf6 Hazardous. Leaning wall.\\b0 \\cf0 \\cell\\row "), std::string::npos);
-    // Materials lead the comments.
-    EXPECT_NE(rtf.find("Functional. Concrete, pavers. Minor cracks"), std::string::npos);
+    EXPECT_EQ(Missing(rtf, {"\\b Step #\\cell Component\\par\\cell Comments\\cell\\b0\\row",
+                            "\\cell\\ql Grading\\cell\\ql Slopes toward the house.\\cell\\row ",
+                            "\\cell\\ql Covering\\cell\\ql Architectural shingles.\\cell\\row ",
+                            "\\cell\\ql \\b \\cf6 Hazardous. Leaning wall.\\b0 \\cf0 \\cell\\row ",
+                            "Functional. Concrete, pavers. Minor cracks"}), // materials lead the comments
+              Pieces{});
     EXPECT_TRUE(BracesBalanced(rtf));
 
     // Without ratings the prefix goes; without a first column the number cell stays empty.
@@ -113,12 +112,10 @@ TEST_F(InspectionReport, TwoColumnsPutTheRatingInFrontOfTheComments)
     CInspectionRTFFile hidden;
     rtf = Run(hidden, "2 Column French", 1, "french.rtf");
     EXPECT_TRUE(hidden.IsFrench());
-    EXPECT_NE(rtf.find("\\cellx-108\\cellx2451\\cellx10188\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row"),
-              std::string::npos);
-    EXPECT_NE(rtf.find("\\intbl\\ql \\cell\\ql Retaining Wall\\cell\\ql \\b \\cf6 Leaning wall.\\b0 \\cf0 \\cell\\row "),
-              std::string::npos);
-    EXPECT_NE(rtf.find("\\tab Inspecteur: \\tab Pat Inspector"), std::string::npos);
-    EXPECT_NE(rtf.find("\\par\\par Adresse: \\tab 1 Elm Road"), std::string::npos);
+    EXPECT_EQ(Missing(rtf, {"\\cellx-108\\cellx2451\\cellx10188\\intbl\\b \\cell Composante\\par\\cell Commentaires\\cell\\b0\\row",
+                            "\\intbl\\ql \\cell\\ql Retaining Wall\\cell\\ql \\b \\cf6 Leaning wall.\\b0 \\cf0 \\cell\\row ",
+                            "\\tab Inspecteur: \\tab Pat Inspector", "\\par\\par Adresse: \\tab 1 Elm Road"}),
+              Pieces{});
 }
 
 TEST_F(InspectionReport, LayoutNamesAndNarrativeForms)
@@ -128,10 +125,10 @@ TEST_F(InspectionReport, LayoutNamesAndNarrativeForms)
     std::string rtf = Run(narrative, "narrative");
     EXPECT_EQ(narrative.LayoutName(), "Narrative");
     EXPECT_EQ(rtf.find("\\trhdr\\fs24\\cellx"), std::string::npos); // no step table
-    EXPECT_NE(rtf.find("\\pard \\par\\par\\fs20 \\b Retaining Wall\\b0\\fs20 \\par \\i Hazardous\\i0 \\par "
-                       "\\b \\cf6 Leaning wall.\\b0 \\cf0 "),
-              std::string::npos);
-    EXPECT_NE(rtf.find("\\qc\\b GENERAL CONDITIONS \\b0\\par\\ql\\par"), std::string::npos);
+    EXPECT_EQ(Missing(rtf, {"\\pard \\par\\par\\fs20 \\b Retaining Wall\\b0\\fs20 \\par \\i Hazardous\\i0 \\par "
+                            "\\b \\cf6 Leaning wall.\\b0 \\cf0 ",
+                            "\\qc\\b GENERAL CONDITIONS \\b0\\par\\ql\\par"}),
+              Pieces{});
     EXPECT_TRUE(BracesBalanced(rtf));
 
     CInspectionRTFFile full;
@@ -172,14 +169,8 @@ TEST_F(InspectionReport, TitlePageHeaderAndTexts)
     AddSampleCategories();
     inspection->m_InspectionComments = "General ***{\\i raw}*** info";
     SetOptions([](store::Options& o) {
-        o.m_String25 = "Property";
-        o.m_String26 = "Client Addr";
-        o.m_String27 = "Agent";
-        o.m_String28 = "Type";
-        o.m_String29 = "Broker";
-        o.m_String30 = "File";
-        o.m_String31 = "Customer";
-        o.m_String32 = "When";
+        o.m_String25 = "Property", o.m_String26 = "Client Addr", o.m_String27 = "Agent", o.m_String28 = "Type";
+        o.m_String29 = "Broker", o.m_String30 = "File", o.m_String31 = "Customer", o.m_String32 = "When";
         o.m_YesNo3 = -1;
         o.m_String4 = "Footer words";
     });
@@ -192,23 +183,19 @@ TEST_F(InspectionReport, TitlePageHeaderAndTexts)
     }
     CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "4 Column");
-    EXPECT_NE(rtf.find("{\\cs17\\fs24\\par File: \\tab 2024-17\\tab Inspector: \\tab Pat Inspector\\par\\par "
-                       "When: \\tab 7/4/2024\\par\\par Property: \\tab 1 Elm Road\\par\\tab Springfield, IL 62704"
-                       "\\par\\par Customer: \\tab Dana Client\\par\\tab \\par\\par"),
-              std::string::npos);
-    EXPECT_NE(rtf.find("{\\cs17\\b\\fs24 Sound Homes Inspection} \\par "), std::string::npos);
-    // The owner's whole address in the page header.
-    EXPECT_NE(rtf.find("Pat Inspector\\par 12 Main Street\\par Suite 200\\par Springfield, IL 62701\\par \\brdrt\\brdrs"),
-              std::string::npos);
-    EXPECT_NE(rtf.find("\\par Footer words\\par }"), std::string::npos);
-    // The "***" block goes onto the title page with its formatting words and
-    // its braces as characters; the general information drops it.
-    EXPECT_NE(rtf.find("{\\cs17\\fs20\\par \\{\\i raw\\}\\i0 \\par\\par Legal text of the report.}\\par}\\page"),
-              std::string::npos);
-    EXPECT_NE(rtf.find("\\b GENERAL INFORMATION \\b0\\par\\par\\par General  info\\par"), std::string::npos);
-    // No definitions in the options: the standard ones.
-    EXPECT_NE(rtf.find("\\b Functional \\b0\\tab Performing its function"), std::string::npos);
-    EXPECT_NE(rtf.find("is needed\tto make FUNCTIONAL."), std::string::npos);
+    // The owner's whole address is in the page header. The "***" block goes onto
+    // the title page with its formatting words and its braces as characters; the
+    // general information drops it. No definitions in the options: the standard ones.
+    EXPECT_EQ(Missing(rtf, {"{\\cs17\\fs24\\par File: \\tab 2024-17\\tab Inspector: \\tab Pat Inspector\\par\\par "
+                            "When: \\tab 7/4/2024\\par\\par Property: \\tab 1 Elm Road\\par\\tab Springfield, IL 62704"
+                            "\\par\\par Customer: \\tab Dana Client\\par\\tab \\par\\par",
+                            "{\\cs17\\b\\fs24 Sound Homes Inspection} \\par ",
+                            "Pat Inspector\\par 12 Main Street\\par Suite 200\\par Springfield, IL 62701\\par \\brdrt\\brdrs",
+                            "\\par Footer words\\par }",
+                            "{\\cs17\\fs20\\par \\{\\i raw\\}\\i0 \\par\\par Legal text of the report.}\\par}\\page",
+                            "\\b GENERAL INFORMATION \\b0\\par\\par\\par General  info\\par",
+                            "\\b Functional \\b0\\tab Performing its function", "is needed\tto make FUNCTIONAL."}),
+              Pieces{});
     EXPECT_TRUE(BracesBalanced(rtf));
 
     // Without the company switch there is no page header at all.
@@ -228,50 +215,35 @@ TEST_F(InspectionReport, EmptyInspectionIsACompleteNoItemsDocument)
     EXPECT_TRUE(BracesBalanced(rtf));
 }
 
-TEST_F(InspectionReport, CancelDeletesThePartialFileAndCancelInTheDialogWritesNothing)
+TEST_F(InspectionReport, CancelAndFailedWritesLeaveNoReport)
 {
     AddSampleCategories();
+    // Exports into `path`, or asks the port's save dialog when there is none.
+    auto exportTo = [this](const std::optional<std::string>& path) {
+        CInspectionRTFFile writer;
+        writer.SetReportKind(1);
+        if (path)
+            writer.SetFileChooser([path](const std::string&, const std::string&) { return path; });
+        writer.Setup(*inspection, "4 Column");
+        writer.Export();
+        return writer.Result();
+    };
     port.cancelAfter = 2;
-    CInspectionRTFFile writer;
-    Run(writer, "4 Column");
-    EXPECT_EQ(writer.Result(), ExportResult::Cancelled);
+    EXPECT_EQ(exportTo(folder.File("report.rtf")), ExportResult::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(folder.File("report.rtf")));
 
     port.cancelAfter = -1;
-    CInspectionRTFFile refused;
-    refused.SetReportKind(1);
-    refused.Setup(*inspection, "4 Column");
-    refused.Export(); // the port's save dialog answers Cancel
-    EXPECT_EQ(refused.Result(), ExportResult::Cancelled);
-    EXPECT_EQ(port.messages.back().kind, "save");
-    EXPECT_EQ(port.messages.back().text, "Inspection_2024-17.rtf");
-    EXPECT_EQ(port.messages.back().caption, "Rich Text Format (*.rtf)|*.rtf|");
-}
+    EXPECT_EQ(exportTo(std::nullopt), ExportResult::Cancelled); // the save dialog answers Cancel
+    EXPECT_EQ(port.Last(), "save [Rich Text Format (*.rtf)|*.rtf|] Inspection_2024-17.rtf");
 
-TEST_F(InspectionReport, AFailedWriteIsReportedNotPassedOffAsAReport)
-{
-    AddSampleCategories();
-    CInspectionRTFFile nowhere;
-    nowhere.SetReportKind(1);
-    nowhere.SetFileChooser([this](const std::string&, const std::string&) {
-        return std::optional<std::string>(folder.File("no/such/folder/r.rtf"));
-    });
-    nowhere.Setup(*inspection, "4 Column");
-    nowhere.Export();
-    EXPECT_EQ(nowhere.Result(), ExportResult::Failed);
+    EXPECT_EQ(exportTo(folder.File("no/such/folder/r.rtf")), ExportResult::Failed);
     EXPECT_TRUE(port.Saw("Unable to create the file"));
-
-    // A disk that fills up: every write fails.
+    // A disk that fills up: every write fails, and a device is never deleted.
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
-    CInspectionRTFFile full;
-    full.SetReportKind(1);
-    full.SetFileChooser([](const std::string&, const std::string&) { return std::optional<std::string>("/dev/full"); });
-    full.Setup(*inspection, "4 Column");
-    full.Export();
-    EXPECT_EQ(full.Result(), ExportResult::Failed);
+    EXPECT_EQ(exportTo("/dev/full"), ExportResult::Failed);
     EXPECT_TRUE(port.Saw("The report could not be written to /dev/full."));
-    EXPECT_TRUE(std::filesystem::exists("/dev/full")); // a device is never deleted
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 }
 
 TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTags)
@@ -284,13 +256,13 @@ TEST_F(InspectionReport, AffiliateWriterRendersTaggedPicturesAndReportsUnknownTa
     CFullNarrativeRTFFile writer;
     const std::string rtf = Run(writer, "2 Column"); // always the narrative
     EXPECT_TRUE(writer.IncludesPictures());
-    EXPECT_NE(rtf.find("\\b Foundation\\b0\\par\\par \\ql\\fs24 Crack.  Also  and "), std::string::npos);
-    EXPECT_NE(rtf.find("\\par \\ql{\\*\\shppict {\\pict\\picscalex50\\picscaley50\\piccropl0\\piccropr0\\piccropt0"
-                       "\\piccropb0\\picw64\\pich48\\picwgoal960\\pichgoal720\\jpegblip ffd8"),
-              std::string::npos);
+    EXPECT_EQ(Missing(rtf, {"\\b Foundation\\b0\\par\\par \\ql\\fs24 Crack.  Also  and ",
+                            "\\par \\ql{\\*\\shppict {\\pict\\picscalex50\\picscaley50\\piccropl0\\piccropr0\\piccropt0"
+                            "\\piccropb0\\picw64\\pich48\\picwgoal960\\pichgoal720\\jpegblip ffd8",
+                            CFullNarrativeRTFFile::kAffiliateTitle}),
+              Pieces{});
     EXPECT_EQ(rtf.find("picscalex10"), std::string::npos);
     EXPECT_TRUE(port.Saw("Unknown embedded tag found."));
-    EXPECT_NE(rtf.find(CFullNarrativeRTFFile::kAffiliateTitle), std::string::npos);
     EXPECT_TRUE(BracesBalanced(rtf));
 }
 
@@ -308,21 +280,17 @@ TEST_F(InspectionReport, RatingGridMarksTheRatingColumnAndGathersLimitations)
     inspection->m_DocType = "RatingType";
     CRatingGridRTFFile writer;
     const std::string rtf = Run(writer, "Narrative");
-    EXPECT_NE(rtf.find("\\qc\\b\\fs24 PROPERTY INSPECTION REPORT\\b0\\par}"), std::string::npos);
-    EXPECT_EQ(rtf.find("RatingType"), std::string::npos);
+    EXPECT_EQ(Present(rtf, {"RatingType", "Not shown."}), Pieces{});
     // The turned rating headers have quarter-inch columns and a row tall enough for them.
-    EXPECT_NE(rtf.find("\\trrh-1700"), std::string::npos);
-    for (const char* edge : {"\\cellx252", "\\cellx612", "\\cellx972", "\\cellx1332", "\\cellx1692"})
-        EXPECT_NE(rtf.find(std::string("\\clvertalb\\cltxbtlr") + edge), std::string::npos) << edge;
-    EXPECT_NE(rtf.find("\\clbgfdiag\\clcfpat1\\clcbpat17\\clshdng50\\cellx10800"), std::string::npos);
-    EXPECT_NE(rtf.find("\\red218\\green218\\blue218;}"), std::string::npos);
-    EXPECT_NE(rtf.find("\\qc \\cell \\cell \\b X\\b0\\cell \\cell \\cell \\ql \\cf6 \\b Service Panel\\b0 \\b "), std::string::npos);
-    EXPECT_NE(rtf.find("\\qc \\b X\\b0\\cell \\cell \\cell \\cell \\cell \\ql \\b Outlets"), std::string::npos);
-    EXPECT_NE(rtf.find("\\b LIMITATIONS:\\b0 \\par Wiring\\par MATERIALS = Copper\\par COMMENTS  = Concealed in walls."),
-              std::string::npos);
-    EXPECT_NE(rtf.find("SUPPLEMENTAL INFORMATION - Review details related to the following items in Appendix:"),
-              std::string::npos);
-    EXPECT_NE(rtf.find("\\b NOTE:\\b0  Panel cover was removed."), std::string::npos);
-    EXPECT_EQ(rtf.find("Not shown."), std::string::npos);
+    const std::string turned = "\\clvertalb\\cltxbtlr\\cellx";
+    EXPECT_EQ(Missing(rtf, {"\\qc\\b\\fs24 PROPERTY INSPECTION REPORT\\b0\\par}", "\\trrh-1700", turned + "252",
+                            turned + "612", turned + "972", turned + "1332", turned + "1692",
+                            "\\clbgfdiag\\clcfpat1\\clcbpat17\\clshdng50\\cellx10800", "\\red218\\green218\\blue218;}",
+                            "\\qc \\cell \\cell \\b X\\b0\\cell \\cell \\cell \\ql \\cf6 \\b Service Panel\\b0 \\b ",
+                            "\\qc \\b X\\b0\\cell \\cell \\cell \\cell \\cell \\ql \\b Outlets",
+                            "\\b LIMITATIONS:\\b0 \\par Wiring\\par MATERIALS = Copper\\par COMMENTS  = Concealed in walls.",
+                            "SUPPLEMENTAL INFORMATION - Review details related to the following items in Appendix:",
+                            "\\b NOTE:\\b0  Panel cover was removed."}),
+              Pieces{});
     EXPECT_TRUE(BracesBalanced(rtf));
 }

@@ -45,18 +45,16 @@ TEST_F(PictureEmbedding, StepPhotosArePreparedUprightOnTheTableGridAndNonPicture
     ASSERT_NE(photo, std::string::npos);
     // Orientation 6: the 4000 x 3000 photo is a portrait, prepared for 3 x 4 inches at 300 dpi.
     const auto size = PictureSize(rtf, photo);
-    EXPECT_EQ(size[0], 675);
-    EXPECT_EQ(size[1], 900);
+    EXPECT_EQ((std::array{size[0], size[1], size[3]}), (std::array{675, 900, CRTFReportFile::kStepPictureHeight}));
     EXPECT_LT(size[2], size[3]);
-    EXPECT_EQ(size[3], CRTFReportFile::kStepPictureHeight);
     EXPECT_NE(rtf.find("\\jpegblip ffd8", photo), std::string::npos);
     EXPECT_EQ(report_testing::ReadFile(folder.File("portrait.jpg")), photoBefore);
 
-    // A text file named .jpg is never embedded: its name stands in the row.
-    EXPECT_NE(rtf.find(pictureRow + "\\i notes.jpg\\i0 \\cell\\cell\\cell\\cell\\cell\\row "), std::string::npos);
-    // A missing file leaves its row empty and the report goes on.
-    EXPECT_NE(rtf.find(pictureRow + "\\cell\\cell\\cell\\cell\\cell\\row "), std::string::npos);
-    EXPECT_NE(rtf.find("Missing"), std::string::npos);
+    // A text file named .jpg is never embedded: its name stands in the row. A
+    // missing file leaves its row empty and the report goes on.
+    EXPECT_EQ(report_testing::Missing(rtf, {pictureRow + "\\i notes.jpg\\i0 \\cell\\cell\\cell\\cell\\cell\\row ",
+                                            pictureRow + "\\cell\\cell\\cell\\cell\\cell\\row ", "Missing"}),
+              report_testing::Pieces{});
     EXPECT_EQ(rtf.find("\\jpegblip 526f6f66"), std::string::npos); // "Roof" in hexadecimal
     EXPECT_TRUE(report_testing::BracesBalanced(rtf));
 
@@ -79,18 +77,12 @@ TEST_F(PictureEmbedding, LogoFromTheApplicationFolderThenTheStoredOneThenNone)
     // No file: the logo stored in the options, as a PNG picture.
     std::filesystem::remove(folder.File("app") + "/Logos/LOGO1.JPG");
     SetOptions([](store::Options& o) {
-        store::Blob icon(store::kReportIconHeader, 0);
-        auto put = [&icon](std::uint32_t v, int bytes) {
-            for (int i = 0; i < bytes; ++i)
-                icon.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
         // A bitmap file of one pixel, 24 bits per pixel.
-        icon.push_back('B');
-        icon.push_back('M');
-        put(58, 4), put(0, 4), put(54, 4);
-        put(40, 4), put(1, 4), put(1, 4), put(1, 2), put(24, 2), put(0, 4), put(4, 4);
-        put(0, 4), put(0, 4), put(0, 4), put(0, 4);
-        put(0x302010, 4);
+        store::Blob icon(store::kReportIconHeader, 0);
+        icon.push_back('B'), icon.push_back('M');
+        for (std::uint32_t v : {58u, 0u, 54u, 40u, 1u, 1u, 0x180001u, 0u, 4u, 0u, 0u, 0u, 0u, 0x302010u})
+            for (int i = 0; i < 4; ++i)
+                icon.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
         o.m_ReportIcon = icon;
     });
     CInspectionRTFFile withIcon;

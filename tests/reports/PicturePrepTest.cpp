@@ -12,6 +12,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A prepared picture as "JPEG 113x150" (or "PNG ..."), "none" when there is none.
+std::string Describe(const std::optional<PreparedPicture>& p)
+{
+    if (!p)
+        return "none";
+    return std::string(p->encoding == Encoding::Jpeg ? "JPEG " : "PNG ") + std::to_string(p->width) + "x" +
+           std::to_string(p->height);
+}
+
 class PicturePrep : public ::testing::Test {
 protected:
     void SetUp() override
@@ -46,20 +55,13 @@ TEST_F(PicturePrep, PhotosComeOutUprightNeverLargerAndPngOnlyWithTransparency)
     EXPECT_EQ(std::make_pair(size->width, size->height), std::make_pair(300, 400));
 
     const auto small = PreparePicture(photo, 150, 150);
-    ASSERT_TRUE(small);
-    EXPECT_EQ(small->encoding, Encoding::Jpeg);
-    EXPECT_EQ(std::make_pair(small->width, small->height), std::make_pair(113, 150));
+    ASSERT_EQ(Describe(small), "JPEG 113x150");
     EXPECT_EQ(small->bytes.substr(0, 2), "\xFF\xD8");
-    const auto large = PreparePicture(photo, 3000, 3000);
-    ASSERT_TRUE(large);
-    EXPECT_EQ(std::make_pair(large->width, large->height), std::make_pair(300, 400));
+    EXPECT_EQ(Describe(PreparePicture(photo, 3000, 3000)), "JPEG 300x400");
     EXPECT_EQ(report_testing::ReadFile(photo), before) << "the user's file is never modified";
 
     report_testing::MakePhoto(folder.File("sign.png"), 64, 32, 1, true);
-    const auto sign = PreparePicture(folder.File("sign.png"), 32, 32);
-    ASSERT_TRUE(sign);
-    EXPECT_EQ(sign->encoding, Encoding::Png);
-    EXPECT_EQ(std::make_pair(sign->width, sign->height), std::make_pair(32, 16));
+    EXPECT_EQ(Describe(PreparePicture(folder.File("sign.png"), 32, 32)), "PNG 32x16");
 
     // A bitmap file of 2 x 1 pixels, 24 bits per pixel, goes through our own decoder.
     std::string bmp = "BM";
@@ -67,19 +69,14 @@ TEST_F(PicturePrep, PhotosComeOutUprightNeverLargerAndPngOnlyWithTransparency)
         for (int i = 0; i < 4; ++i)
             bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
     report_testing::WriteFile(folder.File("old.bmp"), bmp);
-    const auto fromBmp = PreparePicture(folder.File("old.bmp"), 100, 100);
-    ASSERT_TRUE(fromBmp);
-    EXPECT_EQ(std::make_tuple(fromBmp->encoding, fromBmp->width, fromBmp->height), std::make_tuple(Encoding::Jpeg, 2, 1));
+    EXPECT_EQ(Describe(PreparePicture(folder.File("old.bmp"), 100, 100)), "JPEG 2x1");
 
     // The stored logo is a bitmap in memory: always PNG.
     store::Bitmap logo;
     logo.width = 40, logo.height = 20;
     logo.pixels.assign(800, 0xFF336699u);
-    const auto fromLogo = PrepareBitmap(logo, 20, 20);
-    ASSERT_TRUE(fromLogo);
-    EXPECT_EQ(fromLogo->encoding, Encoding::Png);
-    EXPECT_EQ(std::make_pair(fromLogo->width, fromLogo->height), std::make_pair(20, 10));
-    EXPECT_FALSE(PrepareBitmap(store::Bitmap{}, 20, 20));
+    EXPECT_EQ(Describe(PrepareBitmap(logo, 20, 20)), "PNG 20x10");
+    EXPECT_EQ(Describe(PrepareBitmap(store::Bitmap{}, 20, 20)), "none");
 }
 
 TEST_F(PicturePrep, FilesThatAreNoPictureOrNoneWeOpenAreRefused)

@@ -10,6 +10,7 @@
 #include "store/RatingChoices.h"
 #include "store/RatingType.h"
 #include "store/Step.h"
+#include "support/Pieces.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,10 @@
 #include <vector>
 
 namespace report_testing {
+
+using testing_support::Missing;
+using testing_support::Pieces;
+using testing_support::Present;
 
 struct Choice {
     std::string name;
@@ -58,31 +63,6 @@ inline void WriteFile(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-// A valid baseline JPEG of uniform grey, `width` by `height` pixels: every
-// 8 x 8 block has a zero DC difference and ends at once, coded with one-symbol
-// Huffman tables, so the scan is two bits per block.
-inline std::string MakeGreyJpeg(int width, int height)
-{
-    std::string j = "\xFF\xD8";
-    j += std::string("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x01\x00\x60\x00\x60\x00\x00", 18); // 96 dpi
-    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
-    j += std::string("\xFF\xC0\x00\x0B\x08", 5);
-    j += static_cast<char>(height >> 8), j += static_cast<char>(height & 0xFF);
-    j += static_cast<char>(width >> 8), j += static_cast<char>(width & 0xFF);
-    j += std::string("\x01\x01\x11\x00", 4);
-    for (const char* tableClass : {"\x00", "\x10"})
-        j += std::string("\xFF\xC4\x00\x14", 4) + tableClass + std::string("\x01", 1) + std::string(15, '\0') +
-             std::string(1, '\0');
-    j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
-    const long blocks = static_cast<long>((width + 7) / 8) * ((height + 7) / 8);
-    const long bits = blocks * 2;
-    j += std::string(static_cast<std::size_t>(bits / 8), '\0');
-    if (bits % 8)
-        j += static_cast<char>(0xFF >> (bits % 8));
-    j += "\xFF\xD9";
-    return j;
-}
-
 class ReportFixture : public testing_support::DataFilesTest {
 protected:
     void SetUp() override
@@ -98,15 +78,9 @@ protected:
                               {"Comments"},
                               {"Data"},
                               {"Omit"}});
-        store::Owner owner;
-        owner.Open();
-        owner.New();
-        owner.m_Name = "Pat Inspector";
-        owner.m_Company = "Sound Homes Inspection";
-        owner.m_Address = "12 Main Street\nSpringfield, IL 62701";
-        owner.m_WorkAreaCode = "217";
-        owner.m_WorkPhone = "555-0100";
-        ASSERT_TRUE(owner.Save());
+        testing_support::Exec(0, "INSERT INTO Owner (Name, Company, Address, WorkAreaCode, WorkPhone) VALUES "
+                                 "('Pat Inspector', 'Sound Homes Inspection', '12 Main Street' || char(10) || "
+                                 "'Springfield, IL 62701', '217', '555-0100')");
         SetOptions([](store::Options& o) {
             o.m_DataVersion = "5.0";
             o.m_YesNo0 = -1;
@@ -118,13 +92,8 @@ protected:
             o.m_String5 = "Legal text of the report.";
             o.m_SummaryDisclaimer = "Read the whole report.";
         });
-        store::InspectionType type;
-        type.Open();
-        type.New();
-        type.m_ID = 7;
-        type.m_InspectionType = "Home Inspection";
-        type.m_ReportLayout = "4 Column";
-        ASSERT_TRUE(type.Save());
+        testing_support::Exec(0, "INSERT INTO InspectionType (ID, InspectionType, ReportLayout) VALUES "
+                                 "(7, 'Home Inspection', '4 Column')");
 
         inspection = std::make_unique<store::Inspection>();
         inspection->New();
@@ -141,27 +110,17 @@ protected:
         inspection->Read(0);
     }
 
+    // A rating scale whose choices are flagged as given; a choice named Omit is left out of the reports.
     void AddScale(const std::string& name, const std::vector<Choice>& choices)
     {
-        store::RatingType type;
-        type.Open();
-        type.New();
-        type.m_ID = ++m_nextTypeID;
-        type.m_RatingType = name;
-        ASSERT_TRUE(type.Save());
-        for (const Choice& c : choices) {
-            store::RatingChoices choice;
-            choice.Open();
-            choice.New();
-            choice.m_ID = ++m_nextChoiceID;
-            choice.m_RatingTypeID = type.m_ID;
-            choice.m_ChoiceName = c.name;
-            choice.m_BoldFlag = c.bold ? -1 : 0;
-            choice.m_RedFlag = c.red ? -1 : 0;
-            choice.m_SummaryFlag = c.summary ? -1 : 0;
-            choice.m_OmitFlag = c.name == "Omit" ? -1 : 0;
-            ASSERT_TRUE(choice.Save());
-        }
+        const std::string type = std::to_string(++m_nextTypeID);
+        testing_support::Exec(0, "INSERT INTO RatingType (ID, RatingType) VALUES (" + type + ", '" + name + "')");
+        auto flag = [](bool on) { return on ? ", 1" : ", 0"; };
+        for (const Choice& c : choices)
+            testing_support::Exec(0, "INSERT INTO RatingChoices (ID, RatingTypeID, ChoiceName, BoldFlag, RedFlag, "
+                                     "SummaryFlag, OmitFlag) VALUES (" + std::to_string(++m_nextChoiceID) + ", " +
+                                         type + ", '" + c.name + "'" + flag(c.bold) + flag(c.red) + flag(c.summary) +
+                                         flag(c.name == "Omit") + ")");
     }
 
     void TearDown() override

@@ -4,8 +4,7 @@
 #include "reports/rtf/CMajorSystemsRTFFile.h"
 #include "reports/rtf/CRatingGridRTFFile.h"
 #include "reports/rtf/RtfExport.h"
-
-#include <cstdlib>
+#include "support/RunCommand.h"
 
 using namespace reports::rtf;
 
@@ -83,21 +82,17 @@ TEST_F(Dispatch, CommandLineWritesWhatTheDialogWould)
 {
     const int cat = AddCategory("Roof", "130");
     AddStep(cat, "1", "Covering", "Hazardous", "Leaks.", {}, "Roof");
-    const std::string cli = std::string(INSPECTOR_BINARY_DIR) + "/src/inspector-cli";
+    auto cli = [&](const std::string& arguments) {
+        return testing_support::RunCli(folder, "report " + arguments + " --template '" + templatePath +
+                                                   "' --inspection '" + inspectionPath + "'");
+    };
     const std::string out = folder.File("cli.rtf");
-    const std::string base = cli + " report 2024-17 --template " + templatePath + " --inspection " + inspectionPath +
-                             " -o " + out;
-    ASSERT_EQ(std::system((base + " --kind summary --filter Hazardous > /dev/null").c_str()), 0);
-    const std::string viaCli = report_testing::ReadFile(out);
-
+    ASSERT_EQ(cli("2024-17 --kind summary --filter Hazardous -o " + out).status, 0);
     CInspectionRTFFile writer;
     writer.SetRatingFilter("Hazardous");
-    EXPECT_EQ(Run(writer, "4 Column", kSummaryReport, "direct.rtf"), viaCli);
+    EXPECT_EQ(Run(writer, "4 Column", kSummaryReport, "direct.rtf"), report_testing::ReadFile(out));
 
-    ASSERT_EQ(std::system((base + " --layout Narrative > /dev/null").c_str()), 0);
+    ASSERT_EQ(cli("2024-17 --layout Narrative -o " + out).status, 0);
     EXPECT_NE(report_testing::ReadFile(out).find("\\qc\\b GENERAL CONDITIONS"), std::string::npos);
-    EXPECT_NE(std::system((cli + " report 9999 -o " + out + " --template " + templatePath + " --inspection " +
-                           inspectionPath + " 2> /dev/null")
-                              .c_str()),
-              0);
+    EXPECT_NE(cli("9999 -o " + out).status, 0);
 }

@@ -1,11 +1,7 @@
-// Data text to RTF and the configured column edges.
-#include "reports/rtf/CRTFReportFile.h"
+// Data text to RTF.
 #include "reports/rtf/RtfText.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
 
 using namespace reports::rtf;
 
@@ -47,27 +43,4 @@ TEST(RtfText, NonAsciiIsWrittenAsWindows1252OrUnicode)
     EXPECT_EQ(EscapeRtf("\xCF\x88"), "\\u968?");                  // ψ has no Windows-1252 byte
     EXPECT_EQ(EscapeRtf("\xEF\xBC\xA1"), "\\u-223?");             // U+FF21 as signed 16 bits
     EXPECT_EQ(EscapeRtf("\xF0\x9F\x8F\xA0"), "\\u-10180?\\u-8224?"); // U+1F3E0 as two surrogates
-}
-
-TEST(RtfText, ColumnEdgesAreTruncatedTwipsFromMinus108)
-{
-    const auto edges = ColumnEdges(0.6, 1.28, 1.12, 1.0, 1.75);
-    EXPECT_EQ(edges[0], 756);  // -108 + 864
-    EXPECT_EQ(edges[1], 2599); // 756 + 1843.2
-    EXPECT_EQ(edges[2], 4211); // 2599 + 1612.8
-    EXPECT_EQ(edges[3], 5651);
-    EXPECT_EQ(edges[4], 8171);
-    const auto narrow = ColumnEdges(0, 1.23, 4.19, 0, 0);
-    EXPECT_EQ(narrow[0], -108);
-    EXPECT_EQ(narrow[1], 1663); // -108 + 1771.2
-    EXPECT_EQ(narrow[2], 7696); // 1663 + 6033.6
-    EXPECT_EQ(ColumnEdges(0.05, 0, 0, 0, 0)[0], -36);
-}
-
-TEST(RtfText, HexIsLowerCaseTwoDigitsPerByte)
-{
-    std::string out = "x";
-    const std::uint8_t bytes[] = {0x00, 0x0f, 0xa0, 0xff};
-    AppendHex(out, bytes, sizeof bytes);
-    EXPECT_EQ(out, "x000fa0ff");
 }

@@ -5,6 +5,9 @@
 
 using namespace reports::rtf;
 using report_testing::BracesBalanced;
+using report_testing::Missing;
+using report_testing::Pieces;
+using report_testing::Present;
 
 namespace {
 
@@ -34,22 +37,20 @@ TEST_F(SummaryReport, ListsSummaryMarkedStepsWithTheDashRule)
     const std::string rtf = Run(writer, "4 Column", kSummaryReport);
     EXPECT_EQ(suggestions, std::vector<std::string>{"Summary_2024-17.rtf"});
     EXPECT_TRUE(BracesBalanced(rtf));
-    EXPECT_NE(rtf.find("\\fs28\\tab SUMMARY REPORT\\b0}"), std::string::npos);
-    EXPECT_NE(rtf.find("{\\cs17\\fs24 Doc #: 2024-17}{\\cs17\\fs24\\tab\\tab Client Name: Dana Client}\\par "),
-              std::string::npos);
-    EXPECT_NE(rtf.find("{\\cs17\\b\\fs24 (217) 555-0100\\b0}\\par\\par}\\pard"), std::string::npos); // no fax
-    EXPECT_NE(rtf.find("{\\cs17\\fs20 Read the whole report.\\par\\par}"), std::string::npos);
-    // The first category's name is the prologue's heading.
-    EXPECT_NE(rtf.find("{\\cs17\\fs24\\b\\ul Grounds\\b0\\ul0\\par\\par}\\pard "), std::string::npos);
+    // The phone has no fax after it; the first category's name is the prologue's heading;
+    // of a remark only the text after the first "---" shows, with its leading space;
+    // picture tags are taken out.
     const std::string row = "\\trowd \\trgaph108\\trleft-108\\fs24\\cellx2390\\cellx8748 \\intbl\\ql ";
-    // The text after the first "---" only, with its leading space.
-    EXPECT_NE(rtf.find(row + "2. Retaining Wall\\cell\\ql \\b \\cf6 Hazardous.   second remark\\b0\\cf0\\cell\\row "),
-              std::string::npos);
-    // Picture tags are taken out.
-    EXPECT_NE(rtf.find(row + "3. Patio\\cell\\ql \\b Marginal.  Settled slab.\\b0\\cell\\row "), std::string::npos);
-    EXPECT_EQ(rtf.find("Fine."), std::string::npos);
-    EXPECT_EQ(rtf.find("Noisy pump."), std::string::npos); // not-present category
-    EXPECT_EQ(rtf.find("Roof"), std::string::npos);        // no qualifying step
+    EXPECT_EQ(Missing(rtf, {"\\fs28\\tab SUMMARY REPORT\\b0}",
+                            "{\\cs17\\fs24 Doc #: 2024-17}{\\cs17\\fs24\\tab\\tab Client Name: Dana Client}\\par ",
+                            "{\\cs17\\b\\fs24 (217) 555-0100\\b0}\\par\\par}\\pard",
+                            "{\\cs17\\fs20 Read the whole report.\\par\\par}",
+                            "{\\cs17\\fs24\\b\\ul Grounds\\b0\\ul0\\par\\par}\\pard ",
+                            row + "2. Retaining Wall\\cell\\ql \\b \\cf6 Hazardous.   second remark\\b0\\cf0\\cell\\row ",
+                            row + "3. Patio\\cell\\ql \\b Marginal.  Settled slab.\\b0\\cell\\row "}),
+              Pieces{});
+    // Not the not-present category, nor one without a qualifying step.
+    EXPECT_EQ(Present(rtf, {"Fine.", "Noisy pump.", "Roof"}), Pieces{});
 }
 
 TEST_F(SummaryReport, FilterSelectsByRatingButNeverOmit)
@@ -62,10 +63,10 @@ TEST_F(SummaryReport, FilterSelectsByRatingButNeverOmit)
     CInspectionRTFFile writer;
     writer.SetRatingFilter("Functional");
     const std::string rtf = Run(writer, "2 Column", kSummaryReport);
-    EXPECT_NE(rtf.find("\\intbl\\ql Driveway\\par\\cell\\ql Functional.  Fine.\\par\\cell\\row "), std::string::npos);
-    EXPECT_NE(rtf.find("\\pard \\par\\pard \\s15\\ql\\widctlpar\\tqc\\tx5040\\tqr\\tx10080 {\\cs17\\fs24\\b\\ul Roof"
-                       "\\b0\\ul0\\par\\par}\\pard"),
-              std::string::npos);
+    EXPECT_EQ(Missing(rtf, {"\\intbl\\ql Driveway\\par\\cell\\ql Functional.  Fine.\\par\\cell\\row ",
+                            "\\pard \\par\\pard \\s15\\ql\\widctlpar\\tqc\\tx5040\\tqr\\tx10080 {\\cs17\\fs24\\b\\ul Roof"
+                            "\\b0\\ul0\\par\\par}\\pard"}),
+              Pieces{});
     EXPECT_EQ(rtf.find("Retaining Wall"), std::string::npos);
 
     CInspectionRTFFile omit;
@@ -96,17 +97,15 @@ TEST_F(SummaryReport, MajorSystemsGroupsAllStepsBySystemWithTheEmptyOneFirst)
     EXPECT_TRUE(BracesBalanced(rtf));
     // The empty system sorts first and is the prologue's (empty) heading.
     const auto empty = rtf.find("{\\cs17\\fs24\\b\\ul \\b0\\ul0\\par\\par}\\pard ");
-    const auto pool = rtf.find("\\b\\ul Pool\\b0");
-    const auto site = rtf.find("\\b\\ul Site\\b0");
     ASSERT_NE(empty, std::string::npos);
-    ASSERT_NE(pool, std::string::npos);
-    ASSERT_NE(site, std::string::npos);
-    EXPECT_LT(empty, pool);
-    EXPECT_LT(pool, site);
+    EXPECT_LT(empty, rtf.find("\\b\\ul Pool\\b0"));
+    EXPECT_LT(rtf.find("\\b\\ul Pool\\b0"), rtf.find("\\b\\ul Site\\b0"));
+    EXPECT_NE(rtf.find("\\b\\ul Site\\b0"), std::string::npos);
     EXPECT_EQ(rtf.find("\\b\\ul Roof"), std::string::npos); // nothing qualifies there
-    // Red before bold, one space after the period, the whole comment.
-    EXPECT_NE(rtf.find("2. Retaining Wall\\cell\\ql \\cf6 \\b Hazardous. First remark --- second remark\\b0\\cf0\\cell\\row "),
-              std::string::npos);
-    // Steps of a category marked not present are listed too.
-    EXPECT_NE(rtf.find("1. Pump\\cell\\ql \\b Marginal. Noisy pump."), std::string::npos);
+    // Red before bold, one space after the period, the whole comment; steps of a
+    // category marked not present are listed too.
+    EXPECT_EQ(Missing(rtf, {"2. Retaining Wall\\cell\\ql \\cf6 \\b Hazardous. First remark --- second remark\\b0\\cf0"
+                            "\\cell\\row ",
+                            "1. Pump\\cell\\ql \\b Marginal. Noisy pump."}),
+              Pieces{});
 }

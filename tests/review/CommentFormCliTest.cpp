@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 using review_test::kInspectionData;
 
 namespace {
@@ -24,11 +23,8 @@ protected:
     }
     Result Cli(const std::string& arguments)
     {
-        const std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' XDG_DATA_HOME='" +
-                                    folder.File("data") + "' '" INSPECTOR_BINARY_DIR
-                                    "/src/inspector-cli' " + arguments + " --template '" + templatePath +
-                                    "' --inspection '" + inspectionPath + "' 2>&1";
-        return testing_support::RunCommand(command);
+        return testing_support::RunCli(folder, arguments + " --template '" + templatePath + "' --inspection '" +
+                                                   inspectionPath + "'");
     }
     std::string FieldValue(const std::string& label)
     {

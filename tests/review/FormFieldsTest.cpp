@@ -34,10 +34,9 @@ TEST(FormLayout, FieldsFillTheLeftColumnThenTheRightThenANewPage)
         ASSERT_EQ(static_cast<int>(layout.places.size()), c.fields);
         if (c.fields == 0)
             continue;
-        EXPECT_EQ(layout.places.back().page, c.lastPage);
-        EXPECT_EQ(layout.places.back().x, c.lastX);
-        EXPECT_EQ(layout.places.back().y, c.lastY);
-        EXPECT_EQ(layout.pageStarts.back(), c.lastPage * 12);
+        const auto& last = layout.places.back();
+        EXPECT_EQ(std::make_tuple(last.page, last.x, last.y, layout.pageStarts.back()),
+                  std::make_tuple(c.lastPage, c.lastX, c.lastY, c.lastPage * 12));
     }
 }
 

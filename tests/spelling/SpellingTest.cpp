@@ -124,19 +124,12 @@ TEST(SpellingTest, TheStarterLibrarysOwnTextsPass)
     EXPECT_TRUE(wrong.empty()) << all;
 }
 
-// The exit status, a line feed, and what the command wrote.
-std::string StatusAndOutput(const std::string& command)
-{
-    const auto r = testing_support::RunCommand(command + " 2>&1");
-    return std::to_string(r.status) + "\n" + r.output;
-}
-
 class InspectionSpellingTest : public testing_support::DataFilesTest {
 protected:
     void SetUp() override
     {
         DataFilesTest::SetUp();
-        setenv("INSPECTOR_APPDATA", folder.File("appdata").c_str(), 1);
+        setenv("INSPECTOR_APPDATA", folder.File("app").c_str(), 1);
         store::Inspection inspection;
         inspection.New();
         inspection.m_InspectionNum = "SP-1";
@@ -201,21 +194,19 @@ TEST_F(InspectionSpellingTest, ChangeAllCorrectsEveryPlaceAndSavesThem)
 // A word added to the dictionary is still known to a program started later.
 TEST_F(InspectionSpellingTest, AddedWordsSurviveARestartAndTheToolReportsWhatIsLeft)
 {
-    const std::string cli = "INSPECTOR_APPDATA='" + folder.File("appdata") + "' '" INSPECTOR_BINARY_DIR
-                            "/src/inspector-cli' spell SP-1 --template '" + templatePath + "' --inspection '" +
-                            inspectionPath + "'";
-    const std::string before = StatusAndOutput(cli);
-    EXPECT_EQ(before.substr(0, 2), "3\n") << before;
-    EXPECT_NE(before.find("Roof / Gutters: recieve  -> receive"), std::string::npos) << before;
-    EXPECT_NE(before.find("General Comment: coment"), std::string::npos) << before;
-    EXPECT_NE(before.find("5 misspelled words"), std::string::npos) << before;
+    const std::string spell = "spell SP-1 --template '" + templatePath + "' --inspection '" + inspectionPath + "'";
+    const auto before = testing_support::RunCli(folder, spell);
+    EXPECT_EQ(before.status, 3) << before.output;
+    EXPECT_NE(before.output.find("Roof / Gutters: recieve  -> receive"), std::string::npos) << before.output;
+    EXPECT_NE(before.output.find("General Comment: coment"), std::string::npos) << before.output;
+    EXPECT_NE(before.output.find("5 misspelled words"), std::string::npos) << before.output;
 
     SpellChecker checker(spelling::kEnglish);
     for (const char* word : {"recieve", "coment", "Claer"})
         ASSERT_TRUE(checker.AddToDictionary(word));
-    const std::string after = StatusAndOutput(cli);
-    EXPECT_EQ(after.substr(0, 2), "0\n") << after;
-    EXPECT_NE(after.find("0 misspelled words"), std::string::npos) << after;
+    const auto after = testing_support::RunCli(folder, spell);
+    EXPECT_EQ(after.status, 0) << after.output;
+    EXPECT_NE(after.output.find("0 misspelled words"), std::string::npos) << after.output;
 }
 
 } // namespace

@@ -28,6 +28,17 @@ private:
     int m_position = 0;
 };
 
+// The next scripted answer, or `none` once the test gave no more.
+template <class T>
+T Next(std::deque<T>& queue, T none)
+{
+    if (queue.empty())
+        return none;
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
+}
+
 } // namespace
 
 ScriptedPort::ScriptedPort() : m_previous(ui::SetPort(this)) {}
@@ -45,11 +56,7 @@ void ScriptedPort::inform(const std::string& text, const std::string& caption)
 bool ScriptedPort::confirm(const std::string& text, const std::string& caption)
 {
     messages.push_back({"confirm", text, caption});
-    if (confirmations.empty())
-        return false;
-    const bool yes = confirmations.front();
-    confirmations.pop_front();
-    return yes;
+    return Next(confirmations, false);
 }
 
 ui::Answer ScriptedPort::ask(const std::string& text, const std::string& caption, ui::Buttons buttons, ui::Icon)
@@ -58,42 +65,28 @@ ui::Answer ScriptedPort::ask(const std::string& text, const std::string& caption
     // Messages that end the program are also written out, so that a test that
     // watches a child process end can read them.
     std::cerr << caption << ": " << text << std::endl;
-    if (answers.empty())
-        return buttons == ui::Buttons::Ok ? ui::Answer::Ok : buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::Cancel;
-    const ui::Answer a = answers.front();
-    answers.pop_front();
-    return a;
+    return Next(answers, buttons == ui::Buttons::Ok      ? ui::Answer::Ok
+                         : buttons == ui::Buttons::YesNo ? ui::Answer::No
+                                                         : ui::Answer::Cancel);
 }
 
 std::optional<std::string> ScriptedPort::askText(const std::string& title, const std::string& prompt,
                                                  const std::string&)
 {
     messages.push_back({"askText", prompt, title});
-    if (texts.empty())
-        return std::nullopt;
-    auto t = texts.front();
-    texts.pop_front();
-    return t;
+    return Next(texts, {});
 }
 
 std::optional<std::string> ScriptedPort::chooseSaveFile(const std::string& suggested, const std::string& filter)
 {
     messages.push_back({"save", suggested, filter});
-    if (files.empty())
-        return std::nullopt;
-    auto f = files.front();
-    files.pop_front();
-    return f;
+    return Next(files, {});
 }
 
 std::optional<std::string> ScriptedPort::chooseOpenFile(const std::string& filter)
 {
     messages.push_back({"open", filter, {}});
-    if (files.empty())
-        return std::nullopt;
-    auto f = files.front();
-    files.pop_front();
-    return f;
+    return Next(files, {});
 }
 
 std::unique_ptr<ui::Progress> ScriptedPort::progress()
@@ -115,6 +108,13 @@ std::string ScriptedPort::AllText() const
     for (const auto& m : messages)
         all += "[" + m.kind + "|" + m.caption + "] " + m.text + "\n";
     return all;
+}
+
+std::string ScriptedPort::Last() const
+{
+    if (messages.empty())
+        return {};
+    return messages.back().kind + " [" + messages.back().caption + "] " + messages.back().text;
 }
 
 } // namespace testing_support

@@ -45,6 +45,8 @@ public:
     // True when a recorded message contains `fragment`.
     bool Saw(const std::string& fragment) const;
     std::string AllText() const;
+    // The last message as "kind [caption] text", empty when none.
+    std::string Last() const;
 
 private:
     ui::Port* m_previous;

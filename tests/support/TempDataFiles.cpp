@@ -60,6 +60,26 @@ std::string QueryText(int kind, const std::string& sql)
     return result;
 }
 
+std::string QueryRows(int kind, const std::string& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    std::string result;
+    if (sqlite3_prepare_v2(HandleOf(kind), sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+        return "<" + std::string(sqlite3_errmsg(HandleOf(kind))) + ">";
+    for (int row = 0; sqlite3_step(stmt) == SQLITE_ROW; ++row) {
+        for (int column = 0; column < sqlite3_column_count(stmt); ++column) {
+            if (column > 0)
+                result += ' ';
+            else if (row > 0)
+                result += '|';
+            const auto p = sqlite3_column_text(stmt, column);
+            result += p ? reinterpret_cast<const char*>(p) : "<null>";
+        }
+    }
+    sqlite3_finalize(stmt);
+    return result;
+}
+
 long long QueryInt(int kind, const std::string& sql)
 {
     sqlite3_stmt* stmt = nullptr;

@@ -40,6 +40,9 @@ protected:
 // first row as text (empty when none), for tests that look behind the records.
 std::string QueryText(int kind, const std::string& sql);
 long long QueryInt(int kind, const std::string& sql);
+// Every row of `sql`: columns joined by ' ', rows by '|', NULL as "<null>";
+// a statement that does not prepare gives SQLite's message in angle brackets.
+std::string QueryRows(int kind, const std::string& sql);
 void Exec(int kind, const std::string& sql);
 
 } // namespace testing_support

@@ -25,54 +25,64 @@ void Save(R& record)
 {
     EXPECT_TRUE(record.Save()) << record.TableName();
 }
+
+// A new row of R with identifier `id`, its columns set by `fill`, saved.
+template <class R, class Fill>
+int Add(int id, Fill fill)
+{
+    R r;
+    r.New();
+    r.m_ID = id;
+    fill(r);
+    Save(r);
+    return r.m_ID;
+}
+
+// A link row between a comment and what offers it.
+template <class L, class Owner>
+void LinkComment(Owner L::*owner, int ownerID, int commentID)
+{
+    L link;
+    link.New();
+    link.*owner = ownerID;
+    link.m_CommentID = commentID;
+    Save(link);
+}
 } // namespace
 
 int TemplateBuilder::RatingType(const std::string& name)
 {
-    store::RatingType r;
-    r.New();
-    r.m_ID = ++m_next[kRatingType];
-    r.m_RatingType = name;
-    Save(r);
-    return r.m_ID;
+    return Add<store::RatingType>(++m_next[kRatingType], [&](auto& r) { r.m_RatingType = name; });
 }
 
 int TemplateBuilder::Choice(int ratingTypeID, const std::string& name, bool isDefault)
 {
-    store::RatingChoices r;
-    r.New();
-    r.m_ID = ++m_next[kChoice];
-    r.m_RatingTypeID = ratingTypeID;
-    r.m_ChoiceName = name;
-    r.m_DefaultFlag = isDefault ? -1 : 0;
-    Save(r);
-    return r.m_ID;
+    return Add<store::RatingChoices>(++m_next[kChoice], [&](auto& r) {
+        r.m_RatingTypeID = ratingTypeID;
+        r.m_ChoiceName = name;
+        r.m_DefaultFlag = isDefault ? -1 : 0;
+    });
 }
 
 int TemplateBuilder::DocType(const std::string& name, const std::string& layout)
 {
-    store::InspectionType r;
-    r.New();
-    r.m_ID = ++m_next[kDocType];
-    r.m_InspectionType = name;
-    r.m_ReportLayout = layout;
-    Save(r);
-    return r.m_ID;
+    return Add<store::InspectionType>(++m_next[kDocType], [&](auto& r) {
+        r.m_InspectionType = name;
+        r.m_ReportLayout = layout;
+    });
 }
 
 int TemplateBuilder::Category(int docTypeID, const std::string& name, int number, int formType, bool excluded)
 {
-    store::CategoryTemplate r;
-    r.New();
-    r.m_ID = ++m_next[kCategory];
-    r.m_CategoryName = name;
-    r.m_CategoryNumber = number;
-    r.m_FormType = formType;
-    r.m_ExcludeFromApplyDefault = excluded ? -1 : 0;
-    Save(r);
+    const int id = Add<store::CategoryTemplate>(++m_next[kCategory], [&](auto& r) {
+        r.m_CategoryName = name;
+        r.m_CategoryNumber = number;
+        r.m_FormType = formType;
+        r.m_ExcludeFromApplyDefault = excluded ? -1 : 0;
+    });
     if (docTypeID)
-        Link(docTypeID, r.m_ID);
-    return r.m_ID;
+        Link(docTypeID, id);
+    return id;
 }
 
 void TemplateBuilder::Link(int docTypeID, int categoryTemplateID)
@@ -87,49 +97,41 @@ void TemplateBuilder::Link(int docTypeID, int categoryTemplateID)
 int TemplateBuilder::Step(int categoryTemplateID, const std::string& name, const std::string& number,
                           int ratingTypeID, const std::string& info, const std::string& keyword)
 {
-    store::StepTemplate r;
-    r.New();
-    r.m_ID = ++m_next[kStep];
-    r.m_StepName = name;
-    r.m_StepNumber = number;
-    r.m_RatingTypeID = ratingTypeID;
-    r.m_StepInfo = info;
-    r.m_Keyword = keyword;
-    Save(r);
+    const int id = Add<store::StepTemplate>(++m_next[kStep], [&](auto& r) {
+        r.m_StepName = name;
+        r.m_StepNumber = number;
+        r.m_RatingTypeID = ratingTypeID;
+        r.m_StepInfo = info;
+        r.m_Keyword = keyword;
+    });
     store::CategoryStep link;
     link.New();
     link.m_CategoryID = categoryTemplateID;
-    link.m_StepID = r.m_ID;
+    link.m_StepID = id;
     Save(link);
-    return r.m_ID;
+    return id;
 }
 
 int TemplateBuilder::Material(int stepTemplateID, const std::string& name, int order, bool isDefault,
                               bool commentsExist)
 {
-    store::MaterialTemplate r;
-    r.New();
-    r.m_ID = ++m_next[kMaterial];
-    r.m_StepID = stepTemplateID;
-    r.m_MaterialName = name;
-    r.m_MaterialOrder = order;
-    r.m_DefaultMaterial = isDefault ? -1 : 0;
-    r.m_CommentsExist = commentsExist ? -1 : 0;
-    Save(r);
-    return r.m_ID;
+    return Add<store::MaterialTemplate>(++m_next[kMaterial], [&](auto& r) {
+        r.m_StepID = stepTemplateID;
+        r.m_MaterialName = name;
+        r.m_MaterialOrder = order;
+        r.m_DefaultMaterial = isDefault ? -1 : 0;
+        r.m_CommentsExist = commentsExist ? -1 : 0;
+    });
 }
 
 int TemplateBuilder::Field(int categoryTemplateID, const std::string& label, int type, int sequence)
 {
-    store::FieldTemplate r;
-    r.New();
-    r.m_ID = ++m_next[kField];
-    r.m_CategoryID = categoryTemplateID;
-    r.m_Label = label;
-    r.m_Type = type;
-    r.m_Sequence = sequence;
-    Save(r);
-    return r.m_ID;
+    return Add<store::FieldTemplate>(++m_next[kField], [&](auto& r) {
+        r.m_CategoryID = categoryTemplateID;
+        r.m_Label = label;
+        r.m_Type = type;
+        r.m_Sequence = sequence;
+    });
 }
 
 int TemplateBuilder::Comment(const std::string& text)
@@ -144,33 +146,21 @@ int TemplateBuilder::Comment(const std::string& text)
 int TemplateBuilder::DocTypeComment(int docTypeID, const std::string& text)
 {
     const int id = Comment(text);
-    store::InspectionTypeComment link;
-    link.New();
-    link.m_InspectionTypeID = docTypeID;
-    link.m_CommentID = id;
-    Save(link);
+    LinkComment(&store::InspectionTypeComment::m_InspectionTypeID, docTypeID, id);
     return id;
 }
 
 int TemplateBuilder::CategoryComment(int categoryTemplateID, const std::string& text)
 {
     const int id = Comment(text);
-    store::CategoryComment link;
-    link.New();
-    link.m_CategoryID = categoryTemplateID;
-    link.m_CommentID = id;
-    Save(link);
+    LinkComment(&store::CategoryComment::m_CategoryID, categoryTemplateID, id);
     return id;
 }
 
 int TemplateBuilder::MaterialComment(int materialID, const std::string& text)
 {
     const int id = Comment(text);
-    store::MaterialComment link;
-    link.New();
-    link.m_MaterialID = materialID;
-    link.m_CommentID = id;
-    Save(link);
+    LinkComment(&store::MaterialComment::m_MaterialID, materialID, id);
     return id;
 }
 
