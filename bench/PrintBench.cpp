@@ -2,6 +2,7 @@
 // the same inspection in the same run: both times and the peak memory; the
 // PDF again with pictures four times larger, whose memory should not grow.
 #ifdef INSPECTOR_HAVE_PRINT
+#include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/print/PdfExport.h"
 #include "reports/rtf/CInspectionRTFFile.h"
@@ -9,6 +10,8 @@
 #include "store/TableRecord.h"
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
 
 #include <QGuiApplication>
 
@@ -60,10 +63,11 @@ struct PrintData {
             options.Save();
         }
         std::vector<std::string> pictures;
-        const std::string jpeg = report_testing::MakeGreyJpeg(width, width * 3 / 4);
+        const std::string photo = folder.File("photo.jpg");
+        report_testing::MakePhoto(photo, width, width * 3 / 4);
         for (int p = 0; p < kPictures; ++p) {
             pictures.push_back(folder.File("IMG_" + std::to_string(p) + ".JPG"));
-            report_testing::WriteFile(pictures.back(), jpeg);
+            std::filesystem::copy_file(photo, pictures.back());
         }
         store::Transaction transaction(store::DatabaseKind::Inspection);
         inspection = std::make_unique<store::Inspection>();
