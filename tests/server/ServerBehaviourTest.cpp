@@ -49,15 +49,11 @@ TEST_F(ServerBehaviour, NothingWithoutLoginAndThreeWrongPasswordsCloseTheConnect
 {
     RunningServer running(storePath);
     SyncSocket s = Connect(running.port());
-    s.sendAll("RECV all\r", 2s);
-    EXPECT_EQ(Line(s), "DENY\r");
-    s.sendAll("SEND 1\r", 2s);
-    EXPECT_EQ(Line(s), "DENY\r");
-    s.sendAll("USER anna\r", 2s);
-    EXPECT_EQ(Line(s), "CNFM\r") << "the user name alone tells nothing";
+    EXPECT_EQ(Ask(s, "RECV all\r"), "DENY\r");
+    EXPECT_EQ(Ask(s, "SEND 1\r"), "DENY\r");
+    EXPECT_EQ(Ask(s, "USER anna\r"), "CNFM\r") << "the user name alone tells nothing";
     for (int i = 0; i < 3; ++i) {
-        s.sendAll("PASS guess\r", 2s);
-        EXPECT_EQ(Line(s), "DENY\r");
+        EXPECT_EQ(Ask(s, "PASS guess\r"), "DENY\r");
     }
     EXPECT_TRUE(ClosedByServer(s));
 }
@@ -68,27 +64,22 @@ TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
     {
         SyncSocket s = Connect(running.port());
         Login(s, "anna", "pw");
-        s.sendAll("SEND 1\r", 2s);
-        EXPECT_EQ(Line(s), "CNFM\r");
+        EXPECT_EQ(Ask(s, "SEND 1\r"), "CNFM\r");
         for (int n = 0; n < 11; ++n) {
-            s.sendAll("X-" + std::to_string(n) + "\x04", 2s);
-            EXPECT_EQ(Line(s), "CNFM\r");
+            EXPECT_EQ(Ask(s, "X-" + std::to_string(n) + "\x04"), "CNFM\r");
         }
-        s.sendAll("MORE\x04", 2s);
-        EXPECT_EQ(Line(s), "DENY\r");
+        EXPECT_EQ(Ask(s, "MORE\x04"), "DENY\r");
         EXPECT_TRUE(ClosedByServer(s));
     }
     {
         SyncSocket s = Connect(running.port());
         Login(s, "anna", "pw");
-        s.sendAll("SEND 2\r", 2s);
-        EXPECT_EQ(Line(s), "CNFM\r");
+        EXPECT_EQ(Ask(s, "SEND 2\r"), "CNFM\r");
         for (int n = 0; n < 11; ++n) {
             s.sendAll("Y-" + std::to_string(n) + "\x04", 2s);
             Line(s);
         }
-        s.sendAll("DONE\x04", 2s);
-        EXPECT_EQ(Line(s), "CNFM\r");
+        EXPECT_EQ(Ask(s, "DONE\x04"), "CNFM\r");
         s.sendAll("Z-0\x04Z-1\x04", 2s); // the second inspection breaks off
         Line(s);
         Line(s);
@@ -119,8 +110,7 @@ TEST_F(ServerBehaviour, ClientsBeyondTheBoundWaitForAFreeSlot)
     SyncSocket first = Connect(running.port());
     Login(first, "anna", "pw");
     SyncSocket second = Connect(running.port()); // queued by the system, not yet served
-    second.sendAll("USER anna\r", 2s);
-    EXPECT_EQ(Line(second, 300ms), "") << "served while the only slot is taken";
+    EXPECT_EQ(Ask(second, "USER anna\r", 300ms), "") << "served while the only slot is taken";
     first.sendAll("QUIT\r", 2s);
     EXPECT_EQ(Line(second), "CNFM\r");
 }
