@@ -6,7 +6,6 @@
 #include "exchange/InspectionImporter.h"
 #include "exchange/InspectionTransfer.h"
 #include "exchange/StagedInspections.h"
-#include "store/Owner.h"
 #include "support/TempDataFiles.h"
 
 #include <gmock/gmock.h>
@@ -90,25 +89,13 @@ protected:
 
 TEST_F(ExportImportTest, AccentedInspectionSurvivesExportImportAndMergeIntoAnEmptyInspection)
 {
-    store::Inspection source;
-    source.New();
-    source.m_DwellingAddress = "3 rue de l'Église";
-    source.m_ClientName = "Zoë Müller";
-    source.m_AgentName = "José Núñez";
-    source.m_String4 = "s4 “quoted”";
-    source.m_InspectionComments = "Première visite — 15 € de frais.\r\nDeuxième ligne";
-    source.m_DocType = "Home Inspection";
-    source.m_YesNo8 = -1;
-    source.m_Number10 = -42;
-    source.m_InspectionNum = "2024-Ø17";
-    source.m_String12 = "twelve";
-    source.m_DwellingCityStateZip = "Montréal, QC H2X";
-    source.m_ClientAddress = "Straße 5";
-    source.m_ClientCityStateZip = "Köln";
-    source.m_DocTypeID = 31;
-    source.m_RealEstateCompany = "Société Immobilière";
-    source.m_InspectionDate = store::DateTime::Make(2023, 11, 2, 14, 7);
-    source.Save();
+    const int sourceID = AddInspection("2024-Ø17", "Home Inspection", 31);
+    testing_support::Exec(kInspectionDb,
+                          "UPDATE Inspection SET DwellingAddress = '3 rue de l''Église', ClientName = 'Zoë Müller', "
+                          "AgentName = 'José Núñez', String4 = 's4 “quoted”', InspectionComments = 'Première visite — "
+                          "15 € de frais.\r\nDeuxième ligne', YesNo8 = 1, Number10 = -42, String12 = 'twelve', "
+                          "DwellingCityStateZip = 'Montréal, QC H2X', ClientAddress = 'Straße 5', ClientCityStateZip "
+                          "= 'Köln', RealEstateCompany = 'Société Immobilière'");
 
     CategoryData kitchen{"Küche", "12", "s3 ½", "Carrelage fissuré; Évier", -1, 0, -5, 1, {}};
     kitchen.steps.push_back(FullStep(1, "Évier"));
@@ -119,13 +106,13 @@ TEST_F(ExportImportTest, AccentedInspectionSurvivesExportImportAndMergeIntoAnEmp
     sparse.title = "Hotte";
     sparse.infoExists = -1;
     kitchen.steps.push_back(sparse);
-    AddCategory(source.m_InspectionID, kitchen);
-    AddCategory(source.m_InspectionID, {"Grenier", "2", "", "", 0, -1, 25001, 0, {}});
-    AddCategory(source.m_InspectionID, {"Toit", "3", "", "Bardeaux usés", 0, 0, 0, 0, {FullStep(7, "Couverture")}});
-    const auto original = ReadCategories(source.m_InspectionID);
+    AddCategory(sourceID, kitchen);
+    AddCategory(sourceID, {"Grenier", "2", "", "", 0, -1, 25001, 0, {}});
+    AddCategory(sourceID, {"Toit", "3", "", "Bardeaux usés", 0, 0, 0, 0, {FullStep(7, "Couverture")}});
+    const auto original = ReadCategories(sourceID);
     ASSERT_EQ(original.size(), 3u);
 
-    const std::string bytes = Export(source.m_InspectionID);
+    const std::string bytes = Export(sourceID);
     // Windows-1252 bytes, not UTF-8 sequences, cross the file.
     EXPECT_THAT(bytes, HasSubstr("K\xFC" "che"));
     EXPECT_THAT(bytes, HasSubstr("15 \x80 de frais"));
@@ -150,7 +137,7 @@ TEST_F(ExportImportTest, AccentedInspectionSurvivesExportImportAndMergeIntoAnEmp
         return testing_support::QueryText(kInspectionDb, "SELECT " + fields + " FROM " + table +
                                                              " WHERE InspectionID = " + std::to_string(id));
     };
-    EXPECT_EQ(header("MERGE_Inspection", staged), header("Inspection", source.m_InspectionID));
+    EXPECT_EQ(header("MERGE_Inspection", staged), header("Inspection", sourceID));
     EXPECT_THAT(header("MERGE_Inspection", staged), HasSubstr("|1|0|-42|2024-Ø17|"));
 
     const int target = AddInspection("TARGET", "Home Inspection", 31);
@@ -161,15 +148,11 @@ TEST_F(ExportImportTest, AccentedInspectionSurvivesExportImportAndMergeIntoAnEmp
 
 TEST_F(ExportImportTest, RecordsCarryTheFieldsInTheirOrderWithOwnerAndLicence)
 {
-    store::Owner owner;
-    owner.New();
-    owner.m_Name = "Jane Roe #MN-1234";
-    owner.m_Company = "Roe & \"Sons\" Inspections";
-    owner.m_Address = "1 Main St\nSuite 4\nMinneapolis, MN 55401";
-    owner.m_WorkAreaCode = "612";
-    owner.m_WorkPhone = "555-0100";
-    owner.m_FaxNumber = "555-0101";
-    owner.Save();
+    testing_support::Exec(
+        static_cast<int>(store::DatabaseKind::Template),
+        "INSERT INTO Owner (Name, Company, Address, WorkAreaCode, WorkPhone, FaxNumber) VALUES ('Jane "
+        "Roe #MN-1234', 'Roe & \"Sons\" Inspections', '1 Main St\nSuite 4\nMinneapolis, MN 55401', "
+        "'612', '555-0100', '555-0101')");
     const int id = AddInspection("77", "Home Inspection", 5);
     CategoryData category{"Roof", "4", "x", "", -1, 0, -3, 2, {}};
     StepData step = FullStep(1, "Covering");
