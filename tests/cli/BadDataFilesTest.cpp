@@ -3,6 +3,7 @@
 #include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -15,6 +16,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using ::testing::HasSubstr;
 
 using Result = testing_support::CommandResult;
 
@@ -84,7 +87,7 @@ TEST(InitCommandTest, CreatesBothFilesWithStarterDataAndIsRepeatable)
     EXPECT_EQ(Count(templates, "SELECT count(*) FROM Owner"), 0);
     EXPECT_EQ(Count(inspections, "SELECT count(*) FROM sqlite_master WHERE name = 'MERGE_Step'"), 1);
     const std::string settings = Contents(home.File("config/Veltrane/Inspector.conf"));
-    EXPECT_NE(settings.find("TemplatePath=" + templates), std::string::npos) << settings;
+    EXPECT_THAT(settings, HasSubstr("TemplatePath=" + templates));
 
     const long long comments = Count(templates, "SELECT count(*) FROM Comments");
     const auto second = Cli(home, "init");

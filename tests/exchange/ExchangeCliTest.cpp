@@ -16,7 +16,6 @@ using namespace exchange_test;
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
 
 using Result = testing_support::CommandResult;
 
@@ -46,7 +45,7 @@ protected:
     {
         const Result r = Cli(arguments);
         EXPECT_EQ(r.status, status) << arguments << "\n" << r.output;
-        EXPECT_THAT(r.output, HasSubstr(fragment)) << arguments << "\n" << r.output;
+        EXPECT_THAT(r.output, HasSubstr(fragment)) << arguments;
         return r.output;
     }
 

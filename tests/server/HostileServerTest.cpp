@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <map>
 
 #include "SyncTestSupport.h"
 #include "exchange/SyncWire.h"
@@ -30,18 +31,11 @@ void ServeJob(SyncSocket& s, const std::string& docNumber, const std::string& cl
 {
     EXPECT_EQ(ReadCommand(s), "INSP");
     Reply(s, docNumber + "\x04");
+    const std::map<int, std::string> special = {
+        {2, client + "\x04"}, {3, "\x04"}, {10, exchange::wire::EncodeInt32(42)}, {12, "3/15/2007\x04"}};
     for (int n = 1; n <= 12; ++n) {
         EXPECT_EQ(ReadCommand(s), "FELD");
-        if (n == 10)
-            Reply(s, exchange::wire::EncodeInt32(42));
-        else if (n == 12)
-            Reply(s, "3/15/2007\x04");
-        else if (n == 2)
-            Reply(s, client + "\x04");
-        else if (n == 3)
-            Reply(s, "\x04");
-        else
-            Reply(s, "v" + std::to_string(n) + "\x04");
+        Reply(s, special.contains(n) ? special.at(n) : "v" + std::to_string(n) + "\x04");
     }
 }
 

@@ -1,5 +1,6 @@
 // The sync server on its own: protocol discipline, time-outs, the bound on
 // clients, shutdown, and the two programs' command lines.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,6 +20,9 @@
 extern char** environ;
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 using namespace synctest;
 using exchange::SyncSocket;
@@ -75,10 +79,8 @@ TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
         SyncSocket s = Connect(running.port());
         Login(s, "anna", "pw");
         EXPECT_EQ(Ask(s, "SEND 2\r"), "CNFM\r");
-        for (int n = 0; n < 11; ++n) {
-            s.sendAll("Y-" + std::to_string(n) + "\x04", 2s);
-            Line(s);
-        }
+        for (int n = 0; n < 11; ++n)
+            Ask(s, "Y-" + std::to_string(n) + "\x04");
         EXPECT_EQ(Ask(s, "DONE\x04"), "CNFM\r");
         s.sendAll("Z-0\x04Z-1\x04", 2s); // the second inspection breaks off
         Line(s);
@@ -189,7 +191,7 @@ TEST_F(ServerBehaviour, TheServerProgramStopsCleanlyOnSigterm)
     ::kill(pid, SIGTERM);
     EXPECT_EQ(WaitFor(pid, 20s), 0) << ReadFile(log);
     EXPECT_TRUE(ClosedByServer(client));
-    EXPECT_NE(ReadFile(log).find("stopped"), std::string::npos);
+    EXPECT_THAT(ReadFile(log), HasSubstr("stopped"));
 }
 
 class CommandLine : public ClientTest {
@@ -242,21 +244,21 @@ TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
               0)
         << output;
     ASSERT_EQ(Cli({"connection"}), 0);
-    EXPECT_NE(output.find("User name:  anna"), std::string::npos) << output;
-    EXPECT_EQ(output.find("pw\n"), std::string::npos) << "the password is not shown";
+    EXPECT_THAT(output, HasSubstr("User name:  anna"));
+    EXPECT_THAT(output, Not(HasSubstr("pw\n"))) << "the password is not shown";
 
     EXPECT_EQ(Cli({"sync", "--receive", "today", "--send", "S-1"}), 0) << output;
-    EXPECT_NE(output.find("Received 1 of 1 inspections: 1 new, 0 updated."), std::string::npos) << output;
+    EXPECT_THAT(output, HasSubstr("Received 1 of 1 inspections: 1 new, 0 updated."));
     EXPECT_NE(output.find("Sent 1 of 1 inspections; the server confirmed 1."), std::string::npos) << output;
     EXPECT_EQ(server::ServerStore(storePath).sent(std::nullopt).size(), 1u);
     EXPECT_EQ(Inspections("InspectionNum = 'J-1'"), 1);
 
     EXPECT_EQ(Cli({"sync", "--send", "NO-SUCH"}), 1);
-    EXPECT_NE(output.find("no inspection with Doc # NO-SUCH"), std::string::npos) << output;
+    EXPECT_THAT(output, HasSubstr("no inspection with Doc # NO-SUCH"));
     EXPECT_EQ(Cli({"sync", "--receive", "month"}), 2);
     SetConnection("anna", "wrong", running.port());
     EXPECT_EQ(Cli({"sync", "--receive", "all"}), 1);
-    EXPECT_NE(output.find("ERROR:"), std::string::npos) << output;
+    EXPECT_THAT(output, HasSubstr("ERROR:"));
 }
 
 } // namespace
