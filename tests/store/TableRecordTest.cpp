@@ -1,11 +1,11 @@
 // The table layer against real SQLite files.
-#include "store/TableRecord.h"
 #include "store/Category.h"
 #include "store/CategoryTemplate.h"
 #include "store/Inspection.h"
 #include "store/MaterialTemplate.h"
 #include "store/Pickers.h"
 #include "store/Step.h"
+#include "store/TableRecord.h"
 #include "support/TempDataFiles.h"
 
 #include <gtest/gtest.h>
@@ -272,16 +272,9 @@ TEST_F(TableRecordTest, TemplateLookupsBindNamesAndIgnoreLetterCase)
     ASSERT_TRUE(p.OpenByName("Owner's \"Special\" List"));
     EXPECT_EQ(p.GetCount(), 0);
 
+    Exec(kTemplate, "INSERT INTO MaterialTemplate (ID, StepID, MaterialName, MaterialOrder, DefaultMaterial) VALUES "
+                    "(1, 50, 'M0', 3, 0), (2, 50, 'M1', 2, 1), (3, 50, 'M2', 1, 0)");
     MaterialTemplate m;
-    for (int i = 0; i < 3; ++i) {
-        m.New();
-        m.m_ID = i + 1;
-        m.m_StepID = 50;
-        m.m_MaterialName = "M" + std::to_string(i);
-        m.m_MaterialOrder = 3 - i;
-        m.m_DefaultMaterial = i == 1 ? -1 : 0;
-        m.Save();
-    }
     ASSERT_TRUE(m.OpenDefaultsByStep(50)); // "= TRUE" finds the stored yes
     ASSERT_EQ(m.GetCount(), 1);
     m.Read(0);
