@@ -463,8 +463,8 @@ TEST_F(ExportImportTest, CommandsAskForTheFileWithTheSuggestedNameAndFilter)
     port.files.push_back(std::nullopt); // Cancel
     EXPECT_FALSE(exchange::ExportInspectionCommand(id).written);
     ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(port.messages[0].text, "Exported_A_7.rtf");
-    EXPECT_EQ(port.messages[0].caption, "Rich Text Format (*.rtf)|*.rtf|");
+    EXPECT_EQ(port.messages[0].caption + " " + port.messages[0].text,
+              "Rich Text Format (*.rtf)|*.rtf| Exported_A_7.rtf");
 
     port.files.push_back(folder.File("chosen"));
     EXPECT_TRUE(exchange::ExportInspectionCommand(id).written);
@@ -473,15 +473,14 @@ TEST_F(ExportImportTest, CommandsAskForTheFileWithTheSuggestedNameAndFilter)
     port.files.push_back(folder.File("evaluation"));
     const auto xml = exchange::ExportInspectionCommand(mpls);
     EXPECT_TRUE(xml.written && xml.xml);
-    EXPECT_EQ(port.messages.back().text, "ExportedXML_M1.xml");
-    EXPECT_EQ(port.messages.back().caption, "Extension Markup Language (*.xml)|*.xml|");
+    EXPECT_EQ(port.messages.back().caption + " " + port.messages.back().text,
+              "Extension Markup Language (*.xml)|*.xml| ExportedXML_M1.xml");
     EXPECT_EQ(Contents(folder.File("evaluation.xml")).rfind("<?xml", 0), 0u);
 
     port.files.push_back(folder.File("chosen.rtf"));
     const auto imported = exchange::ImportInspectionCommand();
     EXPECT_TRUE(imported.imported);
-    EXPECT_EQ(port.messages.back().kind, "open");
-    EXPECT_EQ(port.messages.back().text, "Rich Text Format (*.rtf)|*.rtf|");
+    EXPECT_EQ(port.messages.back().kind + " " + port.messages.back().text, "open Rich Text Format (*.rtf)|*.rtf|");
     EXPECT_FALSE(exchange::ImportInspectionCommand().imported); // Cancel
     EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Inspection"), 1);
 }
