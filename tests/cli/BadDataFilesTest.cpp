@@ -3,6 +3,7 @@
 #include "support/RunCommand.h"
 #include "support/TempDataFiles.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -15,6 +16,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using ::testing::HasSubstr;
 
 using Result = testing_support::CommandResult;
 
@@ -68,6 +71,13 @@ bool Has(const Result& r, const std::string& text)
     return r.output.find(text) != std::string::npos;
 }
 
+// Expects the exit status `status` and `text` in the output.
+void ExpectRun(const Result& r, int status, const std::string& text)
+{
+    EXPECT_EQ(r.status, status) << r.output;
+    EXPECT_THAT(r.output, HasSubstr(text));
+}
+
 } // namespace
 
 TEST(InitCommandTest, CreatesBothFilesWithStarterDataAndIsRepeatable)
@@ -84,7 +94,7 @@ TEST(InitCommandTest, CreatesBothFilesWithStarterDataAndIsRepeatable)
     EXPECT_EQ(Count(templates, "SELECT count(*) FROM Owner"), 0);
     EXPECT_EQ(Count(inspections, "SELECT count(*) FROM sqlite_master WHERE name = 'MERGE_Step'"), 1);
     const std::string settings = Contents(home.File("config/Veltrane/Inspector.conf"));
-    EXPECT_NE(settings.find("TemplatePath=" + templates), std::string::npos) << settings;
+    EXPECT_THAT(settings, HasSubstr("TemplatePath=" + templates));
 
     const long long comments = Count(templates, "SELECT count(*) FROM Comments");
     const auto second = Cli(home, "init");
@@ -99,8 +109,7 @@ TEST(InitCommandTest, UnknownCommandsAndOptionsAreRefusedBeforeAnythingIsWritten
     EXPECT_EQ(Cli(home, "no-such-command").status, 2);
     const std::string pdf = home.File("x.pdf");
     const auto r = Cli(home, "report X --colour red -o '" + pdf + "'");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(Has(r, "unknown option --colour")) << r.output;
+    ExpectRun(r, 2, "unknown option --colour");
     EXPECT_TRUE(Has(r, "Usage: inspector-cli report")) << r.output;
     EXPECT_FALSE(fs::exists(pdf));
 }
@@ -160,14 +169,10 @@ TEST_F(BadDataFiles, AnEmptyFileIsNewToInitAndNothingToList)
 {
     const std::string empty = home.File("empty.cdb");
     std::ofstream{empty};
-    auto r = Cli(home, "list " + Files(templates, empty));
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Has(r, empty + " is empty")) << r.output;
+    ExpectRun(Cli(home, "list " + Files(templates, empty)), 1, empty + " is empty");
     EXPECT_EQ(fs::file_size(empty), 0u);
-    r = Cli(home, "init " + Files(templates, empty));
-    ASSERT_EQ(r.status, 0) << r.output;
-    r = Cli(home, "list " + Files(templates, empty));
-    EXPECT_EQ(r.status, 0) << r.output;
+    ASSERT_EQ(Cli(home, "init " + Files(templates, empty)).status, 0);
+    EXPECT_EQ(Cli(home, "list " + Files(templates, empty)).status, 0);
 }
 
 TEST_F(BadDataFiles, ReadOnlyFilesAreViewedAndEveryEditIsRefusedNamingTheFile)
@@ -185,9 +190,8 @@ TEST_F(BadDataFiles, ReadOnlyFilesAreViewedAndEveryEditIsRefusedNamingTheFile)
     }
     const std::string before = Contents(inspections);
     auto r = Cli(home, "list " + Files(templates, inspections), prefix);
-    EXPECT_EQ(r.status, 0) << r.output;
+    ExpectRun(r, 0, inspections + " is read-only");
     EXPECT_TRUE(Has(r, "Reader")) << r.output;
-    EXPECT_TRUE(Has(r, inspections + " is read-only")) << r.output;
     EXPECT_FALSE(Has(r, "attempt to write")) << r.output;
 
     r = Cli(home, "export R-1 -o '" + home.File("R-1.exp") + "' " + Files(templates, inspections), prefix);
@@ -206,8 +210,7 @@ TEST(BadDataFilesOnAFullDisk, InitSaysTheDiskIsFullAndLeavesNoFilesBehind)
     const std::string t = home.File("full/t.cdb"), i = home.File("full/i.cdb");
     // A file-size limit (100 blocks of 512 bytes) makes writes past 50 KiB fail as on a full disk.
     const auto r = Cli(home, "init " + Files(t, i), "ulimit -f 100; trap '' XFSZ;");
-    EXPECT_EQ(r.status, 1) << r.output;
-    EXPECT_TRUE(Has(r, "The disk is full")) << r.output;
+    ExpectRun(r, 1, "The disk is full");
     EXPECT_FALSE(Has(r, "disk I/O error")) << r.output;
     for (const auto& f : {t, i})
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})

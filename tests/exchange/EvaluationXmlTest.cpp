@@ -9,6 +9,7 @@
 #include "store/StepTemplate.h"
 #include "support/TempDataFiles.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -18,6 +19,9 @@ using exchange::ConditionType;
 using exchange::EvaluationCodes;
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 const char* kMinneapolis = "Minneapolis - Truth in Sale of Housing";
 
@@ -119,44 +123,42 @@ TEST_F(EvaluationXmlTest, DocumentFollowsTheAreasItemsAndConditionsOfTheInspecti
               std::string::npos)
         << x;
     // Not applicable: two lines and nothing else.
-    EXPECT_NE(x.find("<evaluation_area area_type=\"DiningRoom\" area_label=\"Dining Room\" not_applicable=\"true\">"
-                     "\r\n</evaluation_area>\r\n<evaluation_area area_type=\"Electric\""),
-              std::string::npos)
-        << x;
+    EXPECT_THAT(
+        x,
+        HasSubstr("<evaluation_area area_type=\"DiningRoom\" area_label=\"Dining Room\" not_applicable=\"true\">"
+                  "\r\n</evaluation_area>\r\n<evaluation_area area_type=\"Electric\""));
     // Volts first and no Amps step before it: one analytic, from the first step,
     // and the Amps step that follows becomes an item.
-    EXPECT_NE(x.find("<area_analytics>\r\n<area_analytic analytic_name=\"Volts\">120/240</area_analytic>\r\n"
-                     "</area_analytics>\r\n<area_items>\r\n<area_item item_id=\"ServiceInstal\">"),
-              std::string::npos)
-        << x;
-    EXPECT_EQ(x.find("analytic_name=\"Amps\""), std::string::npos);
+    EXPECT_THAT(x,
+                HasSubstr("<area_analytics>\r\n<area_analytic analytic_name=\"Volts\">120/240</area_analytic>\r\n"
+                          "</area_analytics>\r\n<area_items>\r\n<area_item item_id=\"ServiceInstal\">"));
+    EXPECT_THAT(x, Not(HasSubstr("analytic_name=\"Amps\"")));
     // RRE whose comment names another condition: an empty conditions element.
-    EXPECT_NE(x.find("<area_item item_id=\"KitchenCirc\">\r\n<conditions>\r\n</conditions>\r\n</area_item>"),
-              std::string::npos);
-    EXPECT_NE(x.find("<area_item item_id=\"LaundryCirc\">\r\n<conditions>\r\n<condition condition_type=\"15984\">"
-                     "Add a circuit</condition>"),
-              std::string::npos);
-    EXPECT_NE(x.find("<condition condition_type=\"16330\"></condition>"), std::string::npos);
-    EXPECT_NE(x.find("<condition condition_type=\"12283\">ok</condition>"), std::string::npos);
+    EXPECT_THAT(x, HasSubstr("<area_item item_id=\"KitchenCirc\">\r\n<conditions>\r\n</conditions>\r\n</area_item>"));
+    EXPECT_THAT(x,
+                HasSubstr("<area_item item_id=\"LaundryCirc\">\r\n<conditions>\r\n<condition condition_type=\"15984\">"
+                          "Add a circuit</condition>"));
+    EXPECT_THAT(x, HasSubstr("<condition condition_type=\"16330\"></condition>"));
+    EXPECT_THAT(x, HasSubstr("<condition condition_type=\"12283\">ok</condition>"));
     // A rating that names no condition type, and no rating at all.
-    EXPECT_NE(x.find("<area_item item_id=\"BsmtFloor\">\r\n<conditions>\r\n</conditions>\r\n</area_item>"),
-              std::string::npos);
-    EXPECT_NE(x.find("<area_item item_id=\"FoundWalls\">\r\n</area_item>"), std::string::npos);
+    EXPECT_THAT(x, HasSubstr("<area_item item_id=\"BsmtFloor\">\r\n<conditions>\r\n</conditions>\r\n</area_item>"));
+    EXPECT_THAT(x, HasSubstr("<area_item item_id=\"FoundWalls\">\r\n</area_item>"));
     // "Other" is no item: the step is left out with the message, not written under another item.
     EXPECT_TRUE(port.Saw("Item_ID missing on the Step Sump")) << port.AllText();
-    EXPECT_EQ(x.find("<area_item item_id=\"BsmtStair\">\r\n<conditions>\r\n<condition condition_type=\"12283\">"
-                     "</condition>"),
-              std::string::npos);
-    EXPECT_EQ(x.find("Condo"), std::string::npos);
-    EXPECT_EQ(x.find("Common areas"), std::string::npos);
+    EXPECT_THAT(
+        x,
+        Not(HasSubstr("<area_item item_id=\"BsmtStair\">\r\n<conditions>\r\n<condition condition_type=\"12283\">"
+                      "</condition>")));
+    EXPECT_THAT(x, Not(HasSubstr("Condo")));
+    EXPECT_THAT(x, Not(HasSubstr("Common areas")));
     // An area the table lacks: the item stays, its condition is left out with a message.
-    EXPECT_NE(x.find("<evaluation_area area_type=\"Roof\" area_label=\"\" not_applicable=\"false\">\r\n<area_items>"
-                     "\r\n<area_item item_id=\"ExRoofCovering\">\r\n<conditions>\r\n</conditions>"),
-              std::string::npos)
-        << x;
+    EXPECT_THAT(
+        x,
+        HasSubstr("<evaluation_area area_type=\"Roof\" area_label=\"\" not_applicable=\"false\">\r\n<area_items>"
+                  "\r\n<area_item item_id=\"ExRoofCovering\">\r\n<conditions>\r\n</conditions>"));
     EXPECT_TRUE(port.Saw("No condition code is known for the item ExRoofCovering in the area Roof"));
-    EXPECT_NE(x.find("</evaluation_areas>\r\n</evaluation_unit>\r\n</evaluation_units>\r\n</tish_evaluation>\r\n"),
-              std::string::npos);
+    EXPECT_THAT(
+        x, HasSubstr("</evaluation_areas>\r\n</evaluation_unit>\r\n</evaluation_units>\r\n</tish_evaluation>\r\n"));
 }
 
 TEST_F(EvaluationXmlTest, EveryDataValueIsEscapedAndTheDocumentStaysWellFormedUtf8)
@@ -220,8 +222,7 @@ TEST_F(EvaluationXmlTest, StarterMinneapolisInspectionGetsACodeForEveryItem)
         ++conditions;
     EXPECT_EQ(conditions, static_cast<std::size_t>(rated));
     for (const char* analytic : {"Amps", "Volts", "HeatingFuel", "HeatingType", "InsulationType", "InsulationDepth"})
-        EXPECT_NE(x.find("analytic_name=\"" + std::string(analytic) + "\">Measured</area_analytic>"),
-                  std::string::npos)
+        EXPECT_THAT(x, HasSubstr("analytic_name=\"" + std::string(analytic) + "\">Measured</area_analytic>"))
             << analytic;
 }
 
@@ -237,7 +238,7 @@ TEST_F(EvaluationXmlTest, OtherDocumentTypesWriteTheExportFileUnlessXmlIsAsked)
 
     const std::string xml = folder.File("home.xml");
     EXPECT_TRUE(exchange::ExportInspection(id, xml, exchange::ExportFormat::EvaluationXml).xml);
-    EXPECT_NE(Contents(xml).find("<condition condition_type=\"12335\"></condition>"), std::string::npos);
+    EXPECT_THAT(Contents(xml), HasSubstr("<condition condition_type=\"12335\"></condition>"));
     EXPECT_FALSE(exchange::ExportInspection(id + 1000, xml).written);
     EXPECT_TRUE(port.Saw("does not exist"));
 }

@@ -147,6 +147,26 @@ long long StagedRows()
                  "(SELECT count(*) FROM MERGE_Step)");
 }
 
+std::string Describe(const StepData& s)
+{
+    std::string out;
+    for (const std::string& field : {s.number, s.title, s.result, s.comments, s.materials, s.ratingType, s.string8,
+                                     s.materialList, s.majorSystem, s.summary, s.bitmap})
+        out += field + "|";
+    for (int value : {s.templateID, s.yesNo11, s.infoExists, s.pictureBefore})
+        out += std::to_string(value) + "|";
+    out.pop_back();
+    return out;
+}
+
+std::string Describe(const CategoryData& c)
+{
+    std::string out = c.title + "|" + c.number + "|" + c.string3 + "|" + c.comments;
+    for (int value : {c.complete, c.notPresent, c.templateID, c.type, static_cast<int>(c.steps.size())})
+        out += "|" + std::to_string(value);
+    return out;
+}
+
 std::string Contents(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

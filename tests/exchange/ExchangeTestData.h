@@ -5,6 +5,7 @@
 #include "store/Inspection.h"
 #include "store/Step.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ struct CategoryData {
     std::vector<StepData> steps;
     bool operator==(const CategoryData&) const = default;
 };
+
+// Every field on one line, so that a failed comparison shows them all.
+std::string Describe(const StepData& step);
+// The category's own fields and its step count.
+std::string Describe(const CategoryData& category);
+inline void PrintTo(const StepData& step, std::ostream* out) { *out << Describe(step); }
 
 // A new inspection with the given Doc # and document type; returns its ID.
 int AddInspection(const std::string& docNumber, const std::string& docType, int docTypeID = 7);

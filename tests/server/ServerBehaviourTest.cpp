@@ -1,5 +1,6 @@
 // The sync server on its own: protocol discipline, time-outs, the bound on
 // clients, shutdown, and the two programs' command lines.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,6 +20,9 @@
 extern char** environ;
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 using namespace synctest;
 using exchange::SyncSocket;
@@ -49,15 +53,11 @@ TEST_F(ServerBehaviour, NothingWithoutLoginAndThreeWrongPasswordsCloseTheConnect
 {
     RunningServer running(storePath);
     SyncSocket s = Connect(running.port());
-    s.sendAll("RECV all\r", 2s);
-    EXPECT_EQ(Line(s), "DENY\r");
-    s.sendAll("SEND 1\r", 2s);
-    EXPECT_EQ(Line(s), "DENY\r");
-    s.sendAll("USER anna\r", 2s);
-    EXPECT_EQ(Line(s), "CNFM\r") << "the user name alone tells nothing";
+    EXPECT_EQ(Ask(s, "RECV all\r"), "DENY\r");
+    EXPECT_EQ(Ask(s, "SEND 1\r"), "DENY\r");
+    EXPECT_EQ(Ask(s, "USER anna\r"), "CNFM\r") << "the user name alone tells nothing";
     for (int i = 0; i < 3; ++i) {
-        s.sendAll("PASS guess\r", 2s);
-        EXPECT_EQ(Line(s), "DENY\r");
+        EXPECT_EQ(Ask(s, "PASS guess\r"), "DENY\r");
     }
     EXPECT_TRUE(ClosedByServer(s));
 }
@@ -68,27 +68,20 @@ TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
     {
         SyncSocket s = Connect(running.port());
         Login(s, "anna", "pw");
-        s.sendAll("SEND 1\r", 2s);
-        EXPECT_EQ(Line(s), "CNFM\r");
+        EXPECT_EQ(Ask(s, "SEND 1\r"), "CNFM\r");
         for (int n = 0; n < 11; ++n) {
-            s.sendAll("X-" + std::to_string(n) + "\x04", 2s);
-            EXPECT_EQ(Line(s), "CNFM\r");
+            EXPECT_EQ(Ask(s, "X-" + std::to_string(n) + "\x04"), "CNFM\r");
         }
-        s.sendAll("MORE\x04", 2s);
-        EXPECT_EQ(Line(s), "DENY\r");
+        EXPECT_EQ(Ask(s, "MORE\x04"), "DENY\r");
         EXPECT_TRUE(ClosedByServer(s));
     }
     {
         SyncSocket s = Connect(running.port());
         Login(s, "anna", "pw");
-        s.sendAll("SEND 2\r", 2s);
-        EXPECT_EQ(Line(s), "CNFM\r");
-        for (int n = 0; n < 11; ++n) {
-            s.sendAll("Y-" + std::to_string(n) + "\x04", 2s);
-            Line(s);
-        }
-        s.sendAll("DONE\x04", 2s);
-        EXPECT_EQ(Line(s), "CNFM\r");
+        EXPECT_EQ(Ask(s, "SEND 2\r"), "CNFM\r");
+        for (int n = 0; n < 11; ++n)
+            Ask(s, "Y-" + std::to_string(n) + "\x04");
+        EXPECT_EQ(Ask(s, "DONE\x04"), "CNFM\r");
         s.sendAll("Z-0\x04Z-1\x04", 2s); // the second inspection breaks off
         Line(s);
         Line(s);
@@ -119,8 +112,7 @@ TEST_F(ServerBehaviour, ClientsBeyondTheBoundWaitForAFreeSlot)
     SyncSocket first = Connect(running.port());
     Login(first, "anna", "pw");
     SyncSocket second = Connect(running.port()); // queued by the system, not yet served
-    second.sendAll("USER anna\r", 2s);
-    EXPECT_EQ(Line(second, 300ms), "") << "served while the only slot is taken";
+    EXPECT_EQ(Ask(second, "USER anna\r", 300ms), "") << "served while the only slot is taken";
     first.sendAll("QUIT\r", 2s);
     EXPECT_EQ(Line(second), "CNFM\r");
 }
@@ -199,7 +191,7 @@ TEST_F(ServerBehaviour, TheServerProgramStopsCleanlyOnSigterm)
     ::kill(pid, SIGTERM);
     EXPECT_EQ(WaitFor(pid, 20s), 0) << ReadFile(log);
     EXPECT_TRUE(ClosedByServer(client));
-    EXPECT_NE(ReadFile(log).find("stopped"), std::string::npos);
+    EXPECT_THAT(ReadFile(log), HasSubstr("stopped"));
 }
 
 class CommandLine : public ClientTest {
@@ -252,21 +244,21 @@ TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
               0)
         << output;
     ASSERT_EQ(Cli({"connection"}), 0);
-    EXPECT_NE(output.find("User name:  anna"), std::string::npos) << output;
-    EXPECT_EQ(output.find("pw\n"), std::string::npos) << "the password is not shown";
+    EXPECT_THAT(output, HasSubstr("User name:  anna"));
+    EXPECT_THAT(output, Not(HasSubstr("pw\n"))) << "the password is not shown";
 
     EXPECT_EQ(Cli({"sync", "--receive", "today", "--send", "S-1"}), 0) << output;
-    EXPECT_NE(output.find("Received 1 of 1 inspections: 1 new, 0 updated."), std::string::npos) << output;
+    EXPECT_THAT(output, HasSubstr("Received 1 of 1 inspections: 1 new, 0 updated."));
     EXPECT_NE(output.find("Sent 1 of 1 inspections; the server confirmed 1."), std::string::npos) << output;
     EXPECT_EQ(server::ServerStore(storePath).sent(std::nullopt).size(), 1u);
     EXPECT_EQ(Inspections("InspectionNum = 'J-1'"), 1);
 
     EXPECT_EQ(Cli({"sync", "--send", "NO-SUCH"}), 1);
-    EXPECT_NE(output.find("no inspection with Doc # NO-SUCH"), std::string::npos) << output;
+    EXPECT_THAT(output, HasSubstr("no inspection with Doc # NO-SUCH"));
     EXPECT_EQ(Cli({"sync", "--receive", "month"}), 2);
     SetConnection("anna", "wrong", running.port());
     EXPECT_EQ(Cli({"sync", "--receive", "all"}), 1);
-    EXPECT_NE(output.find("ERROR:"), std::string::npos) << output;
+    EXPECT_THAT(output, HasSubstr("ERROR:"));
 }
 
 } // namespace

@@ -93,6 +93,12 @@ bool ClosedByServer(exchange::SyncSocket& socket, std::chrono::milliseconds wait
     return socket.readUntil("\x01", rest, wait, wait, 1 << 20) == exchange::WireStatus::Closed;
 }
 
+std::string Ask(exchange::SyncSocket& socket, std::string_view bytes, std::chrono::milliseconds wait)
+{
+    socket.sendAll(bytes, 2s);
+    return Line(socket, wait);
+}
+
 void Login(exchange::SyncSocket& socket, const std::string& user, const std::string& password)
 {
     socket.sendAll("USER " + user + "\rPASS " + password + "\r", 2s);
@@ -151,6 +157,21 @@ server::Job MakeJob(const std::string& docNumber, exchange::wire::Date date, con
     job.header.docTypeId = 25003;
     job.inspector = inspector;
     return job;
+}
+
+std::string Describe(const exchange::wire::Header& h)
+{
+    std::string out;
+    for (const std::string* text :
+         {&h.docNumber, &h.dwellingAddress, &h.clientName, &h.agentName, &h.string4, &h.comments, &h.docType,
+          &h.dwellingCityStateZip, &h.clientAddress, &h.clientCityStateZip})
+        out += *text + "|";
+    return out + std::to_string(h.docTypeId) + "|" + h.realEstateCompany + "|" + exchange::wire::FormatDate(h.date);
+}
+
+std::string ClientTest::Received() const
+{
+    return "added " + std::to_string(outcome.added) + ", updated " + std::to_string(outcome.updated);
 }
 
 bool ClientTest::Exchange(std::optional<exchange::ReceiveMode> mode, std::vector<std::int32_t> send,

@@ -65,6 +65,8 @@ int ListenOnLoopback(int backlog, int& port);
 std::string Line(exchange::SyncSocket& socket, std::chrono::milliseconds wait = 5s);
 // True when the server closed the connection within `wait`.
 bool ClosedByServer(exchange::SyncSocket& socket, std::chrono::milliseconds wait = 5s);
+// Sends `bytes` and returns the server's reply line.
+std::string Ask(exchange::SyncSocket& socket, std::string_view bytes, std::chrono::milliseconds wait = 5s);
 // Logs in with both commands in one segment and expects both confirmations.
 void Login(exchange::SyncSocket& socket, const std::string& user, const std::string& password);
 
@@ -85,6 +87,10 @@ void SetConnection(const std::string& user, const std::string& password, int por
 server::Job MakeJob(const std::string& docNumber, exchange::wire::Date date, const std::string& client,
                     const std::string& inspector = {});
 
+// Every field of `header` joined by '|', the date as it travels, so that a
+// failed comparison shows them all.
+std::string Describe(const exchange::wire::Header& header);
+
 // The client's side: fresh data files, inspections to send, and one exchange
 // at a time with the connection settings saved in the options row.
 class ClientTest : public testing_support::DataFilesTest {
@@ -98,6 +104,8 @@ protected:
                                const std::string& comments = {});
     // Rows of the inspection table that meet `where`.
     static long long Inspections(const std::string& where = "1");
+    // The last exchange's received inspections: "added A, updated U".
+    std::string Received() const;
 
     exchange::SyncOutcome outcome;
 };

@@ -1,5 +1,6 @@
 // The pieces below the exchange: wire helpers, password storage, the server's
 // schedule and its admin command line.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -16,6 +17,9 @@
 #include "support/TempDataFiles.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace wire = exchange::wire;
 using wire::Date;
@@ -34,14 +38,6 @@ TEST(SyncWire, DatesParseWithTheirDefaultsAndNeverBecomeImpossible)
     EXPECT_EQ(wire::ParseDate("2/30/2007"), wire::kDefaultDate);
     EXPECT_EQ(wire::ParseDate("2/29/2008"), (Date{2008, 2, 29}));
     EXPECT_EQ(wire::FormatDate({2007, 3, 5}), "3/5/2007");
-}
-
-TEST(SyncWire, TheDocTypeIdIsFourLittleEndianBytes)
-{
-    EXPECT_EQ(wire::EncodeInt32(0x01020304), std::string("\x04\x03\x02\x01", 4));
-    EXPECT_EQ(wire::DecodeInt32(std::string("\x04\x03\x02\x01", 4)), 0x01020304);
-    EXPECT_EQ(wire::DecodeInt32(wire::EncodeInt32(-2)), -2);
-    EXPECT_EQ(wire::DecodeInt32(wire::EncodeInt32(25003)), 25003);
 }
 
 TEST(SyncWire, TheCountIsReadFromTheSixthCharacter)
@@ -69,7 +65,7 @@ TEST(PasswordHash, NewHashesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
     const std::string b = server::HashPassword("s3cret pass", server::kCheapCost);
     EXPECT_NE(a, b) << "each hash has its own salt";
     EXPECT_TRUE(a.starts_with("$argon2id$")) << a;
-    EXPECT_EQ(a.find("s3cret"), std::string::npos);
+    EXPECT_THAT(a, Not(HasSubstr("s3cret")));
     EXPECT_TRUE(server::VerifyPassword("s3cret pass", a));
     EXPECT_FALSE(server::VerifyPassword("s3cret pasS", a));
     EXPECT_FALSE(server::VerifyPassword("s3cret pass", "s3cret pass"));
@@ -78,7 +74,7 @@ TEST(PasswordHash, NewHashesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
     EXPECT_FALSE(server::NeedsRehash(a, server::kCheapCost));
     EXPECT_TRUE(server::NeedsRehash(a, server::kDefaultCost));
     const std::string state = server::HashPassword("x", server::kDefaultCost);
-    EXPECT_NE(state.find("m=65536,t=2"), std::string::npos) << state;
+    EXPECT_THAT(state, HasSubstr("m=65536,t=2"));
 
     // A user stored by an earlier version: PBKDF2 hash, replaced at the first good login only.
     testing_support::TempFolder folder;
@@ -102,17 +98,15 @@ TEST(PasswordHash, NewHashesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
 
 TEST(ServerSchedule, TheWeekRunsFromSundayToSaturdayAcrossMonthAndYear)
 {
-    const auto week = server::ScheduleRange(1, {2024, 5, 15}); // a Wednesday
-    EXPECT_EQ(*week.from, (Date{2024, 5, 12}));
-    EXPECT_EQ(*week.to, (Date{2024, 5, 18}));
-    const auto sunday = server::ScheduleRange(1, {2024, 5, 12});
-    EXPECT_EQ(*sunday.from, (Date{2024, 5, 12}));
-    const auto newYear = server::ScheduleRange(1, {2024, 12, 31});
-    EXPECT_EQ(*newYear.from, (Date{2024, 12, 29}));
-    EXPECT_EQ(*newYear.to, (Date{2025, 1, 4}));
-    const auto today = server::ScheduleRange(0, {2024, 5, 15});
-    EXPECT_EQ(*today.from, *today.to);
-    EXPECT_FALSE(server::ScheduleRange(2, {2024, 5, 15}).from.has_value());
+    auto range = [](int mode, Date day) {
+        const auto r = server::ScheduleRange(mode, day);
+        return r.from ? wire::FormatDate(*r.from) + " to " + wire::FormatDate(*r.to) : "everything";
+    };
+    EXPECT_EQ(range(1, {2024, 5, 15}), "5/12/2024 to 5/18/2024"); // a Wednesday
+    EXPECT_EQ(range(1, {2024, 5, 12}), "5/12/2024 to 5/18/2024");
+    EXPECT_EQ(range(1, {2024, 12, 31}), "12/29/2024 to 1/4/2025");
+    EXPECT_EQ(range(0, {2024, 5, 15}), "5/15/2024 to 5/15/2024");
+    EXPECT_EQ(range(2, {2024, 5, 15}), "everything");
 }
 
 TEST(ServerSchedule, JobsGoToTheirInspectorOrToEveryone)
@@ -149,12 +143,8 @@ TEST(JobImport, ReadsQuotedFieldsInAnyColumnOrder)
     std::string error;
     ASSERT_TRUE(server::ReadJobsCsv(csv, jobs, error)) << error;
     ASSERT_EQ(jobs.size(), 2u);
-    EXPECT_EQ(jobs[0].header.clientName, "Smith, John");
-    EXPECT_EQ(jobs[0].header.comments, "Roof \"old\"\r\nsee attic");
-    EXPECT_EQ(jobs[0].header.date, (Date{2024, 5, 15}));
-    EXPECT_EQ(jobs[0].header.docTypeId, 25003);
-    EXPECT_EQ(jobs[1].header.clientName, "Caf\xC3\xA9 M\xC3\xBCller");
-    EXPECT_EQ(jobs[1].header.date, (Date{2024, 5, 16}));
+    EXPECT_EQ(synctest::Describe(jobs[0].header), "J-1||Smith, John|||Roof \"old\"\r\nsee attic|||||25003||5/15/2024");
+    EXPECT_EQ(synctest::Describe(jobs[1].header), "J-2||Caf\xC3\xA9 M\xC3\xBCller||||||||0||5/16/2024");
 }
 
 TEST(JobImport, RefusesTheWholeFileOnAnyBadRecord)
@@ -162,9 +152,9 @@ TEST(JobImport, RefusesTheWholeFileOnAnyBadRecord)
     std::vector<server::Job> jobs;
     std::string error;
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,client_name\nJ-1,A\n", jobs, error));
-    EXPECT_NE(error.find("date"), std::string::npos);
+    EXPECT_THAT(error, HasSubstr("date"));
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,date\nJ-1,2024-05-15\nJ-2,2024-02-30\n", jobs, error));
-    EXPECT_NE(error.find("record 3"), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr("record 3"));
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,date\nJ-1,2024-05-15\nJ-1,2024-05-16\n", jobs, error));
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,date,colour\nJ-1,2024-05-15,red\n", jobs, error));
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,date\nJ-1,2024-05-15,extra\n", jobs, error));
@@ -219,22 +209,22 @@ TEST(ServerAdmin, ManagesUsersJobsAndListsWhatWasSent)
     std::ofstream(csv) << "doc_num,date\nJ-3,2024-05-15\nJ-4,someday\n";
     const AdminRun bad = Admin(storePath, {"job", "import", csv});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.err.find("nothing imported"), std::string::npos);
+    EXPECT_THAT(bad.err, HasSubstr("nothing imported"));
     EXPECT_EQ(Admin(storePath, {"job", "add", "--doc-num", "J-5", "--date", "6/1/2024", "--client-name", "Lee",
                                 "--inspector", "anna"})
                   .status,
               0);
     EXPECT_EQ(Admin(storePath, {"job", "add", "--doc-num", "J-6"}).status, 2) << "no date";
     const std::string list = Admin(storePath, {"job", "list"}).out;
-    EXPECT_NE(list.find("J-1\t2024-05-15"), std::string::npos);
-    EXPECT_NE(list.find("J-5\t2024-06-01\tanna"), std::string::npos);
-    EXPECT_EQ(list.find("J-3"), std::string::npos) << "a refused import leaves nothing behind";
+    EXPECT_THAT(list, HasSubstr("J-1\t2024-05-15"));
+    EXPECT_THAT(list, HasSubstr("J-5\t2024-06-01\tanna"));
+    EXPECT_THAT(list, Not(HasSubstr("J-3"))) << "a refused import leaves nothing behind";
 
     server::ServerStore(storePath).putSent(synctest::MakeJob("S-1", {}, "Line one\nline two").header, "anna");
     const std::string sent = Admin(storePath, {"sent", "list", "--user", "anna"}).out;
-    EXPECT_NE(sent.find("S-1\tanna\t"), std::string::npos);
-    EXPECT_NE(sent.find("Line one\\nline two"), std::string::npos);
-    EXPECT_EQ(Admin(storePath, {"sent", "list", "--user", "bob"}).out.find("S-1"), std::string::npos);
+    EXPECT_THAT(sent, HasSubstr("S-1\tanna\t"));
+    EXPECT_THAT(sent, HasSubstr("Line one\\nline two"));
+    EXPECT_THAT(Admin(storePath, {"sent", "list", "--user", "bob"}).out, Not(HasSubstr("S-1")));
 }
 
 } // namespace

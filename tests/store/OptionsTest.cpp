@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 
 using namespace store;
 using namespace testing_support;
@@ -47,6 +48,16 @@ std::vector<std::uint8_t> BitmapFile(int bpp, const std::vector<std::uint32_t>& 
     return b;
 }
 
+// The row count, font size, step spacing and the five column widths.
+std::string Describe(const Options& o)
+{
+    std::ostringstream out;
+    out << o.GetCount() << "|" << o.m_ReportFontSize << "|" << o.m_StepSpacing;
+    for (double width : {o.m_ColumnWidth1, o.m_ColumnWidth2, o.m_ColumnWidth3, o.m_ColumnWidth4, o.m_ColumnWidth5})
+        out << "|" << width;
+    return out.str();
+}
+
 std::vector<std::uint8_t> Stored(const std::vector<std::uint8_t>& file)
 {
     std::vector<std::uint8_t> blob(kReportIconHeader, 0xEE); // the object header
@@ -60,10 +71,8 @@ TEST_F(OptionsTest, EmptyTableGivesUsableDefaultsAndBadValuesAreReplaced)
 {
     {
         Options fresh; // creates the table itself
-        EXPECT_EQ(fresh.GetCount(), 0);
-        EXPECT_EQ(fresh.m_ReportFontSize, 12);
-        EXPECT_EQ(fresh.m_StepSpacing, 2);
-        EXPECT_DOUBLE_EQ(fresh.m_ColumnWidth3, 4.19); // the 2-column widths without a document type
+        // The 2-column widths without a document type.
+        EXPECT_EQ(Describe(fresh), "0|12|2|0.73|1.23|4.19|0|0");
         EXPECT_FALSE(fresh.GetReportIcon().has_value());
         fresh.m_ReportFontSize = 11;
         fresh.m_StepSpacing = 0;
@@ -79,15 +88,8 @@ TEST_F(OptionsTest, EmptyTableGivesUsableDefaultsAndBadValuesAreReplaced)
     type.Save();
 
     Options again;
-    EXPECT_EQ(again.GetCount(), 1);
     EXPECT_EQ(again.m_DataVersion, "5.0");
-    EXPECT_EQ(again.m_ReportFontSize, 12);
-    EXPECT_EQ(again.m_StepSpacing, 2);
-    EXPECT_DOUBLE_EQ(again.m_ColumnWidth1, 0.6);
-    EXPECT_DOUBLE_EQ(again.m_ColumnWidth2, 1.28);
-    EXPECT_DOUBLE_EQ(again.m_ColumnWidth3, 1.12);
-    EXPECT_DOUBLE_EQ(again.m_ColumnWidth4, 1.0);
-    EXPECT_DOUBLE_EQ(again.m_ColumnWidth5, 1.75);
+    EXPECT_EQ(Describe(again), "1|12|2|0.6|1.28|1.12|1|1.75");
     EXPECT_EQ(QueryInt(0, "SELECT count(*) FROM Options"), 1);
 }
 
@@ -119,13 +121,10 @@ TEST_F(OptionsTest, StoredLogoDecodesAtEveryDepth)
         options.m_ReportIcon = Stored(BitmapFile(c.bpp, c.palette, c.rows));
         const auto bitmap = options.GetReportIcon();
         ASSERT_TRUE(bitmap.has_value());
-        EXPECT_EQ(bitmap->width, 3);
-        EXPECT_EQ(bitmap->height, 2);
-        EXPECT_EQ(bitmap->bitsPerPixel, c.bpp);
-        for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(bitmap->At(x, 0), c.top[x]) << x;
-            EXPECT_EQ(bitmap->At(x, 1), c.bottom[x]) << x;
-        }
+        EXPECT_EQ(std::vector<int>({bitmap->width, bitmap->height, bitmap->bitsPerPixel}),
+                  std::vector<int>({3, 2, c.bpp}));
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(std::pair(bitmap->At(x, 0), bitmap->At(x, 1)), std::pair(c.top[x], c.bottom[x])) << x;
     }
 }
 

@@ -1,9 +1,7 @@
 // The table layer against real SQLite files.
 #include "store/Category.h"
 #include "store/CategoryTemplate.h"
-#include "store/InspectionTypeCategory.h"
 #include "store/Inspection.h"
-#include "store/InspectionType.h"
 #include "store/MaterialTemplate.h"
 #include "store/Pickers.h"
 #include "store/Step.h"
@@ -37,6 +35,12 @@ public:
     DateTime m_when;
 };
 
+// The identifier, title and flag, for a look at the whole row.
+std::string Describe(const Sample& sample)
+{
+    return std::to_string(sample.m_id) + "|" + sample.m_title + "|" + std::to_string(sample.m_flag);
+}
+
 std::string Schema(const std::string& table)
 {
     return QueryText(kInspection, "SELECT sql FROM sqlite_master WHERE name = '" + table + "'");
@@ -68,8 +72,7 @@ TEST_F(TableRecordTest, OlderTableGainsMissingColumnsOnceAndWiderTableIsLeftAlon
     ASSERT_TRUE(sample.Open());
     ASSERT_EQ(sample.GetCount(), 1);
     sample.Read(0);
-    EXPECT_EQ(sample.m_id, 7);
-    EXPECT_EQ(sample.m_title, "kept");
+    EXPECT_EQ(Describe(sample), "7|kept|0");
 }
 
 TEST_F(TableRecordTest, ColumnOfTheWrongTypeEndsTheProgramNamingTheColumn)
@@ -123,22 +126,20 @@ TEST_F(TableRecordTest, ValuesRoundTripAndEmptyTextIsStoredAsNull)
     sample.m_flag = 256; // only the lowest byte counts
     ASSERT_TRUE(sample.Save());
 
-    EXPECT_EQ(QueryInt(kInspection, "SELECT count(*) FROM Sample WHERE Title IS NULL"), 1);
-    EXPECT_EQ(QueryInt(kInspection, "SELECT count(*) FROM Sample WHERE Flag = TRUE"), 1);
-    EXPECT_EQ(QueryText(kInspection, "SELECT Happened FROM Sample WHERE SampleID = 1"), "2007-07-04 09:05:00");
+    EXPECT_EQ(QueryText(kInspection,
+                        "SELECT group_concat(SampleID || ':' || ifnull(Title, 'NULL') || ':' || Flag || "
+                        "':' || ifnull(Happened, 'NULL'), ';') FROM Sample WHERE Title IS NULL OR Flag = TRUE"),
+              "1:NULL:1:2007-07-04 09:05:00");
 
     ASSERT_TRUE(sample.OpenSql("SELECT * FROM Sample WHERE Title = \"%s\"", {std::string("O'Brien said \"wet\" 100% ; DROP TABLE Sample")}));
     ASSERT_EQ(sample.GetCount(), 1);
     sample.Read(0);
-    EXPECT_EQ(sample.m_id, 2);
-    EXPECT_EQ(sample.m_flag, 0);
+    EXPECT_EQ(Describe(sample), "2|O'Brien said \"wet\" 100% ; DROP TABLE Sample|0");
 
     ASSERT_TRUE(sample.OpenSql("SELECT * FROM Sample WHERE Flag = TRUE"));
     ASSERT_EQ(sample.GetCount(), 1);
     sample.Read(0);
-    EXPECT_EQ(sample.m_id, 1);
-    EXPECT_EQ(sample.m_flag, -1); // yes reads back as -1
-    EXPECT_EQ(sample.m_title, "");
+    EXPECT_EQ(Describe(sample), "1||-1"); // yes reads back as -1
     EXPECT_EQ(sample.m_when, DateTime::Make(2007, 7, 4, 9, 5, 0));
 }
 
@@ -165,13 +166,11 @@ TEST_F(TableRecordTest, SaveAfterReadUpdatesThatRowAndReadPastTheEndChangesNothi
     sample.m_id = 99;
     sample.m_title = "untouched";
     sample.Read(3); // ...cleared by a read past the end, which leaves the members alone
-    EXPECT_EQ(sample.m_id, 99);
-    EXPECT_EQ(sample.m_title, "untouched");
+    EXPECT_EQ(Describe(sample), "99|untouched|0");
     sample.Read(1);
     EXPECT_EQ(sample.m_title, "changed"); // the row set follows what was saved
     sample.Delete();
-    EXPECT_EQ(QueryInt(kInspection, "SELECT count(*) FROM Sample"), 2);
-    EXPECT_EQ(QueryInt(kInspection, "SELECT count(*) FROM Sample WHERE SampleID = 2"), 0);
+    EXPECT_EQ(QueryText(kInspection, "SELECT group_concat(SampleID) FROM Sample"), "1,3");
 }
 
 TEST_F(TableRecordTest, StatementsKeepTheirTextButBindTheirValues)
@@ -179,10 +178,8 @@ TEST_F(TableRecordTest, StatementsKeepTheirTextButBindTheirValues)
     const auto t = ExpandStatement("SELECT * FROM %s WHERE PickerName = \"%s\" AND ID = %d AND N = \"%d\" AND X = \"y\"",
                                    {std::string("Pickers"), std::string("Owner's \"List\""), 5, 7});
     EXPECT_EQ(t.sql, "SELECT * FROM Pickers WHERE PickerName = ? AND ID = ? AND N = ? AND X = 'y'");
-    ASSERT_EQ(t.params.size(), 3u);
-    EXPECT_EQ(std::get<std::string>(t.params[0]), "Owner's \"List\"");
-    EXPECT_EQ(std::get<std::int64_t>(t.params[1]), 5);
-    EXPECT_EQ(std::get<std::string>(t.params[2]), "7"); // a quoted number compares as text
+    // A quoted number compares as text.
+    EXPECT_EQ(t.params, (std::vector<SqlArg>{std::string("Owner's \"List\""), std::int64_t{5}, std::string("7")}));
 
     // A table name that is not a plain name is never pasted into the text.
     const auto hostile = ExpandStatement("DELETE FROM %s", {std::string("Step; DROP TABLE Step")});
@@ -212,41 +209,25 @@ TEST_F(TableRecordTest, InspectionQueriesFollowTheirStatements)
     insp.Save();
     ASSERT_TRUE(insp.OpenByID(insp.m_InspectionID));
     insp.Read(0);
-    EXPECT_EQ(insp.m_DateText, "7/4/2007");
-    EXPECT_EQ(insp.m_TimeText, "9:5");
+    EXPECT_EQ(insp.m_DateText + " " + insp.m_TimeText, "7/4/2007 9:5");
 
+    // The kitchen has two reported steps and one empty; the roof's blank rating does not count as reported.
+    const std::string id = std::to_string(insp.m_InspectionID);
+    Exec(kInspection,
+         "INSERT INTO Category (CategoryID, InspectionID, CategoryNumber, CategoryTitle) VALUES (1, " + id +
+             ", '7', 'Kitchen'), (2, " + id + ", '12', 'Roof')");
+    Exec(kInspection,
+         "INSERT INTO Step (StepID, CategoryID, StepNumber, Comments, InspectResult) VALUES "
+         "(1, 1, '2', 'Reported', NULL), (2, 1, '10', 'Reported', NULL), (3, 1, '3a', NULL, NULL), "
+         "(4, 2, '1', NULL, ' ')");
+    const int ids[2] = {1, 2};
     Category cat;
-    int ids[2] = {};
-    for (int n : {7, 12}) {
-        cat.New();
-        cat.m_InspectionID = insp.m_InspectionID;
-        cat.m_CategoryNumber = std::to_string(n);
-        cat.m_CategoryTitle = n == 7 ? "Kitchen" : "Roof";
-        cat.Save();
-        ids[n == 7 ? 0 : 1] = cat.m_CategoryID;
-    }
     ASSERT_TRUE(cat.OpenByNumber(7)); // the number is compared as text
     ASSERT_EQ(cat.GetCount(), 1);
     cat.Read(0);
     EXPECT_EQ(cat.m_CategoryTitle, "Kitchen");
 
     Step step;
-    const char* numbers[] = {"2", "10", "3a"};
-    for (const char* number : numbers) {
-        step.New();
-        step.m_CategoryID = ids[0];
-        step.m_StepNumber = number;
-        step.m_StepTitle = std::string("Step ") + number;
-        if (std::string(number) != "3a")
-            step.m_Comments = "Reported";
-        step.Save();
-    }
-    step.New();
-    step.m_CategoryID = ids[1];
-    step.m_StepNumber = "1";
-    step.m_InspectResult = " "; // a blank rating does not count as reported
-    step.Save();
-
     ASSERT_TRUE(step.OpenByCategory(ids[0]));
     ASSERT_EQ(step.GetCount(), 3);
     std::string order;
@@ -256,12 +237,10 @@ TEST_F(TableRecordTest, InspectionQueriesFollowTheirStatements)
     }
     EXPECT_EQ(order, "10,2,3a,"); // ordered as text
 
-    ASSERT_TRUE(step.OpenEmptyByCategory(ids[0]));
-    EXPECT_EQ(step.GetCount(), 1);
-    ASSERT_TRUE(step.OpenFilledByCategory(ids[0]));
-    EXPECT_EQ(step.GetCount(), 2);
-    ASSERT_TRUE(step.OpenCommentedByInspectionAndRating(insp.m_InspectionID, ""));
-    EXPECT_EQ(step.GetCount(), 0);
+    auto count = [&](bool opened) { return opened ? step.GetCount() : -1; };
+    EXPECT_EQ(std::vector<int>({count(step.OpenEmptyByCategory(ids[0])), count(step.OpenFilledByCategory(ids[0])),
+                                count(step.OpenCommentedByInspectionAndRating(insp.m_InspectionID, ""))}),
+              std::vector<int>({1, 2, 0}));
 
     // One row per reported step: the kitchen twice, the roof not at all.
     ASSERT_TRUE(cat.OpenReportedByInspection(insp.m_InspectionID));
@@ -293,16 +272,9 @@ TEST_F(TableRecordTest, TemplateLookupsBindNamesAndIgnoreLetterCase)
     ASSERT_TRUE(p.OpenByName("Owner's \"Special\" List"));
     EXPECT_EQ(p.GetCount(), 0);
 
+    Exec(kTemplate, "INSERT INTO MaterialTemplate (ID, StepID, MaterialName, MaterialOrder, DefaultMaterial) VALUES "
+                    "(1, 50, 'M0', 3, 0), (2, 50, 'M1', 2, 1), (3, 50, 'M2', 1, 0)");
     MaterialTemplate m;
-    for (int i = 0; i < 3; ++i) {
-        m.New();
-        m.m_ID = i + 1;
-        m.m_StepID = 50;
-        m.m_MaterialName = "M" + std::to_string(i);
-        m.m_MaterialOrder = 3 - i;
-        m.m_DefaultMaterial = i == 1 ? -1 : 0;
-        m.Save();
-    }
     ASSERT_TRUE(m.OpenDefaultsByStep(50)); // "= TRUE" finds the stored yes
     ASSERT_EQ(m.GetCount(), 1);
     m.Read(0);
@@ -315,30 +287,18 @@ TEST_F(TableRecordTest, TemplateLookupsBindNamesAndIgnoreLetterCase)
 
 TEST_F(TableRecordTest, RowsReadThroughANestedJoinAreNeverSavedAsNewRows)
 {
-    InspectionType type;
-    type.New();
-    type.m_ID = 1;
-    type.m_InspectionType = "Home";
-    type.Save();
+    Exec(kTemplate,
+         "INSERT INTO InspectionType (ID, InspectionType) VALUES (1, 'Home'); "
+         "INSERT INTO CategoryTemplate (ID, CategoryName) VALUES (10, 'Roof'); "
+         "INSERT INTO InspectionTypeCategory (InspectionTypeID, CategoryID) VALUES (1, 10)");
     CategoryTemplate tpl;
-    tpl.New();
-    tpl.m_ID = 10;
-    tpl.m_CategoryName = "Roof";
-    tpl.Save();
-    InspectionTypeCategory link;
-    link.New();
-    link.m_InspectionTypeID = 1;
-    link.m_CategoryID = 10;
-    link.Save();
-
     ASSERT_TRUE(tpl.OpenByDocType("home")); // the name is found in any letter case
     ASSERT_EQ(tpl.GetCount(), 1);
     tpl.Read(0);
-    EXPECT_EQ(tpl.m_CategoryName, "Roof");
+    ASSERT_EQ(tpl.m_CategoryName, "Roof");
     tpl.m_CategoryName = "Roof covering";
     EXPECT_FALSE(tpl.Save());
     EXPECT_TRUE(port.Saw("cannot be saved"));
     EXPECT_THROW(tpl.Delete(), DatabaseError);
-    EXPECT_EQ(QueryInt(kTemplate, "SELECT count(*) FROM CategoryTemplate"), 1);
-    EXPECT_EQ(QueryText(kTemplate, "SELECT CategoryName FROM CategoryTemplate"), "Roof");
+    EXPECT_EQ(QueryText(kTemplate, "SELECT group_concat(CategoryName) FROM CategoryTemplate"), "Roof");
 }
