@@ -43,8 +43,7 @@ namespace testing_support::qt {
 // answer must close it, unless it arranges another answer for it (a dialog
 // left open otherwise fails the test and is rejected). The flag turns true
 // once the answer ran.
-// The answers still waiting for their dialog.
-int WaitingAnswers();
+int WaitingAnswers(); // the answers still waiting for their dialog
 
 template <class T>
 std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
@@ -98,8 +97,11 @@ QStringList ColumnTexts(QTreeWidget* list, int column);
 void ClickButton(QAbstractButton* button);
 // Clicks the OK button of the dialog's button box.
 void ClickOk(QDialog* dialog);
-// Chooses the entry `text` of a combo box as a user picks it.
-void Choose(QComboBox* combo, const QString& text);
+// Chooses the entry `text` of a combo box as a user picks it (by default the
+// entry that reads exactly `text`).
+void Choose(QComboBox* combo, const QString& text, Qt::MatchFlags match = Qt::MatchExactly | Qt::MatchCaseSensitive);
+// The entries of a combo box, top to bottom.
+QStringList ComboTexts(QComboBox* combo);
 // Types into a field after clearing it.
 void Retype(QLineEdit* edit, const QString& text);
 std::string ReadFile(const std::string& path);
