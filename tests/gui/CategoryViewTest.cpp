@@ -8,13 +8,7 @@
 #include "editing/qt/CInspectorView.h"
 #include "store/Step.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {

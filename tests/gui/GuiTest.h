@@ -6,8 +6,6 @@
 #include "app/qt/CMainFrame.h"
 #include "support/TempDataFiles.h"
 
-#include <QTreeWidget>
-
 namespace gui_test {
 
 using namespace testing_support::qt;

@@ -8,12 +8,7 @@
 
 #include <QFileDialog>
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {

@@ -9,12 +9,7 @@
 #include "exchange/qt/CConnectToServerDlg.h"
 #include "exchange/qt/CConnectionOptionsDlg.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
-#include <QtTest/QTest>
 
 #include <thread>
 #include <unistd.h>

@@ -12,14 +12,8 @@
 #include "store/Options.h"
 #include "ui/qt/ElidedLabel.h"
 
-#include <QComboBox>
 #include <QDateTimeEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {

@@ -9,13 +9,8 @@
 #include "editing/qt/CInspectorView.h"
 #include "store/Database.h"
 
-#include <QComboBox>
-#include <QLabel>
 #include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QLockFile>
-#include <QPushButton>
-#include <QtTest/QTest>
 
 #include <cstdlib>
 #include <filesystem>

@@ -6,12 +6,6 @@
 #include "editing/qt/CInspectionOverview.h"
 #include "exchange/qt/CSelectStagedInspectionDlg.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QtTest/QTest>
-
 namespace gui_test {
 namespace {
 

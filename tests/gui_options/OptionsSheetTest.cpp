@@ -13,15 +13,9 @@
 #include "store/Database.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QtTest/QTest>
 
 #include <cstdlib>
 #include <filesystem>

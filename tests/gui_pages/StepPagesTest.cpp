@@ -12,19 +12,6 @@
 #include "support/TempDataFiles.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QtTest/QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 
 using editing::qt::CCommentPickerDlg;

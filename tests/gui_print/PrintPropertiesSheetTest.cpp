@@ -6,17 +6,9 @@
 #include "reports/print/qt/CSelectCategoriesPage.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTreeWidget>
-#include <QtTest/QTest>
 
 using namespace reports::print;
 using reports::print::qt::CPrintPropertyDlg;

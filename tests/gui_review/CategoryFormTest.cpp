@@ -5,12 +5,6 @@
 #include "editing/qt/CEditListDlg.h"
 #include "form/qt/CCategoryForm.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-
 using namespace review_gui;
 using form::qt::CCategoryForm;
 

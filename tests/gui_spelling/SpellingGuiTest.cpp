@@ -7,20 +7,12 @@
 #include "store/Inspection.h"
 #include "store/Step.h"
 #include "support/TempDataFiles.h"
+#include "support/qt/QtTestSupport.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 

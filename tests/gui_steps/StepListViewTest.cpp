@@ -8,15 +8,7 @@
 #include "editing/qt/CStepPropertySheet.h"
 #include "editing/qt/StepListCtrlView.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest/QTest>
 
 #include <fstream>
 #include <optional>

@@ -8,13 +8,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QtTest/QTest>
 
 #include <fstream>
 #include <sstream>

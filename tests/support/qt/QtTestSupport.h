@@ -9,16 +9,23 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+// The widgets most tests of the windows reach into.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QtTest/QTest>
 
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
-
-class QAbstractButton;
-class QComboBox;
-class QLineEdit;
-class QTreeWidget;
 
 namespace app {
 class CInspectorDoc;
