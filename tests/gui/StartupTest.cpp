@@ -8,11 +8,9 @@
 #include "app/qt/COwnerNameDlg.h"
 #include "editing/qt/CInspectorView.h"
 #include "store/Database.h"
+#include "support/qt/FreshHome.h"
 
-#include <QDialogButtonBox>
-#include <QLockFile>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -22,47 +20,13 @@ namespace {
 using namespace app::qt;
 namespace fs = std::filesystem;
 
-// Points the home, settings, data, documents and runtime folders into a temporary folder.
-class FreshHome {
-public:
-    FreshHome()
-    {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_RUNTIME_DIR"}) {
-            const char* old = std::getenv(name);
-            m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        }
-        const fs::path home = folder.Path();
-        fs::create_directories(home / "run");
-        fs::permissions(home / "run", fs::perms::owner_all, fs::perm_options::replace);
-        setenv("HOME", home.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (home / ".local" / "share").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", (home / "Documents").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
-    }
-    ~FreshHome()
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-    testing_support::TempFolder folder;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
-};
-
 using Startup = DialogTest;
 
 TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
 {
     FreshHome home;
     testing_support::ScriptedPort port;
-    // A new installation keeps its data files in the application data folder.
-    const std::string dataFolder = (home.folder.Path() / ".local/share/Veltrane/Inspector").string();
+    const std::string dataFolder = home.DataFolder();
 
     QString shownTemplate, shownInspection;
     int latest = -1;
@@ -148,7 +112,7 @@ TEST_F(Startup, CancelInTheDataPathDialogEnds)
     EXPECT_FALSE(inspector.InitInstance());
     EXPECT_NE(inspector.ExitStatus(), 0);
     EXPECT_EQ(inspector.MainFrame(), nullptr);
-    EXPECT_FALSE(fs::exists(home.folder.Path() / ".local/share/Veltrane/Inspector/Template_Data.cdb"));
+    EXPECT_FALSE(fs::exists(home.DataFolder() + "/Template_Data.cdb"));
 }
 
 TEST_F(Startup, DataPathDialogShowsWhichFileIsMissing)
