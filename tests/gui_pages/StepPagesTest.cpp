@@ -99,11 +99,7 @@ protected:
     // Chooses the stock comment that contains `fragment`, as a user picks it from the list.
     void ChooseStock(const std::string& fragment)
     {
-        QComboBox* stock = comments->StockComments();
-        const int index = stock->findText(QString::fromStdString(fragment), Qt::MatchContains);
-        ASSERT_GE(index, 0) << fragment;
-        stock->setCurrentIndex(index);
-        emit stock->activated(index);
+        Choose(comments->StockComments(), QString::fromStdString(fragment), Qt::MatchContains);
     }
 
     QCheckBox* Box(const QString& caption)
@@ -314,11 +310,7 @@ TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
 {
     OpenSheet("Roof", "Roof Covering");
     ShowComments();
-    QComboBox* rating = comments->RatingCombo();
-    const int marginal = rating->findText("Marginal");
-    ASSERT_GE(marginal, 0);
-    rating->setCurrentIndex(marginal);
-    emit rating->activated(marginal);
+    Choose(comments->RatingCombo(), "Marginal");
     EXPECT_EQ(sheet->Rating(), "Marginal");
 
     QPlainTextEdit* edit = comments->CommentEdit();
