@@ -119,9 +119,7 @@ TEST_F(SetupViewTest, EditListKeepsTheFieldAndStoresTheList)
         EXPECT_EQ(list->List()->item(list->List()->count() - 1)->text(), "Aitkin, MN 56431");
         list->accept();
     });
-    const int editIndex = city->count() - 1;
-    city->setCurrentIndex(editIndex);
-    emit city->activated(editIndex);
+    Choose(city, CInspectorView::kEditList);
 
     // The field keeps its text; the list is stored and shown in its order.
     EXPECT_EQ(city->currentText(), "Duluth, MN 55802");
@@ -133,8 +131,7 @@ TEST_F(SetupViewTest, EditListKeepsTheFieldAndStoresTheList)
     EXPECT_EQ(city->itemText(city->count() - 1), CInspectorView::kEditList);
 
     // Choosing an entry writes it.
-    city->setCurrentIndex(0);
-    emit city->activated(0);
+    Choose(city, "Aitkin, MN 56431");
     EXPECT_EQ(Column("DwellingCityStateZip"), "Aitkin, MN 56431");
 
     // A label list with entries is shown instead, but Edit List still edits the own list.

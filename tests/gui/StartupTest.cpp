@@ -28,11 +28,10 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
     testing_support::ScriptedPort port;
     const std::string dataFolder = home.DataFolder();
 
-    QString shownTemplate, shownInspection;
+    QString shownPaths;
     int latest = -1;
     AnswerDialog<CDataPathDlg>([&](CDataPathDlg* d) {
-        shownTemplate = d->TemplateEdit()->text();
-        shownInspection = d->InspectionEdit()->text();
+        shownPaths = d->TemplateEdit()->text() + "|" + d->InspectionEdit()->text();
         EXPECT_TRUE(d->CreateButton()->isVisible());
         EXPECT_TRUE(d->CreateButton()->isEnabled());
         // Too short a name first, then a good one.
@@ -51,8 +50,7 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
     {
         CInspectorApp inspector;
         ASSERT_TRUE(inspector.InitInstance()) << port.AllText();
-        EXPECT_EQ(shownTemplate.toStdString(), dataFolder + "/Template_Data.cdb");
-        EXPECT_EQ(shownInspection.toStdString(), dataFolder + "/Inspection_Data.cdb");
+        EXPECT_EQ(shownPaths.toStdString(), dataFolder + "/Template_Data.cdb|" + dataFolder + "/Inspection_Data.cdb");
         EXPECT_TRUE(port.Saw("The Owner name you entered is too short.  Please try again."));
         EXPECT_TRUE(fs::exists(dataFolder + "/Template_Data.cdb"));
         EXPECT_TRUE(fs::exists(dataFolder + "/Inspection_Data.cdb"));
