@@ -49,6 +49,8 @@ protected:
         doc = std::make_unique<app::CInspectorDoc>();
         doc->OnNewDocument();
         ASSERT_TRUE(doc->ChangeDocType("Home Inspection"));
+        // Every test starts on a step with materials and stock comments.
+        OpenSheet("Roof", "Roof Covering");
     }
 
     void TearDown() override
@@ -127,7 +129,6 @@ protected:
 
 TEST_F(StepPages, PickedStockCommentsLandInTheCommentAndAreSaved)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     ChooseStock("Exposed nail heads were observed");
     EXPECT_EQ(comments->CommentEdit()->toPlainText(), "Exposed nail heads were observed; seal them to prevent leaks.");
@@ -146,7 +147,6 @@ TEST_F(StepPages, PickedStockCommentsLandInTheCommentAndAreSaved)
 
 TEST_F(StepPages, PlaceholderIsFilledFromThePickList)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QString label;
     QStringList offered;
@@ -170,7 +170,6 @@ TEST_F(StepPages, PlaceholderIsFilledFromThePickList)
 
 TEST_F(StepPages, TypedShortcutWordExpands)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QPlainTextEdit* edit = comments->CommentEdit();
     edit->setFocus();
@@ -181,7 +180,6 @@ TEST_F(StepPages, TypedShortcutWordExpands)
 
 TEST_F(StepPages, CheckingMaterialsWritesMaterialsAddsCommentsAndHidesVoidedOnes)
 {
-    OpenSheet("Roof", "Roof Covering");
     ASSERT_TRUE(sheet->HasMaterialsPage());
     ASSERT_EQ(sheet->Page(sheet->ActivePageIndex()), materials);
 
@@ -233,7 +231,6 @@ TEST_F(StepPages, CheckingMaterialsWritesMaterialsAddsCommentsAndHidesVoidedOnes
 
 TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
 {
-    OpenSheet("Roof", "Roof Covering");
     QCheckBox* other = Box("Other:");
     ASSERT_TRUE(other);
     auto answered = AnswerDialog<CEnterTextDlg>([](CEnterTextDlg* dialog) {
@@ -269,7 +266,6 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
 
 TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QComboBox* stock = comments->StockComments();
     const int nails = stock->findText("Exposed nail heads", Qt::MatchContains);
@@ -308,7 +304,6 @@ TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
 
 TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     Choose(comments->RatingCombo(), "Marginal");
     EXPECT_EQ(sheet->Rating(), "Marginal");
@@ -327,7 +322,6 @@ TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
 
 TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
 {
-    OpenSheet("Roof", "Roof Covering");
     Box("Slate")->click();
     auto picked = AnswerDialog<CCommentPickerDlg>([](CCommentPickerDlg* dialog) {
         dialog->Number(5); // Metal panels
@@ -343,7 +337,6 @@ TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
 TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
 {
     testing_support::Exec(kTemplate, "UPDATE Options SET NextPictNumber = 0");
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QPlainTextEdit* edit = comments->CommentEdit();
     edit->setPlainText("See");
@@ -369,7 +362,6 @@ TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
 
 TEST_F(StepPages, MovingToAnotherStepKeepsWhatWasWritten)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QPlainTextEdit* edit = comments->CommentEdit();
     edit->setFocus();
