@@ -128,14 +128,12 @@ TEST_F(CategoryViewTest, DuplicateWithAndWithoutDataAndRename)
                            "WHERE CategoryID = " + copyID),
               std::to_string(seeded) + " steps, " + std::to_string(seeded) + " Marginal");
 
-    // Cancel leaves the list alone.
     ClickCell(list, RowOf("Kitchenette"), 0);
     const int count = list->topLevelItemCount();
     AnswerDialog<CDuplicateCategoryDlg>([](CDuplicateCategoryDlg* d) { d->reject(); });
     view->DuplicateButton()->click();
     EXPECT_EQ(list->topLevelItemCount(), count);
 
-    // Rename.
     ClickCell(list, RowOf("Kitchenette"), 0);
     QString prompt;
     AnswerDialog<CDuplicateCategoryDlg>([&](CDuplicateCategoryDlg* d) {

@@ -22,7 +22,6 @@ using exchange::qt::CConnectionOptionsDlg;
 using exchange::qt::CConnectToServerDlg;
 using testing_support::QueryInt;
 
-// The server's "today".
 constexpr exchange::wire::Date kToday{2024, 5, 15};
 
 // The sync server on a loopback port the connection options accept (10 to

@@ -27,6 +27,7 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
     FreshHome home;
     testing_support::ScriptedPort port;
     const std::string dataFolder = home.DataFolder();
+    const std::string paths = dataFolder + "/Template_Data.cdb|" + dataFolder + "/Inspection_Data.cdb";
 
     QString shownPaths;
     int latest = -1;
@@ -50,7 +51,7 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
     {
         CInspectorApp inspector;
         ASSERT_TRUE(inspector.InitInstance()) << port.AllText();
-        EXPECT_EQ(shownPaths.toStdString(), dataFolder + "/Template_Data.cdb|" + dataFolder + "/Inspection_Data.cdb");
+        EXPECT_EQ(shownPaths.toStdString(), paths);
         EXPECT_TRUE(port.Saw("The Owner name you entered is too short.  Please try again."));
         EXPECT_TRUE(fs::exists(dataFolder + "/Template_Data.cdb"));
         EXPECT_TRUE(fs::exists(dataFolder + "/Inspection_Data.cdb"));
@@ -66,8 +67,7 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
         EXPECT_EQ(testing_support::QueryText(0, "SELECT Name FROM Owner"), "Pat Kowalski, Certified Home I");
         EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
 
-        // The settings file remembers both paths.
-        app::Settings settings;
+        const app::Settings settings; // remembers both paths
         EXPECT_EQ(settings.Get(app::kTemplatePathKey).value_or(""), dataFolder + "/Template_Data.cdb");
         EXPECT_EQ(settings.Get(app::kInspectionPathKey).value_or(""), dataFolder + "/Inspection_Data.cdb");
 

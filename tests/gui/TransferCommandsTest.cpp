@@ -58,7 +58,6 @@ TEST_F(TransferTest, ExportImportAndMergeMoveTheDataIntoTheSelectedInspection)
     Trigger(cmd::ImportInspection);
     EXPECT_EQ(Counts(), "1 staged, 2 inspections");
 
-    // Select the target in the list and merge the imported inspection into it.
     frame->Action(cmd::ViewInspectionList)->trigger();
     auto* list = qobject_cast<CInspectionOverview*>(frame->View(app::qt::kViewInspectionList));
     ASSERT_NE(list, nullptr);

@@ -162,7 +162,6 @@ TEST_F(StepListViewTest, DuplicateStepNamesAndNumbersTheCopy)
     EXPECT_EQ(List()->topLevelItemCount(), 5);
     EXPECT_TRUE(Column(CStepListCtrl::kName).contains("Bedroom #3"));
 
-    // Cancelling adds nothing.
     ClickCell(List(), 0, CStepListCtrl::kName);
     View()->DuplicateButton()->click();
     EXPECT_EQ(StepCount(), 5);
@@ -352,7 +351,6 @@ TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
     EXPECT_TRUE(*answered);
 }
 
-// A comments page of the test's own.
 class FakeCommentsPage : public CStepPage {
 public:
     using CStepPage::CStepPage;
