@@ -17,6 +17,11 @@ std::string Repeat(const std::string& piece, int times)
     return s;
 }
 
+std::string Describe(const ConnectionSettings& s)
+{
+    return s.userName + "|" + s.password + "|" + s.address + "|" + std::to_string(s.port);
+}
+
 } // namespace
 
 TEST(ConnectionChoices, PortRangeAndLengthsCountCharactersNotBytes)
@@ -67,20 +72,14 @@ protected:
 
 TEST_F(ConnectionSettingsStore, SavedSettingsReadBackAndARefusalStoresNothing)
 {
-    const ConnectionSettings s{"J\xC3\xB6rg", "pa\"ss'w", "server.example", 9000};
-    ASSERT_TRUE(SaveConnectionSettings(s));
-    const auto same = [&s](const ConnectionSettings& back) {
-        EXPECT_EQ(back.userName, s.userName);
-        EXPECT_EQ(back.password, s.password);
-        EXPECT_EQ(back.address, s.address);
-        EXPECT_EQ(back.port, s.port);
-    };
-    same(ReadConnectionSettings());
+    ASSERT_TRUE(SaveConnectionSettings({"J\xC3\xB6rg", "pa\"ss'w", "server.example", 9000}));
+    const std::string saved = "J\xC3\xB6rg|pa\"ss'w|server.example|9000";
+    EXPECT_EQ(Describe(ReadConnectionSettings()), saved);
     EXPECT_TRUE(port.messages.empty());
 
     // A refused port keeps every field as it was, the valid ones too.
     EXPECT_FALSE(SaveConnectionSettings({"other", "x", "10.0.0.1", 5}));
     EXPECT_TRUE(port.Saw("Please enter an integer between 10 and 10000."));
-    same(ReadConnectionSettings());
+    EXPECT_EQ(Describe(ReadConnectionSettings()), saved);
     EXPECT_EQ(testing_support::QueryInt(0, "SELECT COUNT(*) FROM Options"), 1) << "the row is updated, not added";
 }

@@ -3,12 +3,6 @@
 
 #include "reports/rtf/qt/CExportRtfDlg.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QtTest/QTest>
-
 #include <filesystem>
 
 namespace gui_test {

@@ -6,8 +6,6 @@
 #include "app/qt/CMainFrame.h"
 #include "support/TempDataFiles.h"
 
-#include <QTreeWidget>
-
 namespace gui_test {
 
 using namespace testing_support::qt;
@@ -23,7 +21,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs a menu, toolbar or button command as the user chooses it.
     void Trigger(int command) { testing_support::qt::Trigger(*frame, command); }
     template <class V>
     V* View(int number)

@@ -6,9 +6,6 @@
 #include "editing/qt/CInspectorView.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {

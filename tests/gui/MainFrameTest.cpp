@@ -9,13 +9,9 @@
 #include "editing/qt/CInspectorView.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLabel>
 #include <QStatusBar>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {

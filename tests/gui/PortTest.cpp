@@ -8,12 +8,7 @@
 
 #include <QFileDialog>
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {
@@ -36,33 +31,31 @@ TEST_F(QtPortTest, BoxesAnswerAsTheUserClicks)
     EXPECT_EQ(&ui::CurrentPort(), &port);
 
     QString caption, text;
-    AnswerDialog<QMessageBox>([&](QMessageBox* box) {
-        caption = box->windowTitle();
-        text = box->text();
-        box->button(QMessageBox::Yes)->click();
-    });
+    // Notes the next box's caption and text, then clicks `button`.
+    const auto answer = [&caption, &text](QMessageBox::StandardButton button) {
+        AnswerDialog<QMessageBox>([&caption, &text, button](QMessageBox* box) {
+            caption = box->windowTitle();
+            text = box->text();
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::Yes);
     EXPECT_TRUE(port.confirm("Would you like to delete all inspections."));
     EXPECT_EQ(caption, "Caution");
     EXPECT_EQ(text, "Would you like to delete all inspections.");
 
-    AnswerDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    answer(QMessageBox::No);
     EXPECT_FALSE(port.confirm("Sure?", "Warning"));
+    EXPECT_EQ(caption, "Warning");
 
-    AnswerDialog<QMessageBox>([&](QMessageBox* box) {
-        caption = box->windowTitle();
-        text = box->text();
-        box->button(QMessageBox::Cancel)->click();
-    });
+    answer(QMessageBox::Cancel);
     EXPECT_EQ(port.ask("Warning!\r\r Do you wish to proceed?", "Update Required", ui::Buttons::OkCancel,
                        ui::Icon::Exclamation),
               ui::Answer::Cancel);
     EXPECT_EQ(caption, "Update Required");
     EXPECT_EQ(text, "Warning!\n\n Do you wish to proceed?");
 
-    AnswerDialog<QMessageBox>([&](QMessageBox* box) {
-        caption = box->windowTitle();
-        box->accept();
-    });
+    answer(QMessageBox::Ok);
     port.inform("Done!");
     EXPECT_EQ(caption, "Inspector");
 

@@ -9,17 +9,10 @@
 #include "editing/qt/CInspectionListCtrl.h"
 #include "editing/qt/CInspectorView.h"
 #include "editing/qt/CSelectPickerDlg.h"
-#include "store/Options.h"
 #include "ui/qt/ElidedLabel.h"
 
-#include <QComboBox>
 #include <QDateTimeEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QtTest/QTest>
 
 namespace gui_test {
 namespace {
@@ -125,9 +118,7 @@ TEST_F(SetupViewTest, EditListKeepsTheFieldAndStoresTheList)
         EXPECT_EQ(list->List()->item(list->List()->count() - 1)->text(), "Aitkin, MN 56431");
         list->accept();
     });
-    const int editIndex = city->count() - 1;
-    city->setCurrentIndex(editIndex);
-    emit city->activated(editIndex);
+    Choose(city, CInspectorView::kEditList);
 
     // The field keeps its text; the list is stored and shown in its order.
     EXPECT_EQ(city->currentText(), "Duluth, MN 55802");
@@ -138,9 +129,7 @@ TEST_F(SetupViewTest, EditListKeepsTheFieldAndStoresTheList)
     EXPECT_EQ(city->itemText(0), "Aitkin, MN 56431");
     EXPECT_EQ(city->itemText(city->count() - 1), CInspectorView::kEditList);
 
-    // Choosing an entry writes it.
-    city->setCurrentIndex(0);
-    emit city->activated(0);
+    Choose(city, "Aitkin, MN 56431");
     EXPECT_EQ(Column("DwellingCityStateZip"), "Aitkin, MN 56431");
 
     // A label list with entries is shown instead, but Edit List still edits the own list.
@@ -181,7 +170,6 @@ TEST_F(SetupViewTest, LabelsDateFormatAndTabOrder)
     EXPECT_TRUE(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d (AM|PM)$").match(shown).hasMatch())
         << shown.toStdString();
 
-    // Changing the date saves it.
     setup->DateTimeEdit()->setDateTime(QDateTime(QDate(2024, 3, 9), QTime(14, 5)));
     EXPECT_EQ(Column("InspectionDate"), "2024-03-09 14:05:00");
     EXPECT_EQ(setup->DateTimeEdit()->text(), "03/09/2024 02:05 PM");
@@ -203,13 +191,7 @@ TEST_F(SetupViewTest, LabelsDateFormatAndTabOrder)
                                   "dateTime"}));
 
     // Custom labels: all eight come from the settings once the first is set, empty ones included.
-    {
-        store::Options options;
-        options.m_String25 = "Property";
-        options.m_String26 = "";
-        options.m_String32 = "When";
-        ASSERT_TRUE(options.Save());
-    }
+    testing_support::Exec(0, "UPDATE Options SET String25 = 'Property', String26 = '', String32 = 'When'");
     CInspectorView custom(*frame, *doc);
     EXPECT_EQ(custom.Label(0)->text(), "Property");
     EXPECT_EQ(custom.Label(1)->text(), "");

@@ -8,16 +8,9 @@
 #include "app/qt/COwnerNameDlg.h"
 #include "editing/qt/CInspectorView.h"
 #include "store/Database.h"
+#include "support/qt/FreshHome.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QDialogButtonBox>
-#include <QLineEdit>
-#include <QLockFile>
-#include <QPushButton>
-#include <QtTest/QTest>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -27,53 +20,19 @@ namespace {
 using namespace app::qt;
 namespace fs = std::filesystem;
 
-// Points the home, settings, data, documents and runtime folders into a temporary folder.
-class FreshHome {
-public:
-    FreshHome()
-    {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_RUNTIME_DIR"}) {
-            const char* old = std::getenv(name);
-            m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        }
-        const fs::path home = folder.Path();
-        fs::create_directories(home / "run");
-        fs::permissions(home / "run", fs::perms::owner_all, fs::perm_options::replace);
-        setenv("HOME", home.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (home / ".local" / "share").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", (home / "Documents").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
-    }
-    ~FreshHome()
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-    testing_support::TempFolder folder;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
-};
-
 using Startup = DialogTest;
 
 TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
 {
     FreshHome home;
     testing_support::ScriptedPort port;
-    // A new installation keeps its data files in the application data folder.
-    const std::string dataFolder = (home.folder.Path() / ".local/share/Veltrane/Inspector").string();
+    const std::string dataFolder = home.DataFolder();
+    const std::string paths = dataFolder + "/Template_Data.cdb|" + dataFolder + "/Inspection_Data.cdb";
 
-    QString shownTemplate, shownInspection;
+    QString shownPaths;
     int latest = -1;
     AnswerDialog<CDataPathDlg>([&](CDataPathDlg* d) {
-        shownTemplate = d->TemplateEdit()->text();
-        shownInspection = d->InspectionEdit()->text();
+        shownPaths = d->TemplateEdit()->text() + "|" + d->InspectionEdit()->text();
         EXPECT_TRUE(d->CreateButton()->isVisible());
         EXPECT_TRUE(d->CreateButton()->isEnabled());
         // Too short a name first, then a good one.
@@ -92,8 +51,7 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
     {
         CInspectorApp inspector;
         ASSERT_TRUE(inspector.InitInstance()) << port.AllText();
-        EXPECT_EQ(shownTemplate.toStdString(), dataFolder + "/Template_Data.cdb");
-        EXPECT_EQ(shownInspection.toStdString(), dataFolder + "/Inspection_Data.cdb");
+        EXPECT_EQ(shownPaths.toStdString(), paths);
         EXPECT_TRUE(port.Saw("The Owner name you entered is too short.  Please try again."));
         EXPECT_TRUE(fs::exists(dataFolder + "/Template_Data.cdb"));
         EXPECT_TRUE(fs::exists(dataFolder + "/Inspection_Data.cdb"));
@@ -109,8 +67,7 @@ TEST_F(Startup, FirstStartOnAnEmptyHomeEndsInTheSetupViewWithStarterData)
         EXPECT_EQ(testing_support::QueryText(0, "SELECT Name FROM Owner"), "Pat Kowalski, Certified Home I");
         EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
 
-        // The settings file remembers both paths.
-        app::Settings settings;
+        const app::Settings settings; // remembers both paths
         EXPECT_EQ(settings.Get(app::kTemplatePathKey).value_or(""), dataFolder + "/Template_Data.cdb");
         EXPECT_EQ(settings.Get(app::kInspectionPathKey).value_or(""), dataFolder + "/Inspection_Data.cdb");
 
@@ -153,7 +110,7 @@ TEST_F(Startup, CancelInTheDataPathDialogEnds)
     EXPECT_FALSE(inspector.InitInstance());
     EXPECT_NE(inspector.ExitStatus(), 0);
     EXPECT_EQ(inspector.MainFrame(), nullptr);
-    EXPECT_FALSE(fs::exists(home.folder.Path() / ".local/share/Veltrane/Inspector/Template_Data.cdb"));
+    EXPECT_FALSE(fs::exists(home.DataFolder() + "/Template_Data.cdb"));
 }
 
 TEST_F(Startup, DataPathDialogShowsWhichFileIsMissing)

@@ -10,8 +10,6 @@
 #include "reports/html/qt/CHTMLView.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <QtTest/QTest>
-
 #include <memory>
 
 namespace html_testing {

@@ -2,7 +2,7 @@
 // its file dialogs, shown on the data folder, leaves them in place, so another
 // program using the files never takes itself for the last user, and every edit
 // reaches the files and survives a crash.
-#include "support/TempDataFiles.h"
+#include "support/qt/FreshHome.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -54,19 +54,8 @@ class DataFileLockTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const fs::path home = folder.Path();
-        fs::create_directories(home / "run");
-        fs::permissions(home / "run", fs::perms::owner_all, fs::perm_options::replace);
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", QString::fromStdString(home.string()));
-        env.insert("XDG_CONFIG_HOME", QString::fromStdString((home / "config").string()));
-        env.insert("XDG_DATA_HOME", QString::fromStdString((home / "share").string()));
-        env.insert("XDG_DOCUMENTS_DIR", QString::fromStdString((home / "Documents").string()));
-        env.insert("XDG_RUNTIME_DIR", QString::fromStdString((home / "run").string()));
+        env = QProcessEnvironment::systemEnvironment(); // the fresh home's
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        dataFolder = (home / "share" / "Veltrane" / "Inspector").string();
-        templatePath = dataFolder + "/Template_Data.cdb";
-        inspectionPath = dataFolder + "/Inspection_Data.cdb";
     }
 
     // Runs inspector-cli to its end; its exit status.
@@ -91,9 +80,11 @@ protected:
     }
     void Tell(const std::string& line) { program.write((line + "\n").c_str()); }
 
-    testing_support::TempFolder folder;
+    testing_support::qt::FreshHome home;
     QProcessEnvironment env;
-    std::string dataFolder, templatePath, inspectionPath, cliOutput;
+    const std::string templatePath = home.DataFolder() + "/Template_Data.cdb";
+    const std::string inspectionPath = home.DataFolder() + "/Inspection_Data.cdb";
+    std::string cliOutput;
     QProcess program;
 };
 
@@ -106,7 +97,7 @@ TEST_F(DataFileLockTest, FileDialogsKeepTheLocksAndEditsSurviveAnotherUserAndAKi
     const int pictureNumber = std::stoi(Query(templatePath, "SELECT NextPictNumber FROM Options"));
 
     QProcessEnvironment programEnv = env;
-    programEnv.insert("INSPECTOR_TEST_DIALOGS", QString::fromStdString(dataFolder));
+    programEnv.insert("INSPECTOR_TEST_DIALOGS", QString::fromStdString(home.DataFolder()));
     program.setProcessEnvironment(programEnv);
     program.start(QStringLiteral(INSPECTOR_BINARY_DIR "/src/inspector"), {});
     ASSERT_TRUE(program.waitForStarted(10000));

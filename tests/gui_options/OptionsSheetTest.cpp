@@ -11,18 +11,14 @@
 #include "spelling/InspectionSpelling.h"
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "store/Database.h"
+#include "support/qt/FreshHome.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QtTest/QTest>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -35,8 +31,6 @@ protected:
     void SetUp() override
     {
         ReportFixture::SetUp();
-        setenv("XDG_CONFIG_HOME", folder.File("config").c_str(), 1);
-        setenv("XDG_DATA_HOME", folder.File("data").c_str(), 1);
         app::Settings settings;
         settings.Set(app::kTemplatePathKey, templatePath);
         settings.Set(app::kInspectionPathKey, inspectionPath);
@@ -46,8 +40,6 @@ protected:
     void TearDown() override
     {
         sheet.reset();
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("XDG_DATA_HOME");
         ReportFixture::TearDown();
     }
 
@@ -64,6 +56,12 @@ protected:
         return nullptr;
     }
     void Type(QLineEdit* edit, const QString& text) { testing_support::qt::Retype(edit, text); }
+    void TypeColumnWidths(const std::array<const char*, 5>& widths)
+    {
+        for (int i = 0; i < 5; ++i)
+            Type(Field<QLineEdit>("General", QStringLiteral("columnWidth%1").arg(i + 1).toLatin1().constData()),
+                 widths[i]);
+    }
     void TypeText(QPlainTextEdit* edit, const QString& text)
     {
         edit->selectAll();
@@ -87,6 +85,7 @@ protected:
         QApplication::processEvents();
     }
 
+    testing_support::qt::FreshHome home; // the settings file of the test's own
     std::unique_ptr<COptionsDlg> sheet;
 };
 
@@ -117,10 +116,7 @@ TEST_F(OptionsSheet, EveryFieldChangedIsKeptByOkAndNothingByCancel)
     for (const char* box : {"printNotPresent", "alertIncomplete"})
         QTest::mouseClick(Field<QCheckBox>("General", box), Qt::LeftButton, {}, QPoint(4, 4));
     Type(Field<QLineEdit>("General", "materialsDelimiter"), ", ");
-    const char* widths[] = {"0.5", "1.5", "4", "0.5", "0.5"}; // 7 inches: the whole text width
-    for (int i = 0; i < 5; ++i)
-        Type(Field<QLineEdit>("General", QStringLiteral("columnWidth%1").arg(i + 1).toLatin1().constData()),
-             widths[i]);
+    TypeColumnWidths({"0.5", "1.5", "4", "0.5", "0.5"}); // 7 inches: the whole text width
     Field<QComboBox>("General", "reportFontSize")->setCurrentText("10");
     Field<QComboBox>("General", "stepSpacing")->setCurrentText("2");
     Field<QComboBox>("General", "defaultStepPage")->setCurrentText("Info");
@@ -253,10 +249,7 @@ TEST_F(OptionsSheet, TheNextReportPrintsTheCompanyBlockLegalTextAndColumnWidths)
     Type(Field<QLineEdit>("Owner", "company"), "Lakeside Inspections");
     TypeText(Field<QPlainTextEdit>("Owner", "address"), "400 Shore Drive\nDuluth, MN 55802");
     TypeText(Field<QPlainTextEdit>("Legal Text", "text"), "Lakeside terms of service.");
-    const char* widths[] = {"1", "2", "1", "1", "1.5"};
-    for (int i = 0; i < 5; ++i)
-        Type(Field<QLineEdit>("General", QStringLiteral("columnWidth%1").arg(i + 1).toLatin1().constData()),
-             widths[i]);
+    TypeColumnWidths({"1", "2", "1", "1", "1.5"});
     Press(QDialogButtonBox::Ok);
     ASSERT_EQ(sheet->result(), QDialog::Accepted) << port.AllText();
 

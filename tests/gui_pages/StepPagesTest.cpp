@@ -12,19 +12,6 @@
 #include "support/TempDataFiles.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QtTest/QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 
 using editing::qt::CCommentPickerDlg;
@@ -62,6 +49,8 @@ protected:
         doc = std::make_unique<app::CInspectorDoc>();
         doc->OnNewDocument();
         ASSERT_TRUE(doc->ChangeDocType("Home Inspection"));
+        // Every test starts on a step with materials and stock comments.
+        OpenSheet("Roof", "Roof Covering");
     }
 
     void TearDown() override
@@ -112,11 +101,7 @@ protected:
     // Chooses the stock comment that contains `fragment`, as a user picks it from the list.
     void ChooseStock(const std::string& fragment)
     {
-        QComboBox* stock = comments->StockComments();
-        const int index = stock->findText(QString::fromStdString(fragment), Qt::MatchContains);
-        ASSERT_GE(index, 0) << fragment;
-        stock->setCurrentIndex(index);
-        emit stock->activated(index);
+        Choose(comments->StockComments(), QString::fromStdString(fragment), Qt::MatchContains);
     }
 
     QCheckBox* Box(const QString& caption)
@@ -144,7 +129,6 @@ protected:
 
 TEST_F(StepPages, PickedStockCommentsLandInTheCommentAndAreSaved)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     ChooseStock("Exposed nail heads were observed");
     EXPECT_EQ(comments->CommentEdit()->toPlainText(), "Exposed nail heads were observed; seal them to prevent leaks.");
@@ -163,7 +147,6 @@ TEST_F(StepPages, PickedStockCommentsLandInTheCommentAndAreSaved)
 
 TEST_F(StepPages, PlaceholderIsFilledFromThePickList)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QString label;
     QStringList offered;
@@ -187,7 +170,6 @@ TEST_F(StepPages, PlaceholderIsFilledFromThePickList)
 
 TEST_F(StepPages, TypedShortcutWordExpands)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QPlainTextEdit* edit = comments->CommentEdit();
     edit->setFocus();
@@ -198,7 +180,6 @@ TEST_F(StepPages, TypedShortcutWordExpands)
 
 TEST_F(StepPages, CheckingMaterialsWritesMaterialsAddsCommentsAndHidesVoidedOnes)
 {
-    OpenSheet("Roof", "Roof Covering");
     ASSERT_TRUE(sheet->HasMaterialsPage());
     ASSERT_EQ(sheet->Page(sheet->ActivePageIndex()), materials);
 
@@ -250,7 +231,6 @@ TEST_F(StepPages, CheckingMaterialsWritesMaterialsAddsCommentsAndHidesVoidedOnes
 
 TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
 {
-    OpenSheet("Roof", "Roof Covering");
     QCheckBox* other = Box("Other:");
     ASSERT_TRUE(other);
     auto answered = AnswerDialog<CEnterTextDlg>([](CEnterTextDlg* dialog) {
@@ -286,7 +266,6 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
 
 TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QComboBox* stock = comments->StockComments();
     const int nails = stock->findText("Exposed nail heads", Qt::MatchContains);
@@ -325,13 +304,8 @@ TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
 
 TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
-    QComboBox* rating = comments->RatingCombo();
-    const int marginal = rating->findText("Marginal");
-    ASSERT_GE(marginal, 0);
-    rating->setCurrentIndex(marginal);
-    emit rating->activated(marginal);
+    Choose(comments->RatingCombo(), "Marginal");
     EXPECT_EQ(sheet->Rating(), "Marginal");
 
     QPlainTextEdit* edit = comments->CommentEdit();
@@ -348,7 +322,6 @@ TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
 
 TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
 {
-    OpenSheet("Roof", "Roof Covering");
     Box("Slate")->click();
     auto picked = AnswerDialog<CCommentPickerDlg>([](CCommentPickerDlg* dialog) {
         dialog->Number(5); // Metal panels
@@ -364,7 +337,6 @@ TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
 TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
 {
     testing_support::Exec(kTemplate, "UPDATE Options SET NextPictNumber = 0");
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QPlainTextEdit* edit = comments->CommentEdit();
     edit->setPlainText("See");
@@ -390,7 +362,6 @@ TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
 
 TEST_F(StepPages, MovingToAnotherStepKeepsWhatWasWritten)
 {
-    OpenSheet("Roof", "Roof Covering");
     ShowComments();
     QPlainTextEdit* edit = comments->CommentEdit();
     edit->setFocus();

@@ -6,21 +6,13 @@
 #include "reports/print/qt/CSelectCategoriesPage.h"
 #include "support/qt/QtTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTreeWidget>
-#include <QtTest/QTest>
 
 using namespace reports::print;
 using reports::print::qt::CPrintPropertyDlg;
 using testing_support::qt::ClickButton;
+using testing_support::qt::ClickCell;
 
 namespace {
 
@@ -31,10 +23,14 @@ void Type(QSpinBox* box, int value)
     QTest::keyClicks(box, QString::number(value));
 }
 
-void ClickRow(QTreeWidget* list, int row)
+// The report settings as one line: kind, pages, starting page, copies, name,
+// continuous, borders, rating.
+std::string Describe(const PrintSettings& s)
 {
-    const QRect rect = list->visualItemRect(list->topLevelItem(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    return std::to_string(static_cast<int>(s.reportKind)) + "|" + std::to_string(s.firstPage) + ".." +
+           std::to_string(s.lastPage) + "|" + std::to_string(s.startingPageNumber) + "|" + std::to_string(s.copies) +
+           "|" + s.reportName + "|" + std::to_string(s.continuous) + "|" + std::to_string(s.borders) + "|" +
+           s.ratingFilter;
 }
 
 } // namespace
@@ -56,11 +52,9 @@ TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
     ClickButton(page->PagesButton());
     Type(page->FromBox(), 2);
     Type(page->ToBox(), 4);
-    EXPECT_EQ(sheet.Settings().firstPage, 2);
-    EXPECT_EQ(sheet.Settings().lastPage, 4);
+    EXPECT_EQ(Describe(sheet.Settings()), "0|2..4|1|1||0|0|<All Ratings>");
     ClickButton(page->AllButton());
-    EXPECT_EQ(sheet.Settings().firstPage, -1);
-    EXPECT_EQ(sheet.Settings().lastPage, -1);
+    EXPECT_EQ(Describe(sheet.Settings()), "0|-1..-1|1|1||0|0|<All Ratings>");
     EXPECT_FALSE(page->FromBox()->isEnabled());
 
     ClickButton(page->SummaryButton());
@@ -69,14 +63,7 @@ TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
     QTest::keyClicks(page->ReportNameEdit(), "Pre-Listing Report");
     ClickButton(page->ContinuousBox());
     ratings->setCurrentIndex(0);
-    const PrintSettings s = sheet.Settings();
-    EXPECT_EQ(s.reportKind, PrintReport::Summary);
-    EXPECT_EQ(s.startingPageNumber, 7);
-    EXPECT_EQ(s.copies, 3);
-    EXPECT_EQ(s.reportName, "Pre-Listing Report");
-    EXPECT_TRUE(s.continuous);
-    EXPECT_FALSE(s.borders);
-    EXPECT_EQ(s.ratingFilter, "Hazardous");
+    EXPECT_EQ(Describe(sheet.Settings()), "1|-1..-1|7|3|Pre-Listing Report|1|0|Hazardous");
 }
 
 TEST(PrintPropertiesSheet, AClickOnACategoryTakesItOutAndAnotherPutsItBack)
@@ -89,13 +76,13 @@ TEST(PrintPropertiesSheet, AClickOnACategoryTakesItOutAndAnotherPutsItBack)
     ASSERT_EQ(list->topLevelItemCount(), 3);
     EXPECT_TRUE(sheet.Settings().allCategories);
 
-    ClickRow(list, 1);
+    ClickCell(list, 1, 0);
     EXPECT_EQ(list->topLevelItem(1)->data(0, Qt::UserRole).toString(), "false");
     PrintSettings s = sheet.Settings();
     EXPECT_FALSE(s.allCategories);
     EXPECT_EQ(s.selectedCategories, (std::vector<std::string>{"Roof", "Attic"}));
 
-    ClickRow(list, 1);
+    ClickCell(list, 1, 0);
     s = sheet.Settings();
     EXPECT_TRUE(s.allCategories);
     EXPECT_EQ(s.selectedCategories, (std::vector<std::string>{"Roof", "Heating", "Attic"}));

@@ -5,12 +5,6 @@
 #include "editing/qt/CEditListDlg.h"
 #include "form/qt/CCategoryForm.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-
 using namespace review_gui;
 using form::qt::CCategoryForm;
 
@@ -31,14 +25,6 @@ protected:
     }
 };
 
-QStringList Items(QComboBox* combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
-
 } // namespace
 
 TEST_F(CategoryForm, FieldsAreFilledOnTwoPagesAndStoredAtOnce)
@@ -58,10 +44,8 @@ TEST_F(CategoryForm, FieldsAreFilledOnTwoPagesAndStoredAtOnce)
 
     auto* weather = qobject_cast<QComboBox*>(form->Input(0));
     ASSERT_NE(weather, nullptr);
-    EXPECT_EQ(Items(weather), QStringList({"Cloudy", "Sunny", "Edit List..."}));
-    const int sunny = weather->findText(QStringLiteral("Sunny"));
-    weather->setCurrentIndex(sunny);
-    emit weather->activated(sunny);
+    EXPECT_EQ(ComboTexts(weather), QStringList({"Cloudy", "Sunny", "Edit List..."}));
+    Choose(weather, QStringLiteral("Sunny"));
     EXPECT_EQ(Value("Weather"), "Sunny");
 
     auto* second = qobject_cast<QLineEdit*>(form->Input(1));
@@ -91,7 +75,7 @@ TEST_F(CategoryForm, EditListChangesThePickListAndKeepsTheValue)
     ASSERT_NE(form, nullptr);
     auto* combo = qobject_cast<QComboBox*>(form->Input(0));
     ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(Items(combo), QStringList({"Edit List..."})) << "no pick list of that name yet";
+    EXPECT_EQ(ComboTexts(combo), QStringList({"Edit List..."})) << "no pick list of that name yet";
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("Ladder"));
     EXPECT_EQ(Value("Roof Access"), "Ladder");
 
@@ -100,9 +84,8 @@ TEST_F(CategoryForm, EditListChangesThePickListAndKeepsTheValue)
         d->List()->addItem(QStringLiteral("Binoculars"));
         d->accept();
     });
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    EXPECT_EQ(Items(combo), QStringList({"Binoculars", "Walked", "Edit List..."}));
+    Choose(combo, QStringLiteral("Edit List..."));
+    EXPECT_EQ(ComboTexts(combo), QStringList({"Binoculars", "Walked", "Edit List..."}));
     EXPECT_EQ(combo->currentText(), QStringLiteral("Ladder"));
     EXPECT_EQ(Value("Roof Access"), "Ladder");
 }

@@ -6,8 +6,6 @@
 
 #include "app/qt/CMainFrame.h"
 
-#include <QtTest/QTest>
-
 namespace review_gui {
 
 using namespace testing_support::qt;

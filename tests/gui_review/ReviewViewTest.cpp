@@ -7,12 +7,6 @@
 #include "review/qt/CReviewCommentsView.h"
 #include "store/Step.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 using namespace review_gui;
 using app::qt::cmd::CommentEditor;
 using review::qt::CCommentDlg;

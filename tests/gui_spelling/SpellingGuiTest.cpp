@@ -1,26 +1,15 @@
 // Spelling in the windows: the wavy underline as the inspector types, the
 // context menu's suggestion, and the "Spelling Error" dialog over two steps.
+#include "reports/ReportFixture.h"
 #include "spelling/SpellChecker.h"
 #include "spelling/qt/CSpellingDlg.h"
 #include "spelling/qt/SpellHighlighter.h"
-#include "store/Category.h"
-#include "store/Inspection.h"
-#include "store/Step.h"
-#include "support/TempDataFiles.h"
+#include "support/qt/QtTestSupport.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -62,34 +51,21 @@ TEST(SpellingGuiTest, TypingMarksAMisspelledWordAndTheMenuReplacesIt)
     EXPECT_TRUE(Underlined(edit).isEmpty());
 }
 
-class SpellingDialogTest : public testing_support::DataFilesTest {};
+using SpellingDialogTest = report_testing::ReportFixture;
 
 TEST_F(SpellingDialogTest, ChangeAllCorrectsTheWordInBothStepsAndSavesThem)
 {
-    store::Inspection inspection;
-    inspection.New();
-    ASSERT_TRUE(inspection.Save());
-    store::Category category;
-    category.New();
-    category.m_InspectionID = inspection.m_InspectionID;
-    category.m_CategoryTitle = "Roof";
-    ASSERT_TRUE(category.Save());
-    for (const char* title : {"Flashing", "Gutters"}) {
-        store::Step step;
-        step.New();
-        step.m_CategoryID = category.m_CategoryID;
-        step.m_StepTitle = title;
-        step.m_StepNumber = title[0] == 'F' ? "1" : "2";
-        step.m_Comments = std::string(title) + " will recieve sealant and paynt.";
-        ASSERT_TRUE(step.Save());
-    }
-    auto places = spelling::InspectionTexts(inspection.m_InspectionID);
+    const int roof = AddCategory("Roof", "1");
+    AddStep(roof, "1", "Flashing", "", "Flashing will recieve sealant and paynt.");
+    AddStep(roof, "2", "Gutters", "", "Gutters will recieve sealant and paynt.");
+    auto places = spelling::InspectionTexts(inspection->m_InspectionID);
     ASSERT_TRUE(places);
     spelling::SpellChecker checker(spelling::kEnglish);
     spelling::qt::CSpellingDlg dialog(*places, checker);
     ASSERT_TRUE(dialog.Start());
     dialog.show();
-    EXPECT_EQ(dialog.findChild<QLabel*>("where")->text(), "Roof / Flashing");
+    QLabel* where = dialog.findChild<QLabel*>("where");
+    EXPECT_EQ(where->text(), "Roof / Flashing");
     EXPECT_EQ(dialog.findChild<QLineEdit*>("changeTo")->text(), "receive");
 
     QTest::mouseClick(dialog.findChild<QPushButton*>("changeAll"), Qt::LeftButton);
@@ -97,9 +73,9 @@ TEST_F(SpellingDialogTest, ChangeAllCorrectsTheWordInBothStepsAndSavesThem)
     EXPECT_TRUE(dialog.Changed());
 
     // Next: "paynt" in the first step, then in the second; ignoring both ends the walk.
-    EXPECT_EQ(dialog.findChild<QLabel*>("where")->text(), "Roof / Flashing");
+    EXPECT_EQ(where->text(), "Roof / Flashing");
     QTest::mouseClick(dialog.findChild<QPushButton*>("ignore"), Qt::LeftButton);
-    EXPECT_EQ(dialog.findChild<QLabel*>("where")->text(), "Roof / Gutters");
+    EXPECT_EQ(where->text(), "Roof / Gutters");
     QTest::mouseClick(dialog.findChild<QPushButton*>("ignore"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     ASSERT_FALSE(port.messages.empty());

@@ -36,6 +36,7 @@ void StepsTest::SetUp()
 
 void StepsTest::TearDown()
 {
+    editing::qt::CStepPropertySheet::SetPageFactories(nullptr, nullptr); // drops the fake pages a test registered
     CloseFrame(frame, doc.get());
     doc.reset();
     DataFilesTest::TearDown();

@@ -20,7 +20,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Opens category `title` from the category list with a click.
     void OpenCategory(const QString& title);
     long long StepCount();
     std::string StepText(const std::string& column, const std::string& title);

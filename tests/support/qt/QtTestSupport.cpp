@@ -8,13 +8,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QtTest/QTest>
 
 #include <fstream>
 #include <sstream>
@@ -137,12 +132,20 @@ void ClickOk(QDialog* dialog)
     QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
 
-void Choose(QComboBox* combo, const QString& text)
+void Choose(QComboBox* combo, const QString& text, Qt::MatchFlags match)
 {
-    const int index = combo->findText(text);
+    const int index = combo->findText(text, match);
     ASSERT_GE(index, 0) << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+QStringList ComboTexts(QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
 }
 
 void Retype(QLineEdit* edit, const QString& text)

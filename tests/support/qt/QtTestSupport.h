@@ -9,16 +9,23 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+// The widgets most tests of the windows reach into.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QtTest/QTest>
 
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
-
-class QAbstractButton;
-class QComboBox;
-class QLineEdit;
-class QTreeWidget;
 
 namespace app {
 class CInspectorDoc;
@@ -43,8 +50,7 @@ namespace testing_support::qt {
 // answer must close it, unless it arranges another answer for it (a dialog
 // left open otherwise fails the test and is rejected). The flag turns true
 // once the answer ran.
-// The answers still waiting for their dialog.
-int WaitingAnswers();
+int WaitingAnswers(); // the answers still waiting for their dialog
 
 template <class T>
 std::shared_ptr<bool> AnswerDialog(std::function<void(T*)> answer)
@@ -98,8 +104,11 @@ QStringList ColumnTexts(QTreeWidget* list, int column);
 void ClickButton(QAbstractButton* button);
 // Clicks the OK button of the dialog's button box.
 void ClickOk(QDialog* dialog);
-// Chooses the entry `text` of a combo box as a user picks it.
-void Choose(QComboBox* combo, const QString& text);
+// Chooses the entry `text` of a combo box as a user picks it (by default the
+// entry that reads exactly `text`).
+void Choose(QComboBox* combo, const QString& text, Qt::MatchFlags match = Qt::MatchExactly | Qt::MatchCaseSensitive);
+// The entries of a combo box, top to bottom.
+QStringList ComboTexts(QComboBox* combo);
 // Types into a field after clearing it.
 void Retype(QLineEdit* edit, const QString& text);
 std::string ReadFile(const std::string& path);
