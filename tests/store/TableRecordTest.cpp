@@ -217,9 +217,9 @@ TEST_F(TableRecordTest, InspectionQueriesFollowTheirStatements)
          "INSERT INTO Category (CategoryID, InspectionID, CategoryNumber, CategoryTitle) VALUES (1, " + id +
              ", '7', 'Kitchen'), (2, " + id + ", '12', 'Roof')");
     Exec(kInspection,
-         "INSERT INTO Step (StepID, CategoryID, StepNumber, Comments, InspectResult) VALUES "
-         "(1, 1, '2', 'Reported', NULL), (2, 1, '10', 'Reported', NULL), (3, 1, '3a', NULL, NULL), "
-         "(4, 2, '1', NULL, ' ')");
+         "INSERT INTO Step (StepID, CategoryID, StepNumber, Comments, InspectResult, Materials) VALUES "
+         "(1, 1, '2', 'Reported', NULL, NULL), (2, 1, '10', 'Reported', NULL, NULL), (3, 1, '3a', NULL, NULL, NULL), "
+         "(5, 1, '4', NULL, NULL, 'Metal;'), (4, 2, '1', NULL, ' ', NULL)");
     const int ids[2] = {1, 2};
     Category cat;
     ASSERT_TRUE(cat.OpenByNumber(7)); // the number is compared as text
@@ -229,23 +229,24 @@ TEST_F(TableRecordTest, InspectionQueriesFollowTheirStatements)
 
     Step step;
     ASSERT_TRUE(step.OpenByCategory(ids[0]));
-    ASSERT_EQ(step.GetCount(), 3);
+    ASSERT_EQ(step.GetCount(), 4);
     std::string order;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         step.Read(i);
         order += step.m_StepNumber + ",";
     }
-    EXPECT_EQ(order, "10,2,3a,"); // ordered as text
+    EXPECT_EQ(order, "10,2,3a,4,"); // ordered as text
 
     auto count = [&](bool opened) { return opened ? step.GetCount() : -1; };
     EXPECT_EQ(std::vector<int>({count(step.OpenEmptyByCategory(ids[0])), count(step.OpenFilledByCategory(ids[0])),
                                 count(step.OpenCommentedByInspectionAndRating(insp.m_InspectionID, ""))}),
-              std::vector<int>({1, 2, 0}));
+              std::vector<int>({1, 3, 0})); // filled: a comment, a rating or materials
 
-    // One row per reported step: the kitchen twice, the roof not at all.
+    // One row per reported step: the kitchen three times (two comments, materials),
+    // the roof, rated blank, not at all.
     ASSERT_TRUE(cat.OpenReportedByInspection(insp.m_InspectionID));
-    ASSERT_EQ(cat.GetCount(), 2);
-    for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(cat.GetCount(), 3);
+    for (int i = 0; i < 3; ++i) {
         cat.Read(i);
         EXPECT_EQ(cat.m_CategoryTitle, "Kitchen");
     }
