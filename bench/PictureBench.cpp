@@ -4,16 +4,8 @@
 // filled, against the natural limit: vipsthumbnail making the same 140
 // pictures at the same size (within 975 x 900: 3.25 x 3 in at 300 dpi, JPEG
 // quality 85) in the same run.
+#include "BenchInspection.h"
 #include "reports/pictures/PicturePrep.h"
-#include "reports/rtf/CInspectionRTFFile.h"
-#include "store/Category.h"
-#include "store/Database.h"
-#include "store/Inspection.h"
-#include "store/Options.h"
-#include "store/Step.h"
-#include "store/TableRecord.h"
-#include "support/ScriptedPort.h"
-#include "support/TempDataFiles.h"
 
 #include <benchmark/benchmark.h>
 #include <vips/vips.h>
@@ -82,11 +74,8 @@ bool MakePhoto(const std::string& path, int seed, int orientation)
 }
 
 // The photos and an inspection whose steps show them, made once for every benchmark here.
-struct PhotoInspection {
-    testing_support::TempFolder folder;
-    testing_support::ScriptedPort port;
+struct PhotoInspection : bench::BenchInspection {
     std::vector<std::string> photos;
-    std::unique_ptr<store::Inspection> inspection;
     std::uintmax_t photoBytes = 0;
 
     PhotoInspection()
@@ -106,44 +95,13 @@ struct PhotoInspection {
             fs::copy_file(bases[static_cast<std::size_t>(p % kDistinct)], photos.back());
             photoBytes += fs::file_size(photos.back());
         }
-
-        store::Database::Open(store::DatabaseKind::Template, folder.File("t.cdb"), true);
-        store::Database::Open(store::DatabaseKind::Inspection, folder.File("i.cdb"), true);
-        store::CreateFullStructure();
-        {
-            store::Options options;
-            options.m_YesNo0 = 1;
-            options.Save();
-        }
-        store::Transaction transaction(store::DatabaseKind::Inspection);
-        inspection = std::make_unique<store::Inspection>();
-        inspection->New();
-        inspection->m_InspectionNum = "photos";
-        inspection->Save();
-        for (int c = 0; c < kPhotos / 10; ++c) {
-            store::Category category;
-            category.Open();
-            category.New();
-            category.m_CategoryTitle = "Category " + std::to_string(c);
-            category.m_CategoryNumber = std::to_string(100 + c);
-            category.m_InspectionID = inspection->m_InspectionID;
-            category.Save();
-            for (int s = 0; s < 10; ++s) {
-                store::Step step;
-                step.Open();
-                step.New();
-                step.m_CategoryID = category.m_CategoryID;
-                step.m_StepNumber = std::to_string(10 + s);
-                step.m_StepTitle = "Step " + std::to_string(s);
-                step.m_InspectResult = "Functional";
-                step.m_Comments = "Inspected; minor wear typical for its age.";
-                step.m_BitmapPath = photos[static_cast<std::size_t>(c * 10 + s)];
-                step.Save();
-            }
-        }
-        transaction.Commit();
-        inspection->OpenByID(inspection->m_InspectionID);
-        inspection->Read(0);
+        bench::BenchSteps steps;
+        steps.categories = kPhotos / 10;
+        steps.stepsPerCategory = 10;
+        steps.comments = "Inspected; minor wear typical for its age.";
+        steps.materials.clear();
+        steps.pictures = photos;
+        AddInspection(steps);
     }
 
     static PhotoInspection& Get()
@@ -152,16 +110,7 @@ struct PhotoInspection {
         return data;
     }
 
-    std::uintmax_t WriteReport(const std::string& out)
-    {
-        reports::rtf::CInspectionRTFFile writer;
-        writer.SetIncludePictures(true);
-        writer.SetReportKind(reports::rtf::kInspectionReport);
-        writer.SetFileChooser([&out](const std::string&, const std::string&) { return std::optional<std::string>(out); });
-        writer.Setup(*inspection, "4 Column");
-        writer.Export();
-        return fs::file_size(out);
-    }
+    std::uintmax_t WriteReport(const std::string& out) { return bench::WriteInspectionReport(*inspection, out, true); }
 };
 
 void ReportCounters(benchmark::State& state, std::uintmax_t outputBytes, double before)
