@@ -724,22 +724,6 @@ bool CInspectorDoc::AddDuplicatedCategories(int row, const std::string& firstNam
     return ok;
 }
 
-bool CInspectorDoc::DocNumInUse(const std::string& docNum, int exceptInspectionID)
-{
-    if (docNum.empty())
-        return false;
-    store::Inspection inspections;
-    if (!inspections.Open())
-        return false;
-    for (int i = 0; i < inspections.GetCount(); ++i) {
-        inspections.Read(i);
-        if (inspections.m_InspectionID != exceptInspectionID &&
-            text::EqualsIgnoreCase(inspections.m_InspectionNum, docNum))
-            return true;
-    }
-    return false;
-}
-
 std::string CInspectorDoc::DocNumInUseMessage(const std::string& docNum)
 {
     return "Doc # \"" + docNum + "\" is already used by another inspection. Please enter a Doc # of its own.";
@@ -754,7 +738,7 @@ std::optional<int> CInspectorDoc::OnDuplicateInspection(int row)
         const auto docNum = Port().askText("Duplicate Inspection", "Enter the Doc # of the new Inspection:", typed);
         if (!docNum)
             return std::nullopt;
-        if (!DocNumInUse(*docNum))
+        if (!store::Inspection::DocNumberInUse(*docNum))
             return DuplicateInspection(row, *docNum);
         Port().inform(DocNumInUseMessage(*docNum));
         typed = *docNum;
@@ -763,7 +747,7 @@ std::optional<int> CInspectorDoc::OnDuplicateInspection(int row)
 
 std::optional<int> CInspectorDoc::DuplicateInspection(int row, const std::string& docNum)
 {
-    if (DocNumInUse(docNum)) {
+    if (store::Inspection::DocNumberInUse(docNum)) {
         Port().inform(DocNumInUseMessage(docNum));
         return std::nullopt;
     }

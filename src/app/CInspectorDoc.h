@@ -147,11 +147,7 @@ public:
     bool DuplicateCategoryWithData(int row, const std::string& firstName, int n, int howMany,
                                    const std::string& baseName);
 
-    // Whether another inspection than `exceptInspectionID` has Doc # `docNum`.
-    // Letter case does not count, as in every lookup by Doc #; the empty Doc #
-    // (a new blank inspection) is never in use.
-    static bool DocNumInUse(const std::string& docNum, int exceptInspectionID = -1);
-    // The message for a Doc # in use.
+    // The message for a Doc # in use (store::Inspection::DocNumberInUse).
     static std::string DocNumInUseMessage(const std::string& docNum);
 
     // Asks for the new Doc # ("Duplicate Inspection"), again while the one

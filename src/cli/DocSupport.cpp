@@ -1,5 +1,6 @@
 #include "cli/DocSupport.h"
 
+#include "store/Inspection.h"
 #include "text/Windows1252.h"
 
 #include <charconv>
@@ -67,7 +68,7 @@ bool SelectByDocNum(app::CInspectorDoc& doc, const std::string& docNum)
 
 bool DocNumTaken(const app::CInspectorDoc&, const std::string& docNum)
 {
-    if (!app::CInspectorDoc::DocNumInUse(docNum))
+    if (!store::Inspection::DocNumberInUse(docNum))
         return false;
     std::cerr << app::CInspectorDoc::DocNumInUseMessage(docNum) << "\n";
     return true;

@@ -113,7 +113,7 @@ int MergeIntoNew(int stagedID, const Args& args)
             std::cerr << "The imported inspection has no Doc #; give one with --doc-num.\n";
             return kFailed;
         }
-        if (exchange::InspectionMerge::DocNumberInUse(docNumber)) {
+        if (store::Inspection::DocNumberInUse(docNumber)) {
             std::cerr << "The Doc # " << docNumber << " of the imported inspection is in use here; give another with "
                       << "--doc-num, for example --doc-num \"" << exchange::InspectionMerge::FreeDocNumber(docNumber)
                       << "\".\n";

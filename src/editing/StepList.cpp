@@ -46,15 +46,8 @@ namespace {
 
 std::vector<std::string> ChoicesOf(const std::string& ratingType)
 {
-    std::vector<std::string> names;
     store::RatingChoices choices;
-    if (!choices.OpenByType(ratingType))
-        return names;
-    for (int i = 0; i < choices.GetCount(); ++i) {
-        choices.Read(i);
-        names.push_back(choices.m_ChoiceName);
-    }
-    return names;
+    return choices.OpenByType(ratingType) ? choices.Names() : std::vector<std::string>{};
 }
 
 bool RatingTypeExists(const std::string& ratingType)

@@ -51,8 +51,6 @@ public:
     // a failure or Cancel leaves neither. Refuses, with a message, an empty
     // Doc # or one already in use.
     bool MergeIntoNew(int stagedInspectionID, const std::string& docNumber);
-    // Whether a working inspection has that Doc # (letter case ignored, as the Doc # is looked up).
-    static bool DocNumberInUse(const std::string& docNumber);
     // `docNumber` when it is free, otherwise the first free "docNumber (n)".
     static std::string FreeDocNumber(const std::string& docNumber);
 

@@ -8,20 +8,13 @@
 
 namespace exchange {
 
-bool InspectionMerge::DocNumberInUse(const std::string& docNumber)
-{
-    store::Inspection inspection;
-    return inspection.OpenSql("SELECT * FROM Inspection WHERE lower(InspectionNum) = lower(\"%s\")", {docNumber}) &&
-           inspection.GetCount() > 0;
-}
-
 std::string InspectionMerge::FreeDocNumber(const std::string& docNumber)
 {
-    if (!DocNumberInUse(docNumber))
+    if (!store::Inspection::DocNumberInUse(docNumber))
         return docNumber;
     for (int n = 2; n < 10000; ++n) {
         const std::string candidate = docNumber + " (" + std::to_string(n) + ")";
-        if (!DocNumberInUse(candidate))
+        if (!store::Inspection::DocNumberInUse(candidate))
             return candidate;
     }
     return {};
@@ -41,7 +34,7 @@ bool InspectionMerge::MergeIntoNew(int stagedInspectionID, const std::string& do
         port.inform("The new inspection needs a Doc #.");
         return false;
     }
-    if (DocNumberInUse(docNumber)) {
+    if (store::Inspection::DocNumberInUse(docNumber)) {
         port.inform("The Doc # " + docNumber + " is in use by another inspection; choose another, for example " +
                     FreeDocNumber(docNumber) + ".");
         return false;

@@ -52,6 +52,16 @@ bool Inspection::OpenByID(int inspectionID)
     return OpenSql("SELECT * FROM %s WHERE InspectionID = %d", {m_tableName, inspectionID});
 }
 
+bool Inspection::DocNumberInUse(const std::string& docNumber, int exceptInspectionID)
+{
+    if (docNumber.empty())
+        return false;
+    Inspection inspection;
+    return inspection.OpenSql("SELECT * FROM Inspection WHERE lower(InspectionNum) = lower(\"%s\") AND InspectionID <> %d",
+                              {docNumber, exceptInspectionID}) &&
+           inspection.GetCount() > 0;
+}
+
 MERGE_Inspection::MERGE_Inspection() : Inspection("MERGE_Inspection", false) {}
 
 MERGE_Inspection::~MERGE_Inspection() = default;

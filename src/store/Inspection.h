@@ -18,6 +18,10 @@ public:
     void New();
     bool OpenByID(int inspectionID);
 
+    // Whether an inspection other than `exceptInspectionID` has the Doc #
+    // `docNumber`, letter case ignored. An empty Doc # is never in use.
+    static bool DocNumberInUse(const std::string& docNumber, int exceptInspectionID = -1);
+
     std::int32_t m_InspectionID = 0;
     std::string m_DwellingAddress;
     std::string m_ClientName;

@@ -56,4 +56,14 @@ bool RatingChoices::OpenSummary()
     return OpenSql("SELECT * FROM RatingChoices WHERE RatingChoices.SummaryFlag = TRUE;");
 }
 
+std::vector<std::string> RatingChoices::Names()
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < GetCount(); ++i) {
+        Read(i);
+        names.push_back(m_ChoiceName);
+    }
+    return names;
+}
+
 } // namespace store

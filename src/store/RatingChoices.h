@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace store {
 
@@ -18,6 +19,8 @@ public:
     bool OpenBold();
     bool OpenRed();
     bool OpenSummary();
+    // The choice names of the rows opened, in their order.
+    std::vector<std::string> Names();
 
     std::int32_t m_ID = 0;
     std::int32_t m_RatingTypeID = 0;

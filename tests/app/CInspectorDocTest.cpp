@@ -221,7 +221,7 @@ TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
     // A Doc # another inspection has, in any letter case, is refused and asked
     // for again; the empty Doc # of a blank inspection is never in use.
     EXPECT_FALSE(doc->DuplicateInspection(sourceRow, "a1"));
-    EXPECT_FALSE(app::CInspectorDoc::DocNumInUse(""));
+    EXPECT_FALSE(store::Inspection::DocNumberInUse(""));
     listChanges = 0;
     port.texts = {std::string("a1"), std::string("A2")};
     const auto copy = doc->OnDuplicateInspection(sourceRow);

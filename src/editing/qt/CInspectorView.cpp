@@ -4,6 +4,7 @@
 #include "app/qt/CMainFrame.h"
 #include "editing/qt/CEditListDlg.h"
 #include "editing/qt/ViewTitle.h"
+#include "store/Inspection.h"
 #include "store/InspectionType.h"
 #include "store/Options.h"
 #include "ui/Port.h"
@@ -295,7 +296,7 @@ void CInspectorView::WriteAndSave()
     // row until it is unique; the other fields are saved as usual.
     const std::string docNum = Text(m_docNum);
     const bool docNumInUse = docNum != inspection.m_InspectionNum &&
-                             app::CInspectorDoc::DocNumInUse(docNum, inspection.m_InspectionID);
+                             store::Inspection::DocNumberInUse(docNum, inspection.m_InspectionID);
     if (!docNumInUse)
         inspection.m_InspectionNum = docNum;
     m_docNumError->setText(docNumInUse ? QString::fromStdString(app::CInspectorDoc::DocNumInUseMessage(docNum))

@@ -85,10 +85,7 @@ void CInspectionPrint::LayOutStepTable(CReportPage& page, QPaintDevice& device)
     input.french = m_french;
     store::RatingChoices choices;
     if (choices.Open())
-        for (int i = 0; i < choices.GetCount(); ++i) {
-            choices.Read(i);
-            input.ratingWords.push_back(choices.m_ChoiceName);
-        }
+        input.ratingWords = choices.Names();
     // Words measured with the metrics of the device the table is drawn on.
     input.measure = [&page, &device](std::string_view word, int halfPoints, bool bold) {
         const QFontMetricsF metrics(page.Font(bold ? kBold : 0, halfPoints / 2.0), &device);

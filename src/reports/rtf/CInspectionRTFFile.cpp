@@ -582,10 +582,7 @@ void CInspectionRTFFile::LayOutStepTable()
     // Every rating a step may show stays whole in the rating cell.
     store::RatingChoices choices;
     if (choices.Open())
-        for (int i = 0; i < choices.GetCount(); ++i) {
-            choices.Read(i);
-            input.ratingWords.push_back(choices.m_ChoiceName);
-        }
+        input.ratingWords = choices.Names();
     m_table = layout::StepTable(input);
     m_pictureRowEdges = IsNarrative() ? std::vector<int>{} : m_table.edges;
 }
