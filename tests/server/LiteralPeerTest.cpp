@@ -167,10 +167,10 @@ protected:
 TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
 {
     LiteralJob today{"J-1",
-                     {{1, "12 Elm Street"}, {2, kAccented1252}, {4, "Four"}, {5, LongComment("Roof is old. ")},
+                     {{1, "12 Elm Street"}, {2, kAccented1252}, {4, "Four"}, {5, LongComment("Roof is old.\r\n")},
                       {6, "Residential"}, {7, "Minneapolis, MN"}, {8, "1 Client Road"}, {9, "St Paul, MN"},
                       {11, "Lakes Realty"}, {12, "3/15/2007"}},
-                     25003};
+                     -7};
     LiteralJob later = today;
     later.docNumber = "J-2";
     later.fields[2] = "Second client";
@@ -188,16 +188,26 @@ TEST_F(LiteralServerTest, OurClientReceivesTodayWeekAndAllAndUpdatesByDocNumber)
                                        "'|' || ClientCityStateZip || '|' || DocTypeID || '|' || RealEstateCompany || "
                                        "'|' || InspectionDate FROM Inspection"),
               "J-1|12 Elm Street|" + kAccentedUtf8 + "||Four|" + std::to_string(today.fields[5].size()) +
-                  "|Residential|Minneapolis, MN|1 Client Road|St Paul, MN|25003|Lakes Realty|2007-03-15 00:00:00")
+                  "|Residential|Minneapolis, MN|1 Client Road|St Paul, MN|-7|Lakes Realty|2007-03-15 00:00:00")
         << "the single byte 0x04 is the empty value";
     EXPECT_EQ(std::count(first.commands.begin(), first.commands.end(), "FELD\r"), 12);
+    // An update changes the received fields only: the rest of the inspection stays.
+    const std::string id = QueryText(kInspectionDb, "SELECT InspectionID FROM Inspection");
+    testing_support::Exec(kInspectionDb, "UPDATE Inspection SET String12 = 'kept'");
+    testing_support::Exec(kInspectionDb, "INSERT INTO Category (InspectionID, CategoryTitle) VALUES (" + id + ", 'K')");
 
     LiteralServer second;
     second.schedule["week"] = {changed, later};
     second.countEnd = "\r";
     ASSERT_TRUE(Exchange(second, ReceiveMode::Week)) << outcome.error;
     EXPECT_EQ(Received(), "added 1, updated 1");
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT ClientName FROM Inspection WHERE InspectionNum = 'J-1'"), "Renamed");
+    EXPECT_EQ(QueryText(kInspectionDb, "SELECT ClientName || '|' || String12 || '|' || (SELECT COUNT(*) FROM "
+                                       "Category) FROM Inspection WHERE InspectionID = " + id),
+              "Renamed|kept|1");
+    EXPECT_GT(testing_support::QueryInt(kInspectionDb, "SELECT InspectionID - " + id +
+                                                           " FROM Inspection WHERE InspectionNum = 'J-2'"),
+              0)
+        << "a new inspection takes the next identifier";
 
     LiteralServer third;
     third.schedule["all"] = {today, later, LiteralJob{"J-3", {}, 0}};
@@ -323,10 +333,11 @@ protected:
         server::ServerStore store(storePath, server::kCheapCost);
         store.addUser("anna", "pw");
         server::Job today = MakeJob("T-1", kToday, kAccentedUtf8);
-        today.header.comments = LongComment("Gutters loose. ");
+        today.header.comments = LongComment("Gutters loose.\r\n");
         today.header.docTypeId = -7;
         today.header.realEstateCompany = "Lakes Realty";
-        store.putJobs({today, MakeJob("W-1", {2024, 5, 18}, "Saturday"), MakeJob("N-1", {2024, 6, 30}, "Later")});
+        store.putJobs({today, MakeJob("W-1", {2024, 5, 18}, "Saturday"), MakeJob("N-1", {2024, 6, 30}, "Later"),
+                       MakeJob("O-1", kToday, "Other inspector's", "bob")});
         running = std::make_unique<RunningServer>(storePath, [this](server::ServerConfig& c) {
             c.log = [this](const std::string& line) {
                 std::lock_guard lock(logMutex);
@@ -359,11 +370,11 @@ TEST_F(LiteralClientTest, ReceivesFromOurServerWithoutShiftsOrDuplicates)
     EXPECT_EQ(client.InspectAgain(), "\x04") << "past the list: the empty value";
     client.Quit();
 
-    ASSERT_EQ(client.byDocNumber.size(), 3u) << "each Doc # found again, never a duplicate";
+    ASSERT_EQ(client.byDocNumber.size(), 3u) << "each Doc # found again, never a duplicate; bob's job is not anna's";
     auto t = client.byDocNumber.at("T-1").fields;
     ASSERT_EQ(t.size(), 12u);
     // The long comment is cut to one message; DocTypeID -7 comes in its own four bytes.
-    EXPECT_EQ(t[4].size(), exchange::wire::kMaxMessageBytes);
+    EXPECT_EQ(t[4], LongComment("Gutters loose.\r\n").substr(0, exchange::wire::kMaxMessageBytes));
     EXPECT_EQ(t[9], std::string("\xF9\xFF\xFF\xFF", 4));
     t[4] = t[9] = "";
     std::string fields;

@@ -2,15 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "SyncTestSupport.h"
-#include "store/Inspection.h"
 
 namespace {
 
 using namespace synctest;
 using exchange::ReceiveMode;
-using testing_support::QueryInt;
-using testing_support::QueryText;
-constexpr int kInspectionDb = static_cast<int>(store::DatabaseKind::Inspection);
 
 class Loopback : public ClientTest {
 protected:
@@ -32,60 +28,6 @@ protected:
     std::string storePath;
     std::unique_ptr<RunningServer> running;
 };
-
-TEST_F(Loopback, ReceivesTodayWeekOrAllByTheScheduledDate)
-{
-    {
-        server::ServerStore store(storePath, server::kCheapCost);
-        server::Job today = MakeJob("T-1", kToday, "Caf\xC3\xA9 M\xC3\xBCller \xE2\x82\xAC");
-        today.header.comments = "Roof is old.\r\n\r\nGutters loose.";
-        today.header.docTypeId = -7;
-        store.putJobs({today, MakeJob("W-1", {2024, 5, 18}, "Saturday"), MakeJob("W-0", {2024, 5, 12}, "Sunday"),
-                       MakeJob("N-1", {2024, 5, 19}, "Next week"), MakeJob("P-1", {2023, 1, 2}, "Last year"),
-                       MakeJob("O-1", kToday, "Other inspector's", "bob")});
-    }
-    auto docNumbers = [] {
-        return QueryText(kInspectionDb,
-                         "SELECT group_concat(InspectionNum, ' ') FROM (SELECT InspectionNum FROM Inspection "
-                         "ORDER BY InspectionNum)");
-    };
-
-    ASSERT_TRUE(Exchange(ReceiveMode::Today)) << outcome.error;
-    EXPECT_EQ(docNumbers(), "T-1");
-    ASSERT_TRUE(Exchange(ReceiveMode::Week)) << outcome.error;
-    EXPECT_EQ(outcome.announced, 3);
-    EXPECT_EQ(docNumbers(), "T-1 W-0 W-1");
-    ASSERT_TRUE(Exchange(ReceiveMode::All)) << outcome.error;
-    EXPECT_EQ(outcome.announced, 5);
-    EXPECT_EQ(docNumbers(), "N-1 P-1 T-1 W-0 W-1") << "bob's job is not anna's";
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT ClientName || '|' || InspectionComments || '|' || DocTypeID FROM "
-                                       "Inspection WHERE InspectionNum = 'T-1'"),
-              "Caf\xC3\xA9 M\xC3\xBCller \xE2\x82\xAC|Roof is old.\r\n\r\nGutters loose.|-7");
-}
-
-TEST_F(Loopback, AKnownDocNumberUpdatesThatInspectionAndANewOneIsAdded)
-{
-    const std::int32_t existing = AddInspection("D-1", "Old name");
-    const std::string id = std::to_string(existing);
-    testing_support::Exec(kInspectionDb, "UPDATE Inspection SET String12 = 'kept' WHERE InspectionID = " + id);
-    testing_support::Exec(kInspectionDb, "INSERT INTO Category (InspectionID, CategoryTitle) VALUES (" + id + ", 'K')");
-    server::ServerStore(storePath).putJobs({MakeJob("D-1", kToday, "New name"), MakeJob("D-2", kToday, "Second")});
-
-    ASSERT_TRUE(Exchange(ReceiveMode::Today)) << outcome.error;
-    EXPECT_EQ(Received(), "added 1, updated 1");
-    EXPECT_EQ(Inspections(), 2);
-    const std::string categories = "(SELECT COUNT(*) FROM Category WHERE InspectionID = " + id + ")";
-    EXPECT_EQ(QueryText(kInspectionDb, "SELECT ClientName || '|' || String12 || '|' || " + categories +
-                                           " FROM Inspection WHERE InspectionID = " + id),
-              "New name|kept|1");
-    EXPECT_GT(QueryInt(kInspectionDb, "SELECT InspectionID FROM Inspection WHERE InspectionNum = 'D-2'"), existing)
-        << "a new inspection takes the next identifier";
-
-    // Receiving the same schedule again changes nothing but the fields.
-    ASSERT_TRUE(Exchange(ReceiveMode::Today));
-    EXPECT_EQ(Received(), "added 0, updated 2");
-    EXPECT_EQ(Inspections(), 2);
-}
 
 TEST_F(Loopback, InspectionsThatCannotTravelAreLeftOutAndNamed)
 {
