@@ -53,22 +53,20 @@ int ListenOnLoopback(int backlog, int& port)
     return fd;
 }
 
-ScriptedServer::ScriptedServer(Script script, int connections)
+ScriptedServer::ScriptedServer(Script script)
 {
     m_listenFd = ListenOnLoopback(8, m_port);
     if (m_listenFd < 0)
         return;
-    m_thread = std::thread([this, script, connections] {
-        for (int i = 0; i < connections; ++i) {
-            pollfd p{m_listenFd, POLLIN, 0};
-            if (::poll(&p, 1, 10000) <= 0)
-                return; // the client never came
-            const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd < 0)
-                return;
-            exchange::SyncSocket socket(fd);
-            script(socket);
-        }
+    m_thread = std::thread([this, script] {
+        pollfd p{m_listenFd, POLLIN, 0};
+        if (::poll(&p, 1, 10000) <= 0)
+            return; // the client never came
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
+        exchange::SyncSocket socket(fd);
+        script(socket);
     });
 }
 
@@ -113,15 +111,6 @@ std::string ReadCommand(exchange::SyncSocket& socket)
         return {};
     line.pop_back();
     return line;
-}
-
-std::string ReadClientValue(exchange::SyncSocket& socket)
-{
-    std::string value;
-    if (socket.readUntil(std::string_view("\x04", 1), value, 5s, 5s, 1 << 21) != exchange::WireStatus::Ok)
-        return "(no value)";
-    value.pop_back();
-    return value;
 }
 
 void Reply(exchange::SyncSocket& socket, std::string_view bytes) { socket.sendAll(bytes, 5s); }

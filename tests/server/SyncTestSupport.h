@@ -31,7 +31,6 @@ public:
                            const std::function<void(server::ServerConfig&)>& adjust = {});
     ~RunningServer();
     int port() const { return m_server->port(); }
-    server::SyncServer& server() { return *m_server; }
     // Stops the server and waits for run() to return.
     void stop();
 
@@ -41,12 +40,12 @@ private:
     std::thread m_thread;
 };
 
-// A server for one connection at a time that runs `script` on each accepted
-// connection (on its own thread), for tests of a server that misbehaves.
+// A server that runs `script` on the one connection it accepts (on its own
+// thread), for tests of a server that misbehaves.
 class ScriptedServer {
 public:
     using Script = std::function<void(exchange::SyncSocket&)>;
-    explicit ScriptedServer(Script script, int connections = 1);
+    explicit ScriptedServer(Script script);
     ~ScriptedServer();
     int port() const { return m_port; }
 
@@ -73,8 +72,6 @@ void Login(exchange::SyncSocket& socket, const std::string& user, const std::str
 // One command line from the client (without its carriage return), waiting at
 // most five seconds; empty when none came.
 std::string ReadCommand(exchange::SyncSocket& socket);
-// One value the client sends (without its 0x04).
-std::string ReadClientValue(exchange::SyncSocket& socket);
 void Reply(exchange::SyncSocket& socket, std::string_view bytes);
 // Answers USER and PASS with the confirmation.
 void AcceptLogin(exchange::SyncSocket& socket);
