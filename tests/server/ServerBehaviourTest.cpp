@@ -48,22 +48,19 @@ protected:
     std::string storePath;
 };
 
-TEST_F(ServerBehaviour, NothingWithoutLoginAndThreeWrongPasswordsCloseTheConnection)
+TEST_F(ServerBehaviour, NothingWithoutLoginAndOnlyAnInspectionEndedByDoneIsStored)
 {
     RunningServer running(storePath);
-    SyncSocket s = Connect(running.port());
-    EXPECT_EQ(Ask(s, "RECV all\r"), "DENY\r");
-    EXPECT_EQ(Ask(s, "SEND 1\r"), "DENY\r");
-    EXPECT_EQ(Ask(s, "USER anna\r"), "CNFM\r") << "the user name alone tells nothing";
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Ask(s, "PASS guess\r"), "DENY\r");
+    {
+        // Three wrong passwords close the connection.
+        SyncSocket s = Connect(running.port());
+        EXPECT_EQ(Ask(s, "RECV all\r"), "DENY\r");
+        EXPECT_EQ(Ask(s, "SEND 1\r"), "DENY\r");
+        EXPECT_EQ(Ask(s, "USER anna\r"), "CNFM\r") << "the user name alone tells nothing";
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Ask(s, "PASS guess\r"), "DENY\r");
+        EXPECT_TRUE(ClosedByServer(s));
     }
-    EXPECT_TRUE(ClosedByServer(s));
-}
-
-TEST_F(ServerBehaviour, AnInspectionNotEndedByDoneOrCutShortIsNotStored)
-{
-    RunningServer running(storePath);
     {
         SyncSocket s = Connect(running.port());
         Login(s, "anna", "pw");
