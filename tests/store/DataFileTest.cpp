@@ -24,11 +24,6 @@ std::string Contents(const std::string& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void Write(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 } // namespace
 
 TEST(DataFileTest, ForeignFilesAreRefusedByNameAndLeftUnchanged)
@@ -47,7 +42,7 @@ TEST(DataFileTest, ForeignFilesAreRefusedByNameAndLeftUnchanged)
     } files[] = {{"old.cdb", jet, "Microsoft Access (Jet) database"}, {"noise.cdb", noise, "is not a data file"}};
     for (const auto& f : files) {
         const std::string path = folder.File(f.name);
-        Write(path, f.bytes);
+        std::ofstream(path, std::ios::binary) << f.bytes;
         EXPECT_FALSE(Database::Open(DatabaseKind::Template, path, true));
         EXPECT_TRUE(port.Saw(path)) << port.AllText();
         EXPECT_TRUE(port.Saw(f.says)) << port.AllText();
@@ -155,27 +150,4 @@ TEST(DataFileTest, OpeningAnExistingFileWritesNothingUntilItIsPrepared)
     ASSERT_TRUE(insp.Open());
     Database::CloseAll();
     EXPECT_EQ(Contents(path), before); // declining an upgrade leaves the file as it was
-}
-
-TEST_F(StructureTest, SaveAfterReopeningUpdatesTheRowReadEvenWhenRowsMoved)
-{
-    Inspection insp;
-    for (const char* num : {"B", "C"}) {
-        insp.New();
-        insp.m_InspectionNum = num;
-        insp.Save();
-    }
-    ASSERT_TRUE(insp.OpenSql("SELECT * FROM Inspection ORDER BY InspectionNum"));
-    insp.Read(1); // "C"
-    Inspection other;
-    other.New();
-    other.m_InspectionNum = "A"; // now sorts first
-    other.Save();
-    ASSERT_TRUE(insp.OpenSql("SELECT * FROM Inspection ORDER BY InspectionNum"));
-    insp.m_ClientName = "Client of C";
-    ASSERT_TRUE(insp.Save());
-    insp.Read(1); // "B" again, not a copy of what was saved
-    EXPECT_EQ(insp.m_InspectionNum + "|" + insp.m_ClientName, "B|");
-    insp.Read(2);
-    EXPECT_EQ(insp.m_InspectionNum + "|" + insp.m_ClientName, "C|Client of C");
 }

@@ -143,11 +143,11 @@ TEST_F(TableRecordTest, ValuesRoundTripAndEmptyTextIsStoredAsNull)
     EXPECT_EQ(sample.m_when, DateTime::Make(2007, 7, 4, 9, 5, 0));
 }
 
-TEST_F(TableRecordTest, SaveAfterReadUpdatesThatRowAndReadPastTheEndChangesNothing)
+TEST_F(TableRecordTest, SaveUpdatesTheRowReadEvenWhenRowsMovedAndReadPastTheEndChangesNothing)
 {
     Sample sample;
     sample.CheckStructure();
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 2; i <= 4; ++i) {
         sample.New();
         sample.m_id = i;
         sample.m_title = "row " + std::to_string(i);
@@ -156,21 +156,27 @@ TEST_F(TableRecordTest, SaveAfterReadUpdatesThatRowAndReadPastTheEndChangesNothi
     ASSERT_TRUE(sample.OpenSql("SELECT * FROM Sample ORDER BY SampleID"));
     ASSERT_EQ(sample.GetCount(), 3);
     EXPECT_EQ(sample.GetPosition(), -1);
-    sample.Read(1);
+    sample.Read(1); // row 3
+    // A row that sorts first comes, and the set is opened again before the save.
+    Exec(kInspection, "INSERT INTO Sample (SampleID, Title) VALUES (1, 'row 1')");
+    ASSERT_TRUE(sample.OpenSql("SELECT * FROM Sample ORDER BY SampleID"));
     sample.m_title = "changed";
     ASSERT_TRUE(sample.Save());
-    EXPECT_EQ(QueryText(kInspection, "SELECT Title FROM Sample WHERE SampleID = 2"), "changed");
-    EXPECT_EQ(QueryInt(kInspection, "SELECT count(*) FROM Sample"), 3);
+    EXPECT_EQ(QueryText(kInspection, "SELECT group_concat(Title) FROM (SELECT Title FROM Sample ORDER BY SampleID)"),
+              "row 1,row 2,changed,row 4");
 
     sample.New(); // pending insert...
     sample.m_id = 99;
     sample.m_title = "untouched";
-    sample.Read(3); // ...cleared by a read past the end, which leaves the members alone
+    sample.Read(4); // ...cleared by a read past the end, which leaves the members alone
     EXPECT_EQ(Describe(sample), "99|untouched|0");
     sample.Read(1);
+    EXPECT_EQ(sample.m_title, "row 2"); // not a copy of what was saved
+    sample.Read(2);
     EXPECT_EQ(sample.m_title, "changed"); // the row set follows what was saved
     sample.Delete();
-    EXPECT_EQ(QueryText(kInspection, "SELECT group_concat(SampleID) FROM Sample"), "1,3");
+    EXPECT_EQ(QueryText(kInspection, "SELECT group_concat(SampleID) FROM (SELECT SampleID FROM Sample ORDER BY 1)"),
+              "1,2,4");
 }
 
 TEST_F(TableRecordTest, StatementsKeepTheirTextButBindTheirValues)
