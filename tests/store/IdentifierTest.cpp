@@ -11,7 +11,7 @@ using namespace testing_support;
 
 class IdentifierTest : public DataFilesTest {};
 
-TEST_F(IdentifierTest, CountersStartPerDatabaseAndRecoverFromNegativeValues)
+TEST_F(IdentifierTest, CountersStartPerDatabaseRecoverFromNegativeValuesAndSkipOneAfterAReservedBlock)
 {
     UniqueID inspection(DatabaseKind::Inspection);
     EXPECT_EQ(inspection.GetNextID("Inspection"), 1000);
@@ -28,10 +28,7 @@ TEST_F(IdentifierTest, CountersStartPerDatabaseAndRecoverFromNegativeValues)
     Exec(1, "UPDATE UniqueID SET NextID = -5 WHERE TableName = 'Inspection'");
     EXPECT_EQ(inspection.GetNextID("Inspection"), -4);
     EXPECT_EQ(QueryInt(1, "SELECT count(*) FROM UniqueID"), 2);
-}
 
-TEST_F(IdentifierTest, ReservedBlockSkipsOneIdentifierAfterIt)
-{
     Exec(1, "INSERT INTO UniqueID (TableName, NextID) VALUES ('Step', 1000)");
     Step step;
     step.ReserveIDs(3);

@@ -93,7 +93,7 @@ TEST_F(OptionsTest, EmptyTableGivesUsableDefaultsAndBadValuesAreReplaced)
     EXPECT_EQ(QueryInt(0, "SELECT count(*) FROM Options"), 1);
 }
 
-TEST_F(OptionsTest, StoredLogoDecodesAtEveryDepth)
+TEST_F(OptionsTest, StoredLogoDecodesAtEveryDepthAndATruncatedOrMalformedOneIsNoPicture)
 {
     const std::uint32_t black = 0xFF000000, red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF,
                         white = 0xFFFFFFFF;
@@ -126,10 +126,7 @@ TEST_F(OptionsTest, StoredLogoDecodesAtEveryDepth)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(std::pair(bitmap->At(x, 0), bitmap->At(x, 1)), std::pair(c.top[x], c.bottom[x])) << x;
     }
-}
 
-TEST_F(OptionsTest, TruncatedOrMalformedLogoIsNoPicture)
-{
     const auto file = BitmapFile(24, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
     const auto whole = Stored(file);
     Options options;

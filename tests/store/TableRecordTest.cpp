@@ -179,7 +179,7 @@ TEST_F(TableRecordTest, SaveUpdatesTheRowReadEvenWhenRowsMovedAndReadPastTheEndC
               "1,2,4");
 }
 
-TEST_F(TableRecordTest, StatementsKeepTheirTextButBindTheirValues)
+TEST_F(TableRecordTest, StatementsBindTheirValuesAndDeletesOrMissingRowsSucceedWithNoRows)
 {
     const auto t = ExpandStatement("SELECT * FROM %s WHERE PickerName = \"%s\" AND ID = %d AND N = \"%d\" AND X = \"y\"",
                                    {std::string("Pickers"), std::string("Owner's \"List\""), 5, 7});
@@ -190,10 +190,7 @@ TEST_F(TableRecordTest, StatementsKeepTheirTextButBindTheirValues)
     // A table name that is not a plain name is never pasted into the text.
     const auto hostile = ExpandStatement("DELETE FROM %s", {std::string("Step; DROP TABLE Step")});
     EXPECT_EQ(hostile.sql, "DELETE FROM ?");
-}
 
-TEST_F(TableRecordTest, DeleteStatementsAndMissingRowsReturnSuccessWithNoRows)
-{
     Category c;
     EXPECT_TRUE(c.OpenByID(424242));
     EXPECT_EQ(c.GetCount(), 0);
