@@ -24,7 +24,7 @@ using ::testing::Not;
 namespace wire = exchange::wire;
 using wire::Date;
 
-TEST(SyncWire, DatesParseWithTheirDefaultsAndNeverBecomeImpossible)
+TEST(SyncWire, DatesParseWithTheirDefaultsAndTheCountIsReadFromTheSixthCharacter)
 {
     EXPECT_EQ(wire::ParseDate("3/15/2007"), (Date{2007, 3, 15}));
     EXPECT_EQ(wire::ParseDate("12/1/1999"), (Date{1999, 12, 1}));
@@ -38,10 +38,7 @@ TEST(SyncWire, DatesParseWithTheirDefaultsAndNeverBecomeImpossible)
     EXPECT_EQ(wire::ParseDate("2/30/2007"), wire::kDefaultDate);
     EXPECT_EQ(wire::ParseDate("2/29/2008"), (Date{2008, 2, 29}));
     EXPECT_EQ(wire::FormatDate({2007, 3, 5}), "3/5/2007");
-}
 
-TEST(SyncWire, TheCountIsReadFromTheSixthCharacter)
-{
     EXPECT_EQ(wire::ParseCount("CONT 3\r"), 3);
     EXPECT_EQ(wire::ParseCount("CONT:12 jobs\r"), 12);
     EXPECT_EQ(wire::ParseCount("CONT x\r"), 0);
@@ -50,17 +47,14 @@ TEST(SyncWire, TheCountIsReadFromTheSixthCharacter)
     EXPECT_EQ(wire::ParseCount("CONT 99999999999\r"), std::nullopt);
 }
 
-TEST(PasswordHash, OldPbkdf2HashesMatchTheStandardVectors)
+TEST(PasswordHash, OldHashesMatchTheStandardVectorsNewOnesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
 {
     EXPECT_EQ(server::ToHex(server::Pbkdf2Sha256("passwd", "salt", 1, 64)),
               "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"
               "49ca9cccf179b645991664b39d77ef317c71b845b1e30bd509112041d3a19783");
     EXPECT_EQ(server::ToHex(server::Pbkdf2Sha256("Password", "NaCl", 80000, 40)),
               "4ddcd8f60b98be21830cee5ef22701f9641a4418d04c0414aeff08876b34ab56a1d425a122583354");
-}
 
-TEST(PasswordHash, NewHashesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
-{
     const std::string a = server::HashPassword("s3cret pass", server::kCheapCost);
     const std::string b = server::HashPassword("s3cret pass", server::kCheapCost);
     EXPECT_NE(a, b) << "each hash has its own salt";
@@ -96,7 +90,7 @@ TEST(PasswordHash, NewHashesAreSaltedArgon2idAndOldOnesAreReplacedAtLogin)
     EXPECT_TRUE(store.checkLogin("olga", "old horse"));
 }
 
-TEST(ServerSchedule, TheWeekRunsFromSundayToSaturdayAcrossMonthAndYear)
+TEST(ServerSchedule, TheWeekRunsFromSundayToSaturdayAndJobsGoToTheirInspectorOrToEveryone)
 {
     auto range = [](int mode, Date day) {
         const auto r = server::ScheduleRange(mode, day);
@@ -107,10 +101,7 @@ TEST(ServerSchedule, TheWeekRunsFromSundayToSaturdayAcrossMonthAndYear)
     EXPECT_EQ(range(1, {2024, 12, 31}), "12/29/2024 to 1/4/2025");
     EXPECT_EQ(range(0, {2024, 5, 15}), "5/15/2024 to 5/15/2024");
     EXPECT_EQ(range(2, {2024, 5, 15}), "everything");
-}
 
-TEST(ServerSchedule, JobsGoToTheirInspectorOrToEveryone)
-{
     testing_support::TempFolder folder;
     server::ServerStore store(folder.File("server.db"));
     store.putJobs({synctest::MakeJob("A", {2024, 5, 15}, "Anyone"),
@@ -132,7 +123,7 @@ TEST(ServerSchedule, JobsGoToTheirInspectorOrToEveryone)
     EXPECT_EQ(all.back().header.clientName, "Moved");
 }
 
-TEST(JobImport, ReadsQuotedFieldsInAnyColumnOrder)
+TEST(JobImport, ReadsQuotedFieldsInAnyColumnOrderAndRefusesTheWholeFileOnAnyBadRecord)
 {
     const std::string csv =
         "\xEF\xBB\xBF" "Date,DOC_NUM,client_name,comments,doc_type_id\r\n"
@@ -145,12 +136,7 @@ TEST(JobImport, ReadsQuotedFieldsInAnyColumnOrder)
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_EQ(synctest::Describe(jobs[0].header), "J-1||Smith, John|||Roof \"old\"\r\nsee attic|||||25003||5/15/2024");
     EXPECT_EQ(synctest::Describe(jobs[1].header), "J-2||Caf\xC3\xA9 M\xC3\xBCller||||||||0||5/16/2024");
-}
 
-TEST(JobImport, RefusesTheWholeFileOnAnyBadRecord)
-{
-    std::vector<server::Job> jobs;
-    std::string error;
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,client_name\nJ-1,A\n", jobs, error));
     EXPECT_THAT(error, HasSubstr("date"));
     EXPECT_FALSE(server::ReadJobsCsv("doc_num,date\nJ-1,2024-05-15\nJ-2,2024-02-30\n", jobs, error));
