@@ -19,11 +19,6 @@ protected:
         running = std::make_unique<RunningServer>(storePath);
         SetConnection("anna", "pw", running->port());
     }
-    void TearDown() override
-    {
-        running.reset();
-        ClientTest::TearDown();
-    }
 
     std::string storePath;
     std::unique_ptr<RunningServer> running;
