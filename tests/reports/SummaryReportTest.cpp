@@ -77,16 +77,6 @@ TEST_F(SummaryReport, FilterSelectsByRatingButNeverOmit)
     EXPECT_TRUE(BracesBalanced(none));
 }
 
-TEST_F(SummaryReport, NoSummaryMarksGiveTheNoItemsDocument)
-{
-    AddSteps();
-    testing_support::Exec(0, "UPDATE RatingChoices SET SummaryFlag = 0");
-    CInspectionRTFFile writer;
-    const std::string rtf = Run(writer, "4 Column", kSummaryReport);
-    EXPECT_NE(rtf.find("{\\cs17\\fs24\\b\\ul NO SUMMARY ITEMS WERE FOUND\\b0\\ul0\\par\\par}\\pard }"), std::string::npos);
-    EXPECT_EQ(rtf.find("\\trowd"), std::string::npos);
-}
-
 TEST_F(SummaryReport, MajorSystemsGroupsAllStepsBySystemWithTheEmptyOneFirst)
 {
     AddSteps();
