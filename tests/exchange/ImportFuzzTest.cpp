@@ -2,7 +2,6 @@
 // either a whole, consistent file or nothing at all.
 #include "ExchangeTestData.h"
 
-#include "exchange/ExportFileReader.h"
 #include "exchange/InspectionExporter.h"
 #include "exchange/InspectionImporter.h"
 #include "support/TempDataFiles.h"
@@ -130,34 +129,6 @@ TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
     EXPECT_GT(imported, 100);
     EXPECT_GT(remarked, 100);
     EXPECT_GT(refused, 10);
-}
-
-TEST(ExportFileReaderFuzzTest, RandomBytesAreRefusedOrReadWithoutCrashing)
-{
-    Mutator random(7);
-    const std::string header = std::string("Veltrane Export File\xA4\xA7");
-    int read = 0;
-    for (int i = 0; i < 20000; ++i) {
-        std::string bytes = i % 2 ? header : std::string();
-        for (std::size_t n = random.Next(200); n > 0; --n) {
-            // Separators are frequent so that records and fields form.
-            const std::size_t pick = random.Next(20);
-            bytes += pick == 0 ? '\xA4' : pick == 1 ? '\xA7' : static_cast<char>(random.Next(256));
-        }
-        if (random.Next(4) == 0)
-            bytes += "STEP\xA4" "1\xA7";
-        std::vector<exchange::ExportRecord> records;
-        std::string error;
-        if (exchange::ExportFileReader::Parse(bytes, records, error)) {
-            ++read;
-            for (const auto& r : records)
-                ASSERT_LE(r.fields.size(), 19u);
-        } else {
-            ASSERT_TRUE(records.empty());
-            ASSERT_EQ(error.rfind("Invalid Import File.", 0), 0u);
-        }
-    }
-    EXPECT_GT(read, 0);
 }
 
 } // namespace
