@@ -163,11 +163,6 @@ TEST_F(ExportImportTest, CharactersOutsideWindows1252BecomeQuestionMarksAndAreCo
     const std::string bytes = Export(id);
     EXPECT_THAT(bytes, HasSubstr("Cracked ? tile, see ?"));
     EXPECT_TRUE(port.Saw("3 characters were written as \"?\"")) << port.AllText();
-    const auto imported = Import(bytes);
-    ASSERT_TRUE(imported.imported);
-    const auto staged = ReadCategories(imported.stagedInspectionIDs[0], true);
-    ASSERT_EQ(staged.size(), 1u);
-    EXPECT_EQ(staged[0].title, "Roof ?");
 }
 
 TEST_F(ExportImportTest, SeparatorCharactersInAValueRefuseTheExportNamingTheirPlace)
@@ -320,7 +315,7 @@ TEST_F(ExportImportTest, RecordsWithoutTheirParentAreSkippedAndNamedNeverStoredU
     EXPECT_THAT(imported.remarks[2], HasSubstr("Record 5, the step \"Sink\""));
 }
 
-TEST_F(ExportImportTest, AnEmptyRecordEndsTheFileAndDataAfterItIsReported)
+TEST_F(ExportImportTest, AnEmptyRecordEndsTheFileAndALastRecordWithoutItsMarkIsReadWhenItsFieldCountIsRight)
 {
     const auto stops = Import(Head() + "CATEGORY\xA4Kitchen\xA7\xA7"
                               "STEP\xA4" "1\xA4Sink\xA7");
@@ -335,10 +330,7 @@ TEST_F(ExportImportTest, AnEmptyRecordEndsTheFileAndDataAfterItIsReported)
     EXPECT_TRUE(quiet.imported);
     EXPECT_TRUE(quiet.remarks.empty());
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
-}
 
-TEST_F(ExportImportTest, ALastRecordWithoutItsMarkIsReadOnlyWithItsFieldCountRight)
-{
     const std::string category = "CATEGORY\xA4Kitchen\xA4" "1\xA4\xA4\xA4TRUE\xA4" "FALSE\xA4" "0\xA4" "0";
     const auto whole = Import(Head() + category);
     ASSERT_TRUE(whole.imported);
