@@ -65,10 +65,8 @@ TEST_F(ExchangeCliTest, ExportImportListAndMergeIntoAnInspectionOrANewOne)
     AddCategory(source, {"Salle de bain", "1", "", "Joint usé", 0, 0, 3, 0, {FullStep(1, "Lavabo"), FullStep(2, "Baignoire")}});
     AddCategory(source, {"Cuisine", "2", "", "", -1, 0, 4, 0, {FullStep(3, "Évier")}});
     AddInspection("DST-1", "Home Inspection");
-    AddInspection("MPLS-1", "Minneapolis - Truth in Sale of Housing");
 
     Run("export SRC-1 -o src.rtf", 0, "Export file written: src.rtf (2 categories, 3 steps)");
-    Run("export MPLS-1 -o mpls", 0, "XML evaluation written: mpls");
     Run("export SRC-1 --xml", 0, "XML evaluation written: ExportedXML_SRC-1.xml");
     Run("export NOPE -o x.rtf", 1, "There is no inspection with Doc # NOPE");
     EXPECT_EQ(Cli("export").status, 2);
