@@ -174,13 +174,6 @@ TEST_F(InspectionReport, TitlePageHeaderAndTexts)
         o.m_YesNo3 = -1;
         o.m_String4 = "Footer words";
     });
-    {
-        store::Owner owner;
-        ASSERT_TRUE(owner.Open());
-        owner.Read(0);
-        owner.m_Address = "12 Main Street\nSuite 200\nSpringfield, IL 62701";
-        ASSERT_TRUE(owner.Save());
-    }
     CInspectionRTFFile writer;
     const std::string rtf = Run(writer, "4 Column");
     // The owner's whole address is in the page header. The "***" block goes onto

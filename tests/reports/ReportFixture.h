@@ -79,8 +79,8 @@ protected:
                               {"Data"},
                               {"Omit"}});
         testing_support::Exec(0, "INSERT INTO Owner (Name, Company, Address, WorkAreaCode, WorkPhone) VALUES "
-                                 "('Pat Inspector', 'Sound Homes Inspection', '12 Main Street' || char(10) || "
-                                 "'Springfield, IL 62701', '217', '555-0100')");
+                                 "('Pat Inspector', 'Sound Homes Inspection', '12 Main Street' || char(10) || 'Suite 200' || "
+                                 "char(10) || 'Springfield, IL 62701', '217', '555-0100')");
         SetOptions([](store::Options& o) {
             o.m_DataVersion = "5.0";
             o.m_YesNo0 = -1;
