@@ -181,17 +181,14 @@ protected:
         const std::string path = folder.File(fileName);
         writer.SetReportKind(kind);
         writer.SetDocumentTypeTitle(inspection->m_DocType);
-        writer.SetFileChooser([path, this](const std::string& suggested, const std::string&) {
-            suggestions.push_back(suggested);
-            return std::optional<std::string>(path);
-        });
+        writer.SetFileChooser(
+            [path](const std::string&, const std::string&) { return std::optional<std::string>(path); });
         writer.Setup(*inspection, layout);
         writer.Export();
         return ReadFile(path);
     }
 
     std::unique_ptr<store::Inspection> inspection;
-    std::vector<std::string> suggestions;
 
 private:
     int m_nextTypeID = 0;

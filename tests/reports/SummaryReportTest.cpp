@@ -35,7 +35,6 @@ TEST_F(SummaryReport, ListsSummaryMarkedStepsWithTheDashRule)
     CInspectionRTFFile writer;
     writer.SetRatingFilter(kAllRatings);
     const std::string rtf = Run(writer, "4 Column", kSummaryReport);
-    EXPECT_EQ(suggestions, std::vector<std::string>{"Summary_2024-17.rtf"});
     EXPECT_TRUE(BracesBalanced(rtf));
     // The phone has no fax after it; the first category's name is the prologue's heading;
     // of a remark only the text after the first "---" shows, with its leading space;
@@ -82,7 +81,6 @@ TEST_F(SummaryReport, MajorSystemsGroupsAllStepsBySystemWithTheEmptyOneFirst)
     AddSteps();
     CMajorSystemsRTFFile writer;
     const std::string rtf = Run(writer, "4 Column", kMajorSystemsReport);
-    EXPECT_EQ(suggestions, std::vector<std::string>{"MajorSystems_2024-17.rtf"});
     EXPECT_NE(rtf.find("\\fs28\\tab MAJOR SYSTEMS REPORT\\b0}"), std::string::npos);
     EXPECT_TRUE(BracesBalanced(rtf));
     // The empty system sorts first and is the prologue's (empty) heading.
