@@ -193,9 +193,6 @@ TEST_F(MergeTest, MergeButtonNeedsASelectionAndAChosenStagedInspection)
 
     EXPECT_FALSE(exchange::MergeInspectionCommand(working, choose).merged); // Cancel
     EXPECT_TRUE(asked);
-    EXPECT_FALSE(exchange::MergeInspectionCommand(working, [](const std::vector<std::string>&) {
-                     return std::optional<std::string>("-1");
-                 }).merged);
     EXPECT_EQ(exchange::ListStagedInspections().size(), 1u);
 
     std::vector<std::string> shown;
