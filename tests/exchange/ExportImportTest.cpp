@@ -24,11 +24,6 @@ using ::testing::Not;
 
 const int kInspectionDb = static_cast<int>(store::DatabaseKind::Inspection);
 
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // One record of an export file: its fields and the mark that closes it.
 std::string Record(std::initializer_list<std::string> fields)
 {
@@ -167,7 +162,7 @@ TEST_F(ExportImportTest, SeparatorCharactersInAValueRefuseTheExportNamingTheirPl
     AddCategory(id, CategoryData{"Cost ¤", "2", "", "", 0, 0, 0, 0, {}});
 
     const std::string path = folder.File("kept.rtf");
-    WriteFile(path, "an older export");
+    std::ofstream(path, std::ios::binary) << "an older export";
     const auto outcome = exchange::InspectionExporter().ExportInspection(id, path);
     EXPECT_FALSE(outcome.written);
     EXPECT_EQ(Contents(path), "an older export");
@@ -347,7 +342,7 @@ TEST_F(ExportImportTest, AnEmptyRecordEndsTheFileAndALastRecordWithoutItsMarkIsR
 TEST_F(ExportImportTest, PathsThatCannotHoldAnExportFileAreNotRead)
 {
     const std::string huge = folder.File("huge.rtf");
-    WriteFile(huge, "Veltrane Export File\xA4\xA7");
+    std::ofstream(huge, std::ios::binary) << "Veltrane Export File\xA4\xA7";
     std::filesystem::resize_file(huge, (256u << 20) + 1); // sparse: takes no room
     EXPECT_FALSE(exchange::ImportInspectionFile(huge).imported);
     EXPECT_TRUE(port.Saw("is too large to be an export file")) << port.AllText();
