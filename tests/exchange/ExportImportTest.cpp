@@ -203,21 +203,6 @@ TEST_F(ExportImportTest, ImportReadsEveryRecordOfALargeFileAndOfTwoInspections)
     EXPECT_EQ(ReadCategories(imported.stagedInspectionIDs[1], true), ReadCategories(small));
 }
 
-TEST_F(ExportImportTest, ShortRecordsTakeDefaultsAndNumbersReadAsFarAsTheyGo)
-{
-    const std::string file = Head() + "CATEGORY\xA4Kitchen\xA4" "7\xA7" +
-                             "STEP\xA4" "1\xA4Sink\xA4\xA4\xA4\xA4\xA4\xA4\xA4" "12abc\xA4TRUE \xA4\xA4-1\xA7" +
-                             "STEP\xA4" "2\xA4Range\xA4\xA4\xA4\xA4\xA4\xA4\xA4" "99999999999\xA4TRUE\xA7" + "\r\n";
-    const auto imported = Import(file);
-    ASSERT_TRUE(imported.imported) << port.AllText();
-    const auto staged = ReadCategories(imported.stagedInspectionIDs[0], true);
-    ASSERT_EQ(staged.size(), 1u);
-    EXPECT_EQ(Describe(staged[0]), "Kitchen|7|||0|0|0|0|2");
-    // Only exactly TRUE is true.
-    EXPECT_EQ(staged[0].steps[0], (StepData{.number = "1", .title = "Sink", .templateID = 12, .infoExists = -1}));
-    EXPECT_EQ(staged[0].steps[1], (StepData{.number = "2", .title = "Range", .templateID = 2147483647, .yesNo11 = -1}));
-}
-
 TEST_F(ExportImportTest, AFileThatIsNotAnExportFileStoresNothingAndAHeaderAloneNothingQuietly)
 {
     const struct {
@@ -284,7 +269,7 @@ TEST_F(ExportImportTest, SurplusFieldsAreRejoinedWhenOnlyOneTextCanHoldThemAndTh
     EXPECT_TRUE(port.Saw("The file was imported, but not all of it as written"));
 }
 
-TEST_F(ExportImportTest, RecordsWithoutTheirParentAreSkippedAndNamedNeverStoredUnderAMadeUpOne)
+TEST_F(ExportImportTest, RecordsWithoutTheirParentAreSkippedAndNamedAndShortRecordsTakeDefaults)
 {
     const auto imported = Import("Veltrane Export File\xA4\xA7"
                                  "CATEGORY\xA4" "Attic\xA7"
@@ -303,6 +288,19 @@ TEST_F(ExportImportTest, RecordsWithoutTheirParentAreSkippedAndNamedNeverStoredU
     EXPECT_EQ(imported.remarks[1],
               "Record 3, the step \"Hatch\", comes before any category of its inspection: it was skipped.");
     EXPECT_THAT(imported.remarks[2], HasSubstr("Record 5, the step \"Sink\""));
+
+    // Short records take defaults; numbers are read as far as they go.
+    const std::string file = Head() + "CATEGORY\xA4Kitchen\xA4" "7\xA7" +
+                             "STEP\xA4" "1\xA4Sink\xA4\xA4\xA4\xA4\xA4\xA4\xA4" "12abc\xA4TRUE \xA4\xA4-1\xA7" +
+                             "STEP\xA4" "2\xA4Range\xA4\xA4\xA4\xA4\xA4\xA4\xA4" "99999999999\xA4TRUE\xA7" + "\r\n";
+    const auto shortOnes = Import(file);
+    ASSERT_TRUE(shortOnes.imported) << port.AllText();
+    const auto staged = ReadCategories(shortOnes.stagedInspectionIDs[0], true);
+    ASSERT_EQ(staged.size(), 1u);
+    EXPECT_EQ(Describe(staged[0]), "Kitchen|7|||0|0|0|0|2");
+    // Only exactly TRUE is true.
+    EXPECT_EQ(staged[0].steps[0], (StepData{.number = "1", .title = "Sink", .templateID = 12, .infoExists = -1}));
+    EXPECT_EQ(staged[0].steps[1], (StepData{.number = "2", .title = "Range", .templateID = 2147483647, .yesNo11 = -1}));
 }
 
 TEST_F(ExportImportTest, AnEmptyRecordEndsTheFileAndALastRecordWithoutItsMarkIsReadWhenItsFieldCountIsRight)
