@@ -105,7 +105,7 @@ TEST_F(MergeTest, CategoriesMatchByExactTitleAndOnlyUntouchedDataIsOverwritten)
     EXPECT_EQ(Count("SELECT count(*) FROM MERGE_Step"), 0);
 }
 
-TEST_F(MergeTest, TwoStagedCategoriesWithOneTitleMergeIntoOneAndOtherStagedInspectionsStay)
+TEST_F(MergeTest, CategoriesAndStepsWithOneTitleMergeInNumberOrderAndOtherStagedInspectionsStay)
 {
     const int working = AddInspection("HERE", "Home Inspection");
     const int other = Stage({{"Porch", "1", "", "", 0, 0, 0, 0, {Step("1", "Floor", "Poor")}}}, "OTHER");
@@ -122,21 +122,16 @@ TEST_F(MergeTest, TwoStagedCategoriesWithOneTitleMergeIntoOneAndOtherStagedInspe
     EXPECT_EQ(StagedRowsOf(staged), 0);
     EXPECT_EQ(exchange::ListStagedInspections().size(), 1u);
     EXPECT_EQ(ReadCategories(other, true).size(), 1u);
-}
 
-TEST_F(MergeTest, StepsWithOneTitleAreSearchedInNumberOrderAsTheCategoryStandsAtThatMoment)
-{
-    const int working = AddInspection("HERE", "Home Inspection");
-    AddCategory(working, {"Hall", "1", "", "", 0, 0, 0, 0, {Step("1", "Outlet"), Step("2", "Outlet")}});
-    const int staged = Stage({{"Hall", "1", "", "", 0, 0, 0, 0,
-                               {Step("3", "Outlet", "Poor", "loose"), Step("4", "Outlet", "Good", "tight")}}});
-    ASSERT_TRUE(exchange::MergeStagedInspection(staged, working).merged);
-    const auto steps = ReadCategories(working)[0].steps;
-    ASSERT_EQ(steps.size(), 2u);
-    // The first staged outlet renumbers the working step 1 to 3, so the second
-    // staged outlet finds the working step 2 first and fills it.
-    EXPECT_EQ(steps[0], Step("3", "Outlet", "Poor", "loose"));
-    EXPECT_EQ(steps[1], Step("4", "Outlet", "Good", "tight"));
+    // Steps with one title are searched in number order as the category stands at that moment: the
+    // first staged outlet renumbers the working step 1 to 3, so the second finds the working step 2 first.
+    const int hall = AddInspection("HALL", "Home Inspection");
+    AddCategory(hall, {"Hall", "1", "", "", 0, 0, 0, 0, {Step("1", "Outlet"), Step("2", "Outlet")}});
+    const int hallStaged = Stage({{"Hall", "1", "", "", 0, 0, 0, 0,
+                                   {Step("3", "Outlet", "Poor", "loose"), Step("4", "Outlet", "Good", "tight")}}});
+    ASSERT_TRUE(exchange::MergeStagedInspection(hallStaged, hall).merged);
+    EXPECT_EQ(ReadCategories(hall)[0].steps,
+              (std::vector<StepData>{Step("3", "Outlet", "Poor", "loose"), Step("4", "Outlet", "Good", "tight")}));
 }
 
 TEST_F(MergeTest, AFailingOrCancelledMergeChangesNothing)
