@@ -2,7 +2,6 @@
 #include "ExchangeTestData.h"
 
 #include "exchange/EvaluationCodes.h"
-#include "exchange/EvaluationXmlWriter.h"
 #include "exchange/InspectionTransfer.h"
 #include "store/CategoryTemplate.h"
 #include "store/StarterLibrary.h"

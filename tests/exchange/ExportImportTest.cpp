@@ -1,7 +1,6 @@
 // The export file and its import into the staging tables.
 #include "ExchangeTestData.h"
 
-#include "exchange/ExportFileFormat.h"
 #include "exchange/InspectionExporter.h"
 #include "exchange/InspectionImporter.h"
 #include "exchange/InspectionTransfer.h"
@@ -13,7 +12,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 using namespace exchange_test;
 
