@@ -76,14 +76,6 @@ private:
 
 class ImportFuzzTest : public testing_support::DataFilesTest {
 protected:
-    std::string Sample()
-    {
-        const int id = AddLargeInspection("FUZZ", 3, 4);
-        AddCategory(id, CategoryData{"Not present", "9", "", "", 0, -1, 0, 0, {}});
-        exchange::ExportOutcome outcome;
-        return exchange::InspectionExporter().Build(id, outcome).value_or("");
-    }
-
     static std::string Counters()
     {
         return testing_support::QueryText(kInspectionDb,
@@ -93,7 +85,10 @@ protected:
 
 TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
 {
-    const std::string sample = Sample();
+    const int id = AddLargeInspection("FUZZ", 3, 4);
+    AddCategory(id, CategoryData{"Not present", "9", "", "", 0, -1, 0, 0, {}});
+    exchange::ExportOutcome exported;
+    const std::string sample = exchange::InspectionExporter().Build(id, exported).value_or("");
     ASSERT_FALSE(sample.empty());
     Mutator mutator(20240704);
     int imported = 0, refused = 0, remarked = 0;
