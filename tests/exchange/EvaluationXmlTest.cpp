@@ -2,7 +2,6 @@
 #include "ExchangeTestData.h"
 
 #include "exchange/EvaluationCodes.h"
-#include "exchange/EvaluationXmlWriter.h"
 #include "exchange/InspectionTransfer.h"
 #include "store/CategoryTemplate.h"
 #include "store/StarterLibrary.h"
@@ -43,16 +42,13 @@ protected:
     // Writes the evaluation and has xmllint check that it is well-formed.
     std::string Write(int inspectionID)
     {
-        const std::string path = folder.File("evaluation-" + std::to_string(++m_files) + ".xml");
+        const std::string path = folder.File("evaluation.xml");
         const auto outcome = exchange::ExportInspection(inspectionID, path);
         EXPECT_TRUE(outcome.written && outcome.xml) << port.AllText();
         const std::string check = "xmllint --noout '" + path + "' 2>&1";
         EXPECT_EQ(std::system(check.c_str()), 0) << "xmllint rejects " << path << ":\n" << Contents(path);
         return Contents(path);
     }
-
-private:
-    int m_files = 0;
 };
 
 TEST(EvaluationCodesTest, AreasComeFromTheTitleKeysInOrder)
@@ -91,7 +87,7 @@ TEST(EvaluationCodesTest, CodesAreTheBasePlusTheOffsetExceptForTheProgrammesOwn)
     EXPECT_EQ(EvaluationCodes::Code("Kitchen", "kitchwall", ConditionType::MNo), std::nullopt); // exact item
 }
 
-TEST_F(EvaluationXmlTest, DocumentFollowsTheAreasItemsAndConditionsOfTheInspection)
+TEST_F(EvaluationXmlTest, DocumentFollowsTheAreasItemsAndConditionsOfTheInspectionAndEscapesEveryValue)
 {
     const int id = AddInspection("E-1", kMinneapolis);
     AddCategory(id, {"Bedroom 2", "10", "", "Stained ceiling;Cracked plaster;", 0, 0, 0, 0,
@@ -108,6 +104,14 @@ TEST_F(EvaluationXmlTest, DocumentFollowsTheAreasItemsAndConditionsOfTheInspecti
                       Item("5", "Walls", "FoundWalls")}});
     AddCategory(id, {"Condo", "14", "", "", 0, 0, 0, 0, {Item("1", "Common areas", "MiscOther", "M")}});
     AddCategory(id, {"Roof", "15", "", "", 0, 0, 0, 0, {Item("1", "Covering", "ExRoofCovering", "C", "Worn")}});
+    // Data values that need escaping, and bytes that are no UTF-8.
+    const std::string nasty = "He said \"<b>&nbsp;</b>\" & 'left';\r\nline two\ttab \x01 bell \xFF\xFE é € 中";
+    AddCategory(id, {"Attic \"<&>\" Space", "16", "", nasty, 0, 0, 0, 0,
+                     {Item("1", "Insulation (Type)", "AtticDamp", "", "", "Blown <cellulose>;Batts & rolls;"),
+                      Item("2", "Insulation (Depth)", "AtticDamp", "", nasty),
+                      Item("3", "Roof boards", "AtticRoof\"><x", "M", nasty)}});
+    AddCategory(id, {"Dining Room " + nasty, "17", "", "", 0, 0, 0, 0,
+                     {Item("1", "Walls", "DRWalls", "B", "]]> <!-- -->")}});
 
     const std::string x = Write(id);
     EXPECT_EQ(x.rfind("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<tish_evaluation xmlns=\"urn:evaluation-schema\">"
@@ -159,20 +163,8 @@ TEST_F(EvaluationXmlTest, DocumentFollowsTheAreasItemsAndConditionsOfTheInspecti
     EXPECT_TRUE(port.Saw("No condition code is known for the item ExRoofCovering in the area Roof"));
     EXPECT_THAT(
         x, HasSubstr("</evaluation_areas>\r\n</evaluation_unit>\r\n</evaluation_units>\r\n</tish_evaluation>\r\n"));
-}
 
-TEST_F(EvaluationXmlTest, EveryDataValueIsEscapedAndTheDocumentStaysWellFormedUtf8)
-{
-    const std::string nasty = "He said \"<b>&nbsp;</b>\" & 'left';\r\nline two\ttab \x01 bell \xFF\xFE é € 中";
-    const int id = AddInspection("E-2", kMinneapolis);
-    AddCategory(id, {"Attic \"<&>\" Space", "1", "", nasty, 0, 0, 0, 0,
-                     {Item("1", "Insulation (Type)", "AtticDamp", "", "", "Blown <cellulose>;Batts & rolls;"),
-                      Item("2", "Insulation (Depth)", "AtticDamp", "", nasty),
-                      Item("3", "Roof boards", "AtticRoof\"><x", "M", nasty)}});
-    AddCategory(id, {"Dining Room " + nasty, "2", "", "", 0, 0, 0, 0,
-                     {Item("1", "Walls", "DRWalls", "B", "]]> <!-- -->")}});
-
-    const std::string x = Write(id);
+    // Every data value is escaped, and the document stays well-formed UTF-8.
     EXPECT_NE(x.find("<area_analytic analytic_name=\"InsulationType\">Blown &lt;cellulose&gt;, Batts &amp; "
                      "rolls</area_analytic>"),
               std::string::npos)
@@ -226,16 +218,11 @@ TEST_F(EvaluationXmlTest, StarterMinneapolisInspectionGetsACodeForEveryItem)
             << analytic;
 }
 
-TEST_F(EvaluationXmlTest, OtherDocumentTypesWriteTheExportFileUnlessXmlIsAsked)
+// A document type other than Minneapolis writes the XML evaluation when it is asked for.
+TEST_F(EvaluationXmlTest, OtherDocumentTypesWriteTheXmlWhenAsked)
 {
     const int id = AddInspection("H-1", "Home Inspection");
     AddCategory(id, {"Kitchen", "1", "", "", 0, 0, 0, 0, {Item("1", "Walls", "KitchWall", "M")}});
-    const std::string file = folder.File("home.rtf");
-    const auto plain = exchange::ExportInspection(id, file);
-    EXPECT_TRUE(plain.written);
-    EXPECT_FALSE(plain.xml);
-    EXPECT_EQ(Contents(file).rfind("Veltrane Export File\xA4\xA7", 0), 0u);
-
     const std::string xml = folder.File("home.xml");
     EXPECT_TRUE(exchange::ExportInspection(id, xml, exchange::ExportFormat::EvaluationXml).xml);
     EXPECT_THAT(Contents(xml), HasSubstr("<condition condition_type=\"12335\"></condition>"));

@@ -2,7 +2,6 @@
 // either a whole, consistent file or nothing at all.
 #include "ExchangeTestData.h"
 
-#include "exchange/ExportFileReader.h"
 #include "exchange/InspectionExporter.h"
 #include "exchange/InspectionImporter.h"
 #include "support/TempDataFiles.h"
@@ -77,14 +76,6 @@ private:
 
 class ImportFuzzTest : public testing_support::DataFilesTest {
 protected:
-    std::string Sample()
-    {
-        const int id = AddLargeInspection("FUZZ", 3, 4);
-        AddCategory(id, CategoryData{"Not present", "9", "", "", 0, -1, 0, 0, {}});
-        exchange::ExportOutcome outcome;
-        return exchange::InspectionExporter().Build(id, outcome).value_or("");
-    }
-
     static std::string Counters()
     {
         return testing_support::QueryText(kInspectionDb,
@@ -94,7 +85,10 @@ protected:
 
 TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
 {
-    const std::string sample = Sample();
+    const int id = AddLargeInspection("FUZZ", 3, 4);
+    AddCategory(id, CategoryData{"Not present", "9", "", "", 0, -1, 0, 0, {}});
+    exchange::ExportOutcome exported;
+    const std::string sample = exchange::InspectionExporter().Build(id, exported).value_or("");
     ASSERT_FALSE(sample.empty());
     Mutator mutator(20240704);
     int imported = 0, refused = 0, remarked = 0;
@@ -130,34 +124,6 @@ TEST_F(ImportFuzzTest, DamagedFilesStoreAllOrNothing)
     EXPECT_GT(imported, 100);
     EXPECT_GT(remarked, 100);
     EXPECT_GT(refused, 10);
-}
-
-TEST(ExportFileReaderFuzzTest, RandomBytesAreRefusedOrReadWithoutCrashing)
-{
-    Mutator random(7);
-    const std::string header = std::string("Veltrane Export File\xA4\xA7");
-    int read = 0;
-    for (int i = 0; i < 20000; ++i) {
-        std::string bytes = i % 2 ? header : std::string();
-        for (std::size_t n = random.Next(200); n > 0; --n) {
-            // Separators are frequent so that records and fields form.
-            const std::size_t pick = random.Next(20);
-            bytes += pick == 0 ? '\xA4' : pick == 1 ? '\xA7' : static_cast<char>(random.Next(256));
-        }
-        if (random.Next(4) == 0)
-            bytes += "STEP\xA4" "1\xA7";
-        std::vector<exchange::ExportRecord> records;
-        std::string error;
-        if (exchange::ExportFileReader::Parse(bytes, records, error)) {
-            ++read;
-            for (const auto& r : records)
-                ASSERT_LE(r.fields.size(), 19u);
-        } else {
-            ASSERT_TRUE(records.empty());
-            ASSERT_EQ(error.rfind("Invalid Import File.", 0), 0u);
-        }
-    }
-    EXPECT_GT(read, 0);
 }
 
 } // namespace

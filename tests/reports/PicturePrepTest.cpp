@@ -45,8 +45,29 @@ protected:
 
 } // namespace
 
-TEST_F(PicturePrep, PhotosComeOutUprightNeverLargerAndPngOnlyWithTransparency)
+TEST_F(PicturePrep, FilesThatAreNoPictureAreRefusedPhotosComeOutUprightNeverLargerAndPngOnlyWithTransparency)
 {
+    const struct {
+        const char* name;
+        const char* bytes;
+    } cases[] = {
+        {"notes.jpg", "Roof notes, not a photo."},
+        {"cut.jpg", "\xFF\xD8\xFF\xE0\x00\x10JFIF"},
+        {"drawing.jpg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>"},
+        {"doc.jpg", "%PDF-1.4\n%%EOF\n"},
+        {"gone.jpg", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.bytes)
+            report_testing::WriteFile(folder.File(c.name), c.bytes);
+        std::string error;
+        EXPECT_FALSE(PreparePicture(folder.File(c.name), 100, 100, &error));
+        EXPECT_NE(error.find(c.name), std::string::npos) << error;
+        EXPECT_FALSE(ReadPictureSize(folder.File(c.name)));
+    }
+    EXPECT_TRUE(Cached().empty());
+
     const std::string photo = folder.File("portrait.jpg");
     report_testing::MakePhoto(photo, 400, 300, 6);
     const std::string before = report_testing::ReadFile(photo);
@@ -77,30 +98,6 @@ TEST_F(PicturePrep, PhotosComeOutUprightNeverLargerAndPngOnlyWithTransparency)
     logo.pixels.assign(800, 0xFF336699u);
     EXPECT_EQ(Describe(PrepareBitmap(logo, 20, 20)), "PNG 20x10");
     EXPECT_EQ(Describe(PrepareBitmap(store::Bitmap{}, 20, 20)), "none");
-}
-
-TEST_F(PicturePrep, FilesThatAreNoPictureOrNoneWeOpenAreRefused)
-{
-    const struct {
-        const char* name;
-        const char* bytes;
-    } cases[] = {
-        {"notes.jpg", "Roof notes, not a photo."},
-        {"cut.jpg", "\xFF\xD8\xFF\xE0\x00\x10JFIF"},
-        {"drawing.jpg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>"},
-        {"doc.jpg", "%PDF-1.4\n%%EOF\n"},
-        {"gone.jpg", nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.bytes)
-            report_testing::WriteFile(folder.File(c.name), c.bytes);
-        std::string error;
-        EXPECT_FALSE(PreparePicture(folder.File(c.name), 100, 100, &error));
-        EXPECT_NE(error.find(c.name), std::string::npos) << error;
-        EXPECT_FALSE(ReadPictureSize(folder.File(c.name)));
-    }
-    EXPECT_TRUE(Cached().empty());
 }
 
 TEST_F(PicturePrep, CacheServesAPictureUntilItsFileChangesAndDropsTheLeastRecentlyUsed)

@@ -79,8 +79,8 @@ protected:
                               {"Data"},
                               {"Omit"}});
         testing_support::Exec(0, "INSERT INTO Owner (Name, Company, Address, WorkAreaCode, WorkPhone) VALUES "
-                                 "('Pat Inspector', 'Sound Homes Inspection', '12 Main Street' || char(10) || "
-                                 "'Springfield, IL 62701', '217', '555-0100')");
+                                 "('Pat Inspector', 'Sound Homes Inspection', '12 Main Street' || char(10) || 'Suite 200' || "
+                                 "char(10) || 'Springfield, IL 62701', '217', '555-0100')");
         SetOptions([](store::Options& o) {
             o.m_DataVersion = "5.0";
             o.m_YesNo0 = -1;
@@ -181,17 +181,14 @@ protected:
         const std::string path = folder.File(fileName);
         writer.SetReportKind(kind);
         writer.SetDocumentTypeTitle(inspection->m_DocType);
-        writer.SetFileChooser([path, this](const std::string& suggested, const std::string&) {
-            suggestions.push_back(suggested);
-            return std::optional<std::string>(path);
-        });
+        writer.SetFileChooser(
+            [path](const std::string&, const std::string&) { return std::optional<std::string>(path); });
         writer.Setup(*inspection, layout);
         writer.Export();
         return ReadFile(path);
     }
 
     std::unique_ptr<store::Inspection> inspection;
-    std::vector<std::string> suggestions;
 
 private:
     int m_nextTypeID = 0;

@@ -32,7 +32,7 @@ namespace {
 class Dispatch : public report_testing::ReportFixture {};
 } // namespace
 
-TEST_F(Dispatch, WritesSummaryThenMajorSystemsThenInspectionReport)
+TEST_F(Dispatch, WritesSummaryThenMajorSystemsThenInspectionReportAndEveryInspectionOnlyFromTheList)
 {
     const int cat = AddCategory("Roof", "130");
     AddStep(cat, "1", "Covering", "Hazardous", "Leaks.", {}, "Roof");
@@ -40,30 +40,24 @@ TEST_F(Dispatch, WritesSummaryThenMajorSystemsThenInspectionReport)
     request.inspectionReport = request.summaryReport = request.majorSystems = true;
     request.reportName = "My Report";
     std::vector<std::string> asked;
-    const auto outcome = ExportRtfReports(*inspection, request, [&](const std::string& suggested, const std::string&) {
+    auto chooser = [&](const std::string& suggested, const std::string&) {
         asked.push_back(suggested);
         return std::optional<std::string>(folder.File(suggested));
-    });
+    };
+    auto outcome = ExportRtfReports(*inspection, request, chooser);
     EXPECT_EQ(asked, (std::vector<std::string>{"Summary_2024-17.rtf", "MajorSystems_2024-17.rtf", "Inspection_2024-17.rtf"}));
     ASSERT_EQ(outcome.written.size(), 3u);
     // The inspection report takes the layout of the document type (4 Column).
     EXPECT_NE(report_testing::ReadFile(outcome.written[2]).find("\\b Step #\\cell Item\\cell Materials"), std::string::npos);
     EXPECT_EQ(RatingFilterChoices(), (std::vector<std::string>{"Hazardous", "Marginal", kAllRatings}));
-}
 
-TEST_F(Dispatch, ExportAllOnlyFromTheInspectionList)
-{
-    RtfExportRequest request;
-    request.inspectionReport = true;
+    // Every inspection, only from the inspection list.
+    request.summaryReport = request.majorSystems = false;
     request.exportAll = true;
-    int calls = 0;
-    auto chooser = [&](const std::string& suggested, const std::string&) {
-        ++calls;
-        return std::optional<std::string>(folder.File(suggested));
-    };
-    auto outcome = ExportRtfReports(*inspection, request, chooser);
+    asked.clear();
+    outcome = ExportRtfReports(*inspection, request, chooser);
     EXPECT_TRUE(outcome.written.empty());
-    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(asked.empty());
     EXPECT_TRUE(port.Saw("Exporting of all inspections can only be done from the Inspection List screen."));
 
     store::Inspection second;
