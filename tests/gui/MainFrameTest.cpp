@@ -141,9 +141,19 @@ TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewInspectionSetup);
 }
 
-TEST_F(FrameTest, NewInspectionAsksOnlyFromTheKeyAndToolbar)
+TEST_F(FrameTest, DeletingWorksOnlyFromTheInspectionListAndNewAsksOnlyFromTheKeyAndToolbar)
 {
+    port.confirmations = {true, true};
+    frame->Action(cmd::DeleteInspection)->trigger();
+    frame->Action(cmd::DeleteAllInspections)->trigger();
+    int refusals = 0;
+    for (const auto& m : port.messages)
+        refusals += m.text == "Please delete inspections from the Inspection List view only.";
+    EXPECT_EQ(refusals, 2);
+    EXPECT_EQ(port.confirmations.size(), 2u) << "nothing was asked";
     const long long before = testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection");
+    EXPECT_EQ(before, 1);
+
     Trigger(cmd::ViewInspectionList);
 
     port.confirmations = {false};
@@ -161,19 +171,6 @@ TEST_F(FrameTest, NewInspectionAsksOnlyFromTheKeyAndToolbar)
     auto* setup = View<editing::qt::CInspectorView>(kViewInspectionSetup);
     EXPECT_TRUE(setup->DwellingAddressEdit()->text().isEmpty());
     EXPECT_EQ(setup->DocTypeCombo()->currentIndex(), -1);
-}
-
-TEST_F(FrameTest, DeletingWorksOnlyFromTheInspectionList)
-{
-    port.confirmations = {true, true};
-    frame->Action(cmd::DeleteInspection)->trigger();
-    frame->Action(cmd::DeleteAllInspections)->trigger();
-    int refusals = 0;
-    for (const auto& m : port.messages)
-        refusals += m.text == "Please delete inspections from the Inspection List view only.";
-    EXPECT_EQ(refusals, 2);
-    EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
-    EXPECT_EQ(port.confirmations.size(), 2u) << "nothing was asked";
 }
 
 } // namespace

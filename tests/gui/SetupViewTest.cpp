@@ -134,7 +134,7 @@ TEST_F(SetupViewTest, EditListKeepsTheFieldAndStoresTheList)
     EXPECT_EQ(CInspectorView::ListShownIn(CInspectorView::ClientCityStateZip), "ClientCityStateZip");
 }
 
-TEST_F(SetupViewTest, EditListCancelAndDeleteEverything)
+TEST_F(SetupViewTest, EditListCancelAndDeleteEverythingThenSelectAPickerListsEveryNameOnce)
 {
     const long long realtors = QueryInt(0, "SELECT COUNT(*) FROM Pickers WHERE PickerName = 'Realtor'");
     ASSERT_GT(realtors, 0);
@@ -154,6 +154,21 @@ TEST_F(SetupViewTest, EditListCancelAndDeleteEverything)
     emptied.accept();
     EXPECT_EQ(QueryInt(0, "SELECT COUNT(*) FROM Pickers WHERE PickerName = 'Realtor'"), 0);
     EXPECT_EQ(editing::qt::ReadPickerChoices("Realtor").size(), 0);
+
+    // Select a Picker lists every name once, in the data files' order.
+    testing_support::Exec(0, "INSERT INTO Pickers (PickerName, PickerChoice, ID) VALUES ('AAA Test', 'b', 99101), "
+                             "('AAA Test', 'a', 99102)");
+    editing::qt::CSelectPickerDlg dialog;
+    const QStringList names = editing::qt::ReadPickerNames();
+    EXPECT_EQ(names.count("AAA Test"), 1);
+    EXPECT_EQ(names.count("Location"), 1);
+    QStringList sorted = names;
+    sorted.sort(Qt::CaseInsensitive); // names are compared as the data files compare them
+    EXPECT_EQ(names, sorted);
+    EXPECT_EQ(dialog.List()->count(), names.size());
+    EXPECT_EQ(dialog.PickerName(), "") << "nothing selected";
+    dialog.List()->setCurrentRow(static_cast<int>(names.indexOf("Location")));
+    EXPECT_EQ(dialog.PickerName(), "Location");
 }
 
 TEST_F(SetupViewTest, LabelsDateFormatAndTabOrder)
@@ -191,23 +206,6 @@ TEST_F(SetupViewTest, LabelsDateFormatAndTabOrder)
     EXPECT_EQ(custom.Label(0)->text(), "Property");
     EXPECT_EQ(custom.Label(1)->text(), "");
     EXPECT_EQ(custom.Label(7)->text(), "When");
-}
-
-TEST_F(SetupViewTest, SelectAPickerListsEveryNameOnce)
-{
-    testing_support::Exec(0, "INSERT INTO Pickers (PickerName, PickerChoice, ID) VALUES ('AAA Test', 'b', 99101), "
-                             "('AAA Test', 'a', 99102)");
-    editing::qt::CSelectPickerDlg dialog;
-    const QStringList names = editing::qt::ReadPickerNames();
-    EXPECT_EQ(names.count("AAA Test"), 1);
-    EXPECT_EQ(names.count("Realtor"), 1);
-    QStringList sorted = names;
-    sorted.sort(Qt::CaseInsensitive); // names are compared as the data files compare them
-    EXPECT_EQ(names, sorted);
-    EXPECT_EQ(dialog.List()->count(), names.size());
-    EXPECT_EQ(dialog.PickerName(), "") << "nothing selected";
-    dialog.List()->setCurrentRow(static_cast<int>(names.indexOf("Realtor")));
-    EXPECT_EQ(dialog.PickerName(), "Realtor");
 }
 
 TEST_F(SetupViewTest, ADocNumAnotherInspectionHasIsShownAsAnErrorAndNotSaved)
