@@ -170,7 +170,7 @@ TEST_F(CategoryViewTest, SetAllDefaultsAsksAndUpdatesTheStatus)
     }
 }
 
-TEST_F(CategoryViewTest, ComesBackToTheRememberedTopRowAndFreshStatus)
+TEST_F(CategoryViewTest, ComesBackToTheRememberedTopRowFreshStatusAndANewDocumentType)
 {
     const int last = list->topLevelItemCount() - 1;
     frame->resize(frame->width(), 360);
@@ -190,10 +190,8 @@ TEST_F(CategoryViewTest, ComesBackToTheRememberedTopRowAndFreshStatus)
     Trigger(cmd::ViewCategoryList);
     EXPECT_EQ(view->TopRow(), top);
     EXPECT_EQ(Status(last), "Complete");
-}
 
-TEST_F(CategoryViewTest, FollowsANewDocumentTypeOfTheSameInspection)
-{
+    // A new document type of the same inspection: the new categories, no mark.
     ClickCell(list, 1, 0);
     Trigger(cmd::ViewInspectionSetup);
     QComboBox* types = View<editing::qt::CInspectorView>(kViewInspectionSetup)->DocTypeCombo();
