@@ -289,8 +289,9 @@ public:
     void StoreStep() override { Sheet().WorkingStep().m_Materials = "Fake;"; }
 };
 
-TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
+TEST_F(StepListViewTest, MaterialsPageComesAndGoesAndAClickOrDoubleClickChoosesThePage)
 {
+    testing_support::Exec(kTemplateData, "UPDATE Options SET DefStepTab = 3");
     CStepPropertySheet::SetPageFactories([](CStepPropertySheet& s) { return new FakeMaterialsPage(s); }, nullptr);
     OpenCategory("Grounds");
 
@@ -339,6 +340,14 @@ TEST_F(StepListViewTest, MaterialsPageComesAndGoesWithTheStepsMaterials)
     });
     ClickCell(List(), 1, CStepListCtrl::kComment);
     EXPECT_TRUE(*answered);
+
+    // A double click opens the default step page (Info here).
+    answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+        EXPECT_NE(qobject_cast<CStepInfoPage*>(sheet->Page(sheet->ActivePageIndex())), nullptr);
+        sheet->reject();
+    });
+    DoubleClickCell(List(), 1, CStepListCtrl::kName);
+    EXPECT_TRUE(*answered);
 }
 
 class FakeCommentsPage : public CStepPage {
@@ -370,18 +379,6 @@ TEST_F(StepListViewTest, RatingThatRequiresACommentOpensTheCommentsPage)
     EXPECT_EQ(StepText("InspectResult", "Patio"), "Marginal");
     EXPECT_EQ(StepText("Comments", "Patio"), "Needs attention.");
     EXPECT_EQ(List()->StatusText(1, CStepListCtrl::kComment), "Complete");
-}
-
-TEST_F(StepListViewTest, DoubleClickOpensTheDefaultStepPage)
-{
-    testing_support::Exec(kTemplateData, "UPDATE Options SET DefStepTab = 3");
-    OpenCategory("Grounds");
-    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
-        EXPECT_NE(qobject_cast<CStepInfoPage*>(sheet->Page(sheet->ActivePageIndex())), nullptr);
-        sheet->reject();
-    });
-    DoubleClickCell(List(), 1, CStepListCtrl::kName);
-    EXPECT_TRUE(*answered);
 }
 
 } // namespace
