@@ -215,7 +215,7 @@ TEST_F(StepPages, CheckingMaterialsWritesMaterialsAddsCommentsAndHidesVoidedOnes
     EXPECT_NE(SavedStep("Comments").find(added), std::string::npos);
 }
 
-TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
+TEST_F(StepPages, OtherMaterialTakesTheInspectorsWordingAndMultiPickChecksThePickedOnes)
 {
     QCheckBox* other = Box("Other:");
     ASSERT_TRUE(other);
@@ -248,6 +248,18 @@ TEST_F(StepPages, OtherMaterialTakesTheInspectorsWording)
     EXPECT_FALSE(other->isChecked());
     EXPECT_EQ(other->text(), "Other:");
     EXPECT_EQ(sheet->WorkingStep().m_Materials, "");
+
+    // "++" checks the materials picked there and only those.
+    Box("Slate")->click();
+    auto picked = AnswerDialog<CCommentPickerDlg>([](CCommentPickerDlg* dialog) {
+        dialog->Number(5); // Metal panels
+        dialog->Number(0); // Asphalt composition shingles
+        dialog->accept();
+    });
+    ButtonOf(materials, "++")->click();
+    ASSERT_TRUE(*picked);
+    EXPECT_FALSE(Box("Slate")->isChecked());
+    EXPECT_EQ(sheet->WorkingStep().m_Materials, "Asphalt composition shingles;Metal panels;");
 }
 
 TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
@@ -288,39 +300,7 @@ TEST_F(StepPages, MultiPickerInsertsInTheOrderPickedAndDeletesFromTheList)
     EXPECT_TRUE(port.Saw("Please confirm the deleting of these comments."));
 }
 
-TEST_F(StepPages, AddToListTakesTheSelectedPartWithTheRating)
-{
-    ShowComments();
-    Choose(comments->RatingCombo(), "Marginal");
-    EXPECT_EQ(sheet->Rating(), "Marginal");
-
-    QPlainTextEdit* edit = comments->CommentEdit();
-    edit->setPlainText("Ridge vent is loose. Other words.");
-    QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(20, QTextCursor::KeepAnchor);
-    edit->setTextCursor(cursor);
-    port.confirmations.push_back(true);
-    ButtonOf(comments, "Add to List")->click();
-    EXPECT_GE(comments->StockComments()->findText("Ridge vent is loose."), 0);
-    EXPECT_EQ(QueryText(kTemplate, "SELECT Rating FROM Comments WHERE Comments = 'Ridge vent is loose.'"), "Marginal");
-}
-
-TEST_F(StepPages, MultiPickOfMaterialsChecksThePickedOnes)
-{
-    Box("Slate")->click();
-    auto picked = AnswerDialog<CCommentPickerDlg>([](CCommentPickerDlg* dialog) {
-        dialog->Number(5); // Metal panels
-        dialog->Number(0); // Asphalt composition shingles
-        dialog->accept();
-    });
-    ButtonOf(materials, "++")->click();
-    ASSERT_TRUE(*picked);
-    EXPECT_FALSE(Box("Slate")->isChecked());
-    EXPECT_EQ(sheet->WorkingStep().m_Materials, "Asphalt composition shingles;Metal panels;");
-}
-
-TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
+TEST_F(StepPages, PictNumberInsertsATagAndCountsOnAndAddToListTakesTheSelectedPart)
 {
     testing_support::Exec(kTemplate, "UPDATE Options SET NextPictNumber = 0");
     ShowComments();
@@ -344,6 +324,19 @@ TEST_F(StepPages, PictNumberInsertsATagAndCountsOn)
     ASSERT_TRUE(*cancelled);
     EXPECT_EQ(sheet->CommentText(), "See ***Picture-1;Scaling=100***");
     EXPECT_EQ(QueryInt(kTemplate, "SELECT NextPictNumber FROM Options"), 2);
+
+    // Add to List takes the selected part of the comment with the rating.
+    Choose(comments->RatingCombo(), "Marginal");
+    EXPECT_EQ(sheet->Rating(), "Marginal");
+    edit->setPlainText("Ridge vent is loose. Other words.");
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(20, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    port.confirmations.push_back(true);
+    ButtonOf(comments, "Add to List")->click();
+    EXPECT_GE(comments->StockComments()->findText("Ridge vent is loose."), 0);
+    EXPECT_EQ(QueryText(kTemplate, "SELECT Rating FROM Comments WHERE Comments = 'Ridge vent is loose.'"), "Marginal");
 }
 
 TEST_F(StepPages, TypedShortcutWordExpandsAndMovingToAnotherStepKeepsIt)
