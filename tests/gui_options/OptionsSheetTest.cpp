@@ -175,7 +175,7 @@ TEST_F(OptionsSheet, EveryFieldChangedIsKeptByOkAndNothingByCancel)
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
 }
 
-TEST_F(OptionsSheet, BadValuesKeepTheSheetOpenAndSaveNothing)
+TEST_F(OptionsSheet, BadValuesAndDataPathsKeepTheSheetOpenAndSaveNothing)
 {
     struct Case {
         const char* page;
@@ -215,10 +215,9 @@ TEST_F(OptionsSheet, BadValuesKeepTheSheetOpenAndSaveNothing)
     Field<QComboBox>("General", "defaultStepPage")->setCurrentIndex(1);
     Press(QDialogButtonBox::Ok);
     EXPECT_EQ(store::Options().m_DefStepTab, 1);
-}
 
-TEST_F(OptionsSheet, DataPathsAreCheckedBeforeTheSettingsFileNamesThem)
-{
+    // Data paths are checked before the settings file names them.
+    Reopen();
     report_testing::WriteFile(folder.File("notes.cdb"), "plain text, not a database");
     Type(Field<QLineEdit>("General", "templatePath"), folder.File("notes.cdb").c_str());
     Press(QDialogButtonBox::Ok);
