@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(ReviewView, EveryViewItemIsEnabledAndTheListFiltersByRatingAndSummary)
+TEST_F(ReviewView, EveryViewItemIsEnabledTheListFiltersByRatingAndSummaryAndF6MovesBetweenAreas)
 {
     for (int command : {app::qt::cmd::ViewInspectionList, app::qt::cmd::ViewInspectionSetup,
                         app::qt::cmd::ViewCategoryList, app::qt::cmd::ViewReviewComments})
@@ -58,6 +58,18 @@ TEST_F(ReviewView, EveryViewItemIsEnabledAndTheListFiltersByRatingAndSummary)
     EXPECT_TRUE(view->RatingFilter()->isEnabled());
     EXPECT_EQ(view->Filter(), "<All Ratings>");
     EXPECT_EQ(ColumnTexts(view->List(), 0).size(), 3);
+
+    // F6 moves between the areas of the view.
+    view->List()->setFocus();
+    QApplication::processEvents();
+    auto press = [](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
+        return QApplication::focusWidget();
+    };
+    EXPECT_EQ(press(Qt::NoModifier), view->RatingFilter());
+    EXPECT_EQ(press(Qt::NoModifier), view->SummaryOnly());
+    EXPECT_EQ(press(Qt::NoModifier), view->List());
+    EXPECT_EQ(press(Qt::ShiftModifier), view->SummaryOnly());
 }
 
 TEST_F(ReviewView, AnEditFromTheListIsSavedAndTheListKeepsItsTopRow)
@@ -135,18 +147,3 @@ TEST_F(ReviewView, TheCommentCommandEditsTheGeneralAndTheCategoryCommentAndCance
     EXPECT_EQ(Inspected("InspectionComments"), "Vacant home..");
 }
 
-TEST_F(ReviewView, F6MovesBetweenTheAreasOfTheView)
-{
-    CReviewCommentsView* view = Show();
-    ASSERT_NE(view, nullptr);
-    view->List()->setFocus();
-    QApplication::processEvents();
-    auto press = [](Qt::KeyboardModifiers modifiers) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
-        return QApplication::focusWidget();
-    };
-    EXPECT_EQ(press(Qt::NoModifier), view->RatingFilter());
-    EXPECT_EQ(press(Qt::NoModifier), view->SummaryOnly());
-    EXPECT_EQ(press(Qt::NoModifier), view->List());
-    EXPECT_EQ(press(Qt::ShiftModifier), view->SummaryOnly());
-}
