@@ -173,7 +173,7 @@ TEST_F(StepListViewTest, ApplyDefaultsFillsTheRows)
     EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kComment), "Complete");
 }
 
-TEST_F(StepListViewTest, SheetStoresEachStepItLeaves)
+TEST_F(StepListViewTest, SheetStoresEachStepItLeavesAndBrowsesForAPictureThatExists)
 {
     OpenCategory("Grounds");
     const std::string picture = Picture("driveway.bmp", "BMP");
@@ -242,26 +242,23 @@ TEST_F(StepListViewTest, SheetStoresEachStepItLeaves)
     EXPECT_TRUE(*answered);
     EXPECT_EQ(StepText("BitmapPath", "Driveway"), "");
     EXPECT_EQ(List()->StatusText(0, CStepListCtrl::kPicture), "Incomplete");
-}
 
-TEST_F(StepListViewTest, PicturePageBrowsesForAFileThatExists)
-{
-    OpenCategory("Grounds");
-    const std::string picture = Picture("patio.jpg", "JPG");
+    // Browsing takes a file that exists, and keeps one that does not load.
+    const std::string jpeg = Picture("patio.jpg", "JPG");
     const std::string notPicture = folder.File("notes.txt");
     std::ofstream(notPicture) << "not a picture";
 
     port.files.push_back(folder.File("missing.jpg"));
-    port.files.push_back(picture);
+    port.files.push_back(jpeg);
     port.files.push_back(notPicture);
-    auto answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
+    answered = AnswerDialog<CStepPropertySheet>([&](CStepPropertySheet* sheet) {
         auto* page = qobject_cast<CPicturePage*>(sheet->PageOfKind(CStepPropertySheet::kPicturePage));
         ASSERT_NE(page, nullptr);
         // A file that is not there is not taken.
         page->BrowseButton()->click();
         EXPECT_EQ(page->Path(), "");
         page->BrowseButton()->click();
-        EXPECT_EQ(page->Path().toStdString(), picture);
+        EXPECT_EQ(page->Path().toStdString(), jpeg);
         EXPECT_TRUE(page->HasPicture());
         // A file that does not load shows nothing and keeps its path.
         page->BrowseButton()->click();
