@@ -1,7 +1,13 @@
 // The step list driven as a user: opening a category, rating in the row,
-// duplicating a step, applying the defaults and the "Step Properties" sheet.
-#include "StepsTest.h"
+// duplicating a step, applying the defaults and the "Step Properties" sheet,
+// over the main frame and a small template catalogue: one document type
+// "Home" whose category "Grounds" has four steps.
+#include "support/qt/QtTestSupport.h"
+#include "support/TempDataFiles.h"
+#include "support/TemplateBuilder.h"
 
+#include "app/CInspectorDoc.h"
+#include "app/qt/CMainFrame.h"
 #include "editing/qt/CPicturePage.h"
 #include "editing/qt/CStepInfoPage.h"
 #include "editing/qt/CStepListCtrl.h"
@@ -13,9 +19,9 @@
 #include <fstream>
 #include <optional>
 
-namespace steps_test {
 namespace {
 
+using namespace testing_support::qt;
 using editing::qt::CPicturePage;
 using editing::qt::CStepInfoPage;
 using editing::qt::CStepListCtrl;
@@ -24,8 +30,69 @@ using editing::qt::CStepPropertySheet;
 using editing::qt::StepListCtrlView;
 using testing_support::QueryInt;
 
-class StepListViewTest : public StepsTest {
+constexpr int kTemplateData = 0;
+constexpr int kInspectionData = 1;
+
+class StepListViewTest : public testing_support::DataFilesTest {
 protected:
+    void SetUp() override
+    {
+        DataFilesTest::SetUp();
+        const int standard = t.RatingType("Standard");
+        t.Choice(standard, "Satisfactory", true);
+        t.Choice(standard, "Marginal");
+        const int home = t.DocType("Home");
+        const int grounds = t.Category(home, "Grounds", 1);
+        const int driveway = t.Step(grounds, "Driveway", "1", standard, "Look for cracks.", "1 Grounds-Driveway");
+        const int concrete = t.Material(driveway, "Concrete", 1, true, true);
+        t.MaterialComment(concrete, "Concrete has cracks.");
+        t.Step(grounds, "Patio", "2", standard);
+        t.Step(grounds, "Bedroom", "3", standard);
+        t.Step(grounds, "Bedroom #2", "4", 0);
+        t.Category(home, "Roof", 2);
+
+        doc = std::make_unique<app::CInspectorDoc>();
+        frame = StartFrame(*doc, [this](app::qt::CMainFrame&) {
+            // The inspection is filled in before the setup view shows it, so that
+            // the view writes back what the inspection holds.
+            doc->CurrentInspection().m_DwellingAddress = "4 Oak Ave";
+            doc->CurrentInspection().m_DwellingCityStateZip = "Springfield";
+            ASSERT_TRUE(doc->SaveInspection());
+            ASSERT_TRUE(doc->ChangeDocType("Home"));
+            // These tests see the sheet with its own pages only (and the fake pages
+            // a test registers), whatever the installed features register.
+            CStepPropertySheet::SetPageFactories(nullptr, nullptr);
+        });
+    }
+    void TearDown() override
+    {
+        CStepPropertySheet::SetPageFactories(nullptr, nullptr); // drops the fake pages a test registered
+        CloseFrame(frame, doc.get());
+        doc.reset();
+        DataFilesTest::TearDown();
+    }
+
+    void OpenCategory(const QString& title)
+    {
+        testing_support::qt::OpenCategory(*frame, title);
+        ASSERT_EQ(frame->ViewNumber(), app::qt::kViewStepList);
+    }
+    long long StepCount()
+    {
+        return QueryInt(kInspectionData, "SELECT COUNT(*) FROM Step WHERE CategoryID = " +
+                                             std::to_string(doc->SelectedCategoryID()));
+    }
+    std::string StepText(const std::string& column, const std::string& title)
+    {
+        return testing_support::QueryText(kInspectionData, "SELECT " + column + " FROM Step WHERE StepTitle = '" +
+                                                               title + "' AND CategoryID = " +
+                                                               std::to_string(doc->SelectedCategoryID()));
+    }
+    bool CategoryComplete()
+    {
+        return QueryInt(kInspectionData, "SELECT CategoryComplete FROM Category WHERE CategoryID = " +
+                                             std::to_string(doc->SelectedCategoryID())) != 0;
+    }
     StepListCtrlView* View() { return qobject_cast<StepListCtrlView*>(frame->View(app::qt::kViewStepList)); }
     CStepListCtrl* List() { return View()->List(); }
     QStringList Column(int column) { return ColumnTexts(List(), column); }
@@ -56,6 +123,10 @@ protected:
         EXPECT_TRUE(image.save(QString::fromStdString(path), format));
         return path;
     }
+
+    app_test::TemplateBuilder t;
+    std::unique_ptr<app::CInspectorDoc> doc;
+    std::unique_ptr<app::qt::CMainFrame> frame;
 };
 
 TEST_F(StepListViewTest, OpeningACategorySeedsAndListsItsSteps)
@@ -379,4 +450,3 @@ TEST_F(StepListViewTest, RatingThatRequiresACommentOpensTheCommentsPage)
 }
 
 } // namespace
-} // namespace steps_test
