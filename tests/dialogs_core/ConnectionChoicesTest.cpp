@@ -24,7 +24,7 @@ std::string Describe(const ConnectionSettings& s)
 
 } // namespace
 
-TEST(ConnectionChoices, PortRangeAndLengthsCountCharactersNotBytes)
+TEST(ConnectionChoices, PortRangeAndLengthsCountCharactersNotBytesAndAnExchangeNeedsPortUserAndAddress)
 {
     const std::optional<std::string> fine;
     const std::string badPort = "Please enter an integer between 10 and 10000.";
@@ -51,10 +51,8 @@ TEST(ConnectionChoices, PortRangeAndLengthsCountCharactersNotBytes)
         SCOPED_TRACE(c.settings.userName + " / " + c.settings.address + " / " + std::to_string(c.settings.port));
         EXPECT_EQ(ConnectionSettingsProblem(c.settings), c.problem);
     }
-}
 
-TEST(ConnectionChoices, AnExchangeNeedsPortUserAndAddress)
-{
+    // An exchange needs a port, a user and an address.
     EXPECT_TRUE(ConnectionSettingsComplete({"anna", "", "h", 7700})) << "a password may be empty";
     EXPECT_FALSE(ConnectionSettingsComplete({"anna", "pw", "h", 0}));
     EXPECT_FALSE(ConnectionSettingsComplete({"", "pw", "h", 7700}));

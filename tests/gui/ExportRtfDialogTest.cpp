@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(ExportRtfTest, ChosenReportsGoToTheChosenFilesInTheirOrder)
+TEST_F(ExportRtfTest, ChosenReportsGoToTheChosenFilesInTheirOrderAndAllOnlyFromTheInspectionList)
 {
     PrepareInspection("2024-31", "Olsen");
     RateStep(CurrentInspectionID(), "Roof Covering", "Hazardous", "Shingles are missing at the ridge.");
@@ -85,11 +85,8 @@ TEST_F(ExportRtfTest, ChosenReportsGoToTheChosenFilesInTheirOrder)
     Trigger(ExportRtf);
     ASSERT_TRUE(*answered);
     EXPECT_TRUE(Suggested().empty());
-}
 
-TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
-{
-    PrepareInspection("A-1", "First");
+    // Export all: only from the inspection list.
     doc->NewInspection();
     PrepareInspection("", "Second"); // without a Doc #: the client tells the file apart
 
@@ -97,7 +94,7 @@ TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
         ClickButton(dialog->ExportAllBox());
         QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     };
-    auto answered = AnswerDialog<CExportRtfDlg>(exportAll);
+    answered = AnswerDialog<CExportRtfDlg>(exportAll);
     Trigger(ExportRtf); // from the setup view
     ASSERT_TRUE(*answered);
     EXPECT_TRUE(port.Saw("Exporting of all inspections can only be done from the Inspection List screen."));
@@ -110,8 +107,8 @@ TEST_F(ExportRtfTest, ExportAllOnlyFromTheInspectionList)
     answered = AnswerDialog<CExportRtfDlg>(exportAll);
     Trigger(ExportRtf);
     ASSERT_TRUE(*answered);
-    EXPECT_EQ(Suggested(), (std::vector<std::string>{"Inspection_A-1.rtf", "Inspection_Second.rtf"}));
-    EXPECT_NE(ReadFile(folder.File("one.rtf")).find("First"), std::string::npos);
+    EXPECT_EQ(Suggested(), (std::vector<std::string>{"Inspection_2024-31.rtf", "Inspection_Second.rtf"}));
+    EXPECT_NE(ReadFile(folder.File("one.rtf")).find("Olsen"), std::string::npos);
     EXPECT_NE(ReadFile(folder.File("two.rtf")).find("Second"), std::string::npos);
 }
 

@@ -96,7 +96,6 @@ TEST_F(InspectionListTest, DuplicateAndDelete)
     EXPECT_TRUE(port.Saw("Enter the Doc # of the new Inspection:"));
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_TRUE(ColumnTexts(list, 3).contains("D-2"));
-    EXPECT_EQ(ColumnTexts(list, 0), (QStringList{"Lee", "Lee"}));
 
     // Delete one: asked with the inspection's data; No keeps it.
     const int copy = static_cast<int>(ColumnTexts(list, 3).indexOf("D-2"));
@@ -114,7 +113,6 @@ TEST_F(InspectionListTest, DuplicateAndDelete)
     port.confirmations = {true};
     frame->Action(cmd::DeleteAllInspections)->trigger();
     EXPECT_TRUE(port.Saw("Done deleting all inspections."));
-    EXPECT_EQ(QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
     EXPECT_EQ(frame->ViewNumber(), kViewInspectionSetup);
     EXPECT_EQ(List()->List()->topLevelItemCount(), 1);
     EXPECT_EQ(List()->List()->topLevelItem(0)->text(0), "");

@@ -39,7 +39,7 @@ int CheckedViewItem(CMainFrame& frame)
     return checked;
 }
 
-TEST_F(FrameTest, MenusToolbarAndCommandsAsShipped)
+TEST_F(FrameTest, MenusToolbarStatusBarAndCommandsAsShipped)
 {
     EXPECT_EQ(MenuTitles(*frame), (QStringList{"&File", "&Edit", "&View", "Export", "&Help"}));
     EXPECT_EQ(frame->Action(cmd::NewInspection)->text(), "&New\tCtrl+N");
@@ -78,17 +78,7 @@ TEST_F(FrameTest, MenusToolbarAndCommandsAsShipped)
     frame->statusBar()->clearMessage();
     EXPECT_EQ(frame->statusBar()->currentMessage(), "Ready");
 
-    bool aboutShown = false;
-    AnswerDialog<CAboutDlg>([&](CAboutDlg* about) {
-        aboutShown = about->windowTitle() == "About Veltrane";
-        about->accept();
-    });
-    frame->Action(cmd::About)->trigger();
-    EXPECT_TRUE(aboutShown);
-}
-
-TEST_F(FrameTest, StatusBarShowsOnlyLockKeysKnownToBeOn)
-{
+    // The lock key panes show only the keys known to be on.
     const auto state = ReadLockKeys();
     // X11 tells the state; other platforms (the tests' offscreen one) do not.
     EXPECT_EQ(state.has_value(), QGuiApplication::platformName() == "xcb");
@@ -100,6 +90,14 @@ TEST_F(FrameTest, StatusBarShowsOnlyLockKeysKnownToBeOn)
         ASSERT_NE(pane, nullptr) << name;
         EXPECT_EQ(pane->text().isEmpty(), !on) << name;
     }
+
+    bool aboutShown = false;
+    AnswerDialog<CAboutDlg>([&](CAboutDlg* about) {
+        aboutShown = about->windowTitle() == "About Veltrane";
+        about->accept();
+    });
+    frame->Action(cmd::About)->trigger();
+    EXPECT_TRUE(aboutShown);
 }
 
 TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)
@@ -141,9 +139,19 @@ TEST_F(FrameTest, ViewMenuMarkFollowsTheViewShown)
     EXPECT_EQ(CheckedViewItem(*frame), cmd::ViewInspectionSetup);
 }
 
-TEST_F(FrameTest, NewInspectionAsksOnlyFromTheKeyAndToolbar)
+TEST_F(FrameTest, DeletingWorksOnlyFromTheInspectionListAndNewAsksOnlyFromTheKeyAndToolbar)
 {
+    port.confirmations = {true, true};
+    frame->Action(cmd::DeleteInspection)->trigger();
+    frame->Action(cmd::DeleteAllInspections)->trigger();
+    int refusals = 0;
+    for (const auto& m : port.messages)
+        refusals += m.text == "Please delete inspections from the Inspection List view only.";
+    EXPECT_EQ(refusals, 2);
+    EXPECT_EQ(port.confirmations.size(), 2u) << "nothing was asked";
     const long long before = testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection");
+    EXPECT_EQ(before, 1);
+
     Trigger(cmd::ViewInspectionList);
 
     port.confirmations = {false};
@@ -161,19 +169,6 @@ TEST_F(FrameTest, NewInspectionAsksOnlyFromTheKeyAndToolbar)
     auto* setup = View<editing::qt::CInspectorView>(kViewInspectionSetup);
     EXPECT_TRUE(setup->DwellingAddressEdit()->text().isEmpty());
     EXPECT_EQ(setup->DocTypeCombo()->currentIndex(), -1);
-}
-
-TEST_F(FrameTest, DeletingWorksOnlyFromTheInspectionList)
-{
-    port.confirmations = {true, true};
-    frame->Action(cmd::DeleteInspection)->trigger();
-    frame->Action(cmd::DeleteAllInspections)->trigger();
-    int refusals = 0;
-    for (const auto& m : port.messages)
-        refusals += m.text == "Please delete inspections from the Inspection List view only.";
-    EXPECT_EQ(refusals, 2);
-    EXPECT_EQ(testing_support::QueryInt(1, "SELECT COUNT(*) FROM Inspection"), 1);
-    EXPECT_EQ(port.confirmations.size(), 2u) << "nothing was asked";
 }
 
 } // namespace

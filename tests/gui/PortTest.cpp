@@ -16,17 +16,14 @@ namespace {
 using ui::qt::QtPort;
 using QtPortTest = DialogTest;
 
-TEST_F(QtPortTest, TextsAndFilters)
+TEST_F(QtPortTest, TextsFiltersAndBoxesAnswerAsTheUserClicks)
 {
     EXPECT_EQ(ui::qt::DisplayText("a\r\r b\r\nc"), "a\n\n b\nc");
     EXPECT_EQ(ui::qt::QtFilter("Rich Text Files (*.rtf)|*.rtf|"), "Rich Text Files (*.rtf)");
     EXPECT_EQ(ui::qt::QtFilter("Export Files|*.exp|All Files (*.*)|*.*|"),
               "Export Files (*.exp);;All Files (*.*)");
     EXPECT_EQ(ui::qt::QtFilter("Pictures (*.jpg *.bmp)"), "Pictures (*.jpg *.bmp)");
-}
 
-TEST_F(QtPortTest, BoxesAnswerAsTheUserClicks)
-{
     QtPort port;
     EXPECT_EQ(&ui::CurrentPort(), &port);
 

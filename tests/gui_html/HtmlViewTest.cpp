@@ -36,8 +36,10 @@ bool ShowsPicture(QTextBrowser* pane)
 
 } // namespace
 
-TEST_F(HtmlFrameTest, ShowsTheReportScrollsToACategoryAndShowsEditsNextTime)
+TEST_F(HtmlFrameTest, ShowsTheReportScrollsToACategoryShowsEditsNextTimeAndExportsIntoASafeFolder)
 {
+    inspection->m_InspectionNum = "2024/17 #B";
+    ASSERT_TRUE(inspection->Save());
     AddSample(25);
     ASSERT_NO_FATAL_FAILURE(StartFrame());
     auto* view = ShowHtmlView();
@@ -75,15 +77,9 @@ TEST_F(HtmlFrameTest, ShowsTheReportScrollsToACategoryAndShowsEditsNextTime)
     ASSERT_TRUE(frame->ShowView(app::qt::kViewInspectionSetup));
     ShowHtmlView();
     EXPECT_TRUE(view->Report()->toPlainText().contains(QStringLiteral("Edited remark.")));
-}
 
-TEST_F(HtmlFrameTest, ExportHtmlProposesASafeFolderNameFromTheDocNumber)
-{
-    inspection->m_InspectionNum = "2024/17 #B";
-    ASSERT_TRUE(inspection->Save());
-    AddSample(1);
-    ASSERT_NO_FATAL_FAILURE(StartFrame());
-    // The folder dialog cannot be answered from here; the name question can.
+    // Export HTML: the folder dialog cannot be answered from here; the name question can.
+    port.messages.clear();
     port.texts.push_back(std::string("2024/17 #B"));
     const std::string parent = folder.File("exports");
     std::filesystem::create_directories(parent);

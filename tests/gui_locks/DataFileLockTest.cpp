@@ -2,6 +2,7 @@
 // its file dialogs, shown on the data folder, leaves them in place, so another
 // program using the files never takes itself for the last user, and every edit
 // reaches the files and survives a crash.
+#include "support/RunCommand.h"
 #include "support/qt/FreshHome.h"
 
 #include <gtest/gtest.h>
@@ -68,21 +69,10 @@ std::string Query(const std::string& file, const std::string& sql)
 
 class DataFileLockTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Runs inspector-cli in the fresh home to its end.
+    static testing_support::CommandResult Cli(const std::string& arguments)
     {
-        env = QProcessEnvironment::systemEnvironment(); // the fresh home's
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-    }
-
-    // Runs inspector-cli to its end; its exit status.
-    int Cli(const QStringList& arguments)
-    {
-        QProcess cli;
-        cli.setProcessEnvironment(env);
-        cli.start(QStringLiteral(INSPECTOR_BINARY_DIR "/src/inspector-cli"), arguments);
-        cli.waitForFinished(60000);
-        cliOutput = cli.readAllStandardOutput().toStdString() + cli.readAllStandardError().toStdString();
-        return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+        return testing_support::RunCommand("'" INSPECTOR_BINARY_DIR "/src/inspector-cli' " + arguments + " 2>&1");
     }
 
     // The next line the program writes, waiting 30 seconds at most.
@@ -97,22 +87,22 @@ protected:
     void Tell(const std::string& line) { program.write((line + "\n").c_str()); }
 
     testing_support::qt::FreshHome home;
-    QProcessEnvironment env;
     const std::string templatePath = home.DataFolder() + "/Template_Data.cdb";
     const std::string inspectionPath = home.DataFolder() + "/Inspection_Data.cdb";
-    std::string cliOutput;
     QProcess program;
 };
 
 TEST_F(DataFileLockTest, FileDialogsKeepTheLocksAndEditsSurviveAnotherUserAndAKill)
 {
     // A new installation: the data files go to the application data folder.
-    ASSERT_EQ(Cli({"init"}), 0) << cliOutput;
-    ASSERT_TRUE(fs::exists(templatePath)) << cliOutput;
+    const auto init = Cli("init");
+    ASSERT_EQ(init.status, 0) << init.output;
+    ASSERT_TRUE(fs::exists(templatePath)) << init.output;
     Query(templatePath, "INSERT INTO Owner (Name) VALUES ('Lock Keeper Inspections')");
     const int pictureNumber = std::stoi(Query(templatePath, "SELECT NextPictNumber FROM Options"));
 
-    QProcessEnvironment programEnv = env;
+    QProcessEnvironment programEnv = QProcessEnvironment::systemEnvironment(); // the fresh home's
+    programEnv.insert("QT_QPA_PLATFORM", "offscreen");
     programEnv.insert("INSPECTOR_TEST_DIALOGS", QString::fromStdString(home.DataFolder()));
     program.setProcessEnvironment(programEnv);
     program.start(QStringLiteral(INSPECTOR_BINARY_DIR "/src/inspector"), {});
@@ -134,7 +124,8 @@ TEST_F(DataFileLockTest, FileDialogsKeepTheLocksAndEditsSurviveAnotherUserAndAKi
 
     // Another program opens the files and closes them again: it must not take
     // itself for the last user (and fold away the write-ahead log).
-    ASSERT_EQ(Cli({"list"}), 0) << cliOutput;
+    const auto list = Cli("list");
+    ASSERT_EQ(list.status, 0) << list.output;
     EXPECT_EQ(SettledLocksOf(program.processId(), before), before);
 
     Tell("write Kept After Kill");

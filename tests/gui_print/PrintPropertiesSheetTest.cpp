@@ -35,9 +35,9 @@ std::string Describe(const PrintSettings& s)
 
 } // namespace
 
-TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
+TEST(PrintPropertiesSheet, StoresWhatTheUserChoseAndAClickOnACategoryTakesItOutAndBackIn)
 {
-    CPrintPropertyDlg sheet({}, {"Roof", "Heating"}, {"Hazardous", "Marginal", "<All Ratings>"});
+    CPrintPropertyDlg sheet({}, {"Roof", "Heating", "Attic"}, {"Hazardous", "Marginal", "<All Ratings>"});
     sheet.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
 
@@ -64,13 +64,8 @@ TEST(PrintPropertiesSheet, TheReportPageStoresWhatTheUserChose)
     ClickButton(page->ContinuousBox());
     ratings->setCurrentIndex(0);
     EXPECT_EQ(Describe(sheet.Settings()), "1|-1..-1|7|3|Pre-Listing Report|1|0|Hazardous");
-}
 
-TEST(PrintPropertiesSheet, AClickOnACategoryTakesItOutAndAnotherPutsItBack)
-{
-    CPrintPropertyDlg sheet({}, {"Roof", "Heating", "Attic"}, {"<All Ratings>"});
-    sheet.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    // The Categories page: a click takes a category out, another puts it back.
     sheet.Tabs()->setCurrentIndex(1);
     QTreeWidget* list = sheet.CategoriesPage()->List();
     ASSERT_EQ(list->topLevelItemCount(), 3);

@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(ReviewView, EveryViewItemIsEnabledAndTheListFiltersByRatingAndSummary)
+TEST_F(ReviewView, EveryViewItemIsEnabledTheListFiltersByRatingAndSummaryAndF6MovesBetweenAreas)
 {
     for (int command : {app::qt::cmd::ViewInspectionList, app::qt::cmd::ViewInspectionSetup,
                         app::qt::cmd::ViewCategoryList, app::qt::cmd::ViewReviewComments})
@@ -58,6 +58,18 @@ TEST_F(ReviewView, EveryViewItemIsEnabledAndTheListFiltersByRatingAndSummary)
     EXPECT_TRUE(view->RatingFilter()->isEnabled());
     EXPECT_EQ(view->Filter(), "<All Ratings>");
     EXPECT_EQ(ColumnTexts(view->List(), 0).size(), 3);
+
+    // F6 moves between the areas of the view.
+    view->List()->setFocus();
+    QApplication::processEvents();
+    auto press = [](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
+        return QApplication::focusWidget();
+    };
+    EXPECT_EQ(press(Qt::NoModifier), view->RatingFilter());
+    EXPECT_EQ(press(Qt::NoModifier), view->SummaryOnly());
+    EXPECT_EQ(press(Qt::NoModifier), view->List());
+    EXPECT_EQ(press(Qt::ShiftModifier), view->SummaryOnly());
 }
 
 TEST_F(ReviewView, AnEditFromTheListIsSavedAndTheListKeepsItsTopRow)
@@ -94,7 +106,7 @@ TEST_F(ReviewView, AnEditFromTheListIsSavedAndTheListKeepsItsTopRow)
     EXPECT_EQ(view->TopRow(), top);
 }
 
-TEST_F(ReviewView, TheCommentCommandEditsTheGeneralAndTheCategoryComment)
+TEST_F(ReviewView, TheCommentCommandEditsTheGeneralAndTheCategoryCommentAndCancelAsksFirst)
 {
     OpenCategory(QStringLiteral("Grounds"));
     ASSERT_EQ(frame->ViewNumber(), app::qt::kViewStepList);
@@ -121,11 +133,8 @@ TEST_F(ReviewView, TheCommentCommandEditsTheGeneralAndTheCategoryComment)
     });
     Trigger(CommentEditor);
     EXPECT_EQ(Inspected("InspectionComments"), "Vacant home..");
-}
 
-TEST_F(ReviewView, CancelAfterAChangeAsksBeforeTheTextIsDropped)
-{
-    ASSERT_TRUE(frame->ShowView(app::qt::kViewCategoryList));
+    // Cancel after a change asks before the text is dropped.
     port.confirmations = {false, true};
     AnswerDialog<CCommentDlg>([this](CCommentDlg* d) {
         QTest::keyClicks(d->CommentEdit(), QStringLiteral("Typed words"));
@@ -135,21 +144,6 @@ TEST_F(ReviewView, CancelAfterAChangeAsksBeforeTheTextIsDropped)
         d->reject();
     });
     Trigger(CommentEditor);
-    EXPECT_EQ(Inspected("InspectionComments"), "");
+    EXPECT_EQ(Inspected("InspectionComments"), "Vacant home..");
 }
 
-TEST_F(ReviewView, F6MovesBetweenTheAreasOfTheView)
-{
-    CReviewCommentsView* view = Show();
-    ASSERT_NE(view, nullptr);
-    view->List()->setFocus();
-    QApplication::processEvents();
-    auto press = [](Qt::KeyboardModifiers modifiers) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
-        return QApplication::focusWidget();
-    };
-    EXPECT_EQ(press(Qt::NoModifier), view->RatingFilter());
-    EXPECT_EQ(press(Qt::NoModifier), view->SummaryOnly());
-    EXPECT_EQ(press(Qt::NoModifier), view->List());
-    EXPECT_EQ(press(Qt::ShiftModifier), view->SummaryOnly());
-}
