@@ -1,15 +1,12 @@
 // LibreOffice, a real word processor, reads every report we write: each
 // layout of the inspection report, the summary, the major systems report and
 // the rating grid are converted to plain text in one soffice run, and the
-// text must hold the inspection's words and no RTF control words. Comments
-// edited as the comment dialog stores them are what it reads.
-#include "app/CInspectorDoc.h"
+// text must hold the inspection's words and no RTF control words.
 #include "reports/PhotoMaker.h"
 #include "reports/ReportFixture.h"
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "reports/rtf/CMajorSystemsRTFFile.h"
 #include "reports/rtf/CRatingGridRTFFile.h"
-#include "review/CommentSubject.h"
 #include "support/RunCommand.h"
 
 #include <regex>
@@ -114,40 +111,24 @@ TEST_F(LibreOfficeReads, EveryLayoutSummaryMajorSystemsAndRatingGrid)
     }
 }
 
-TEST_F(LibreOfficeReads, BackslashesBareLineFeedsAndEditedCommentsNeverCutTheReport)
+TEST_F(LibreOfficeReads, BackslashesAndBareLineFeedsNeverCutTheReport)
 {
     inspection->m_ClientAddress = "Apt 3\\B";
     ASSERT_TRUE(inspection->Save());
-    const int roof = AddCategory("Roof", "130", false, "Old category note.");
+    const int roof = AddCategory("Roof", "130");
     AddStep(roof, "1", "Covering", "Marginal", "Photos saved in C:\\temp\\new\\file on the office PC.");
     AddStep(roof, "2", "Flashing", "Functional", "Sealed \\b well\\b0  at the chimney.");
     AddStep(roof, "3", "Vents", "Functional", "Rusted draft hood.\nLF-only line two");
     const int attic = AddCategory("Attic", "140");
     AddStep(attic, "1", "Insulation", "Functional", "Eight inches of loose fill.");
-    {
-        app::CInspectorDoc doc;
-        review::CommentSubject general = review::InspectionSubject(doc);
-        general.text = "Edited general words: the house was vacant.";
-        ASSERT_TRUE(review::StoreComment(general, doc));
-        auto category = review::CategorySubject(roof);
-        ASSERT_TRUE(category);
-        category->text = "Edited category words: the roof drains well.";
-        category->codes = review::AddCode(category->codes, "G1");
-        ASSERT_TRUE(review::StoreComment(*category, doc));
-    }
-    inspection->OpenByID(inspection->m_InspectionID);
-    inspection->Read(0);
     CInspectionRTFFile writer;
     ASSERT_FALSE(Run(writer, "4 Column", kInspectionReport, "paths.rtf").empty());
     ASSERT_NO_FATAL_FAILURE(Convert({folder.File("paths.rtf")}));
     const std::string text = TextOf("paths.rtf");
     // The last piece shows that the report goes on to its end.
     EXPECT_EQ(Missing(text, {"Photos saved in C:\\temp\\new\\file on the office PC.", "Sealed well at the chimney.",
-                             "Rusted draft hood.\nLF-only line two", "Apt 3\\B",
-                             "Edited general words: the house was vacant.",
-                             "Edited category words: the roof drains well.", "Eight inches of loose fill."}),
+                             "Rusted draft hood.\nLF-only line two", "Apt 3\\B", "Eight inches of loose fill."}),
               Pieces{});
-    EXPECT_EQ(text.find("Old category note."), std::string::npos);
 }
 
 TEST_F(LibreOfficeReads, PortraitPhotoPrintsUprightAndATextFileAsPictureIsNamed)
