@@ -76,6 +76,11 @@ protected:
         }
         FAIL() << "no step " << title;
     }
+    // Sets `columns` ("Name = value, ...") of the step titled `title`.
+    static void Update(const std::string& title, const std::string& columns)
+    {
+        testing_support::Exec(kInspectionData, "UPDATE Step SET " + columns + " WHERE StepTitle = '" + title + "'");
+    }
     bool CategoryComplete()
     {
         return testing_support::QueryInt(kInspectionData, "SELECT CategoryComplete FROM Category WHERE CategoryID = " +
@@ -155,16 +160,11 @@ TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
 
 TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
 {
+    Update("Driveway", "Comments = 'Cracked.', Materials = 'Concrete;', InspectResult = 'Marginal', SummaryComment = "
+                       "'Repair.', BitmapPath = '/pictures/driveway.jpg', PictureBefore = -1, MaterialList = "
+                       "'Concrete;Asphalt;'");
     store::Step source;
     Open(source, "Driveway");
-    source.m_Comments = "Cracked.";
-    source.m_Materials = "Concrete;";
-    source.m_InspectResult = "Marginal";
-    source.m_SummaryComment = "Repair.";
-    source.m_BitmapPath = "/pictures/driveway.jpg";
-    source.m_PictureBefore = -1;
-    source.m_MaterialList = "Concrete;Asphalt;";
-    ASSERT_TRUE(source.Save());
 
     const auto id = DuplicateStep(source.m_StepID, "Driveway #2", 1);
     ASSERT_TRUE(id.has_value());
@@ -182,15 +182,9 @@ TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
 
 TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategory)
 {
-    store::Step bedroom2;
-    Open(bedroom2, "Bedroom #2");
-    bedroom2.m_InspectResult = "Marginal";
-    ASSERT_TRUE(bedroom2.Save());
+    Update("Bedroom #2", "InspectResult = 'Marginal'");
     // A stored rating the list no longer offers is kept, not replaced by a default.
-    store::Step patio;
-    Open(patio, "Patio");
-    patio.m_InspectResult = "Gone";
-    ASSERT_TRUE(patio.Save());
+    Update("Patio", "InspectResult = 'Gone'");
 
     const auto changed = ApplyCategoryDefaults(categoryID);
     ASSERT_TRUE(changed.has_value());
@@ -204,10 +198,7 @@ TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategor
     // Bedroom is still empty.
     EXPECT_FALSE(CategoryComplete());
 
-    store::Step step;
-    Open(step, "Bedroom");
-    step.m_Comments = "Fine.";
-    ASSERT_TRUE(step.Save());
+    Update("Bedroom", "Comments = 'Fine.'");
     ASSERT_TRUE(RecomputeCategoryComplete(categoryID));
     EXPECT_TRUE(CategoryComplete());
     // A second run changes nothing.
