@@ -163,8 +163,7 @@ TEST_F(DocumentTest, DuplicatedCategoriesTakeTheNextFreeNumbersOfAllInspections)
 
 TEST_F(DocumentTest, DuplicatingACategoryWithDataCopiesItsStepsFieldsAndStatus)
 {
-    AddHomeInspection("A1");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    AddHomeInspection("A1", true);
     Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal', Comments = 'Cracked.', Materials = "
                           "'Asphalt;', SummaryComment = 'Repair', BitmapPath = 'p1.jpg', PictureBefore = 1, "
                           "String8 = 'x' WHERE StepTitle = 'Patio'");
@@ -197,14 +196,9 @@ TEST_F(DocumentTest, DuplicatingACategoryWithDataCopiesItsStepsFieldsAndStatus)
 
 TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
 {
-    const int source = AddHomeInspection("A1");
-    store::Inspection& i = doc->CurrentInspection();
-    i.m_ClientName = "Jane Roe";
-    i.m_DwellingAddress = "12 Elm St";
-    i.m_YesNo8 = -1;
-    i.m_MaterialVoids = "4;5";
-    ASSERT_TRUE(doc->SaveInspection());
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int source = AddHomeInspection("A1", true);
+    Exec(kInspectionData, "UPDATE Inspection SET ClientName = 'Jane Roe', DwellingAddress = '12 Elm St', YesNo8 = -1, "
+                          "MaterialVoids = '4;5' WHERE InspectionNum = 'A1'");
     Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal', Comments = 'Cracked.', YesNo11 = 1 WHERE "
                           "StepTitle = 'Patio'");
     Exec(kInspectionData, "UPDATE Field SET AssignedValue = 'Sunny' WHERE FieldLabel = 'Weather'");
@@ -272,8 +266,7 @@ TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
 
 TEST_F(DocumentTest, ACancelledDuplicationLeavesNothingBehind)
 {
-    AddHomeInspection("A1");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    AddHomeInspection("A1", true);
     const long long counters = Count("SELECT SUM(NextID) FROM UniqueID");
     port.cancelAfter = 6; // among the steps
     EXPECT_FALSE(doc->DuplicateInspection(doc->CurrentInspectionRow(), "A2"));
@@ -304,15 +297,10 @@ TEST_F(DocumentTest, SelectingPastTheEndChangesNothing)
 
 TEST_F(DocumentTest, DeletingAnInspectionRemovesItsDataAndNothingElse)
 {
-    const int first = AddHomeInspection("A1");
-    store::Inspection& firstInspection = doc->CurrentInspection();
-    firstInspection.m_ClientName = "Jane Roe";
-    firstInspection.m_DwellingAddress = "12 Elm St";
-    firstInspection.m_DwellingCityStateZip = "Minneapolis, MN";
-    ASSERT_TRUE(doc->SaveInspection());
-    ASSERT_GT(doc->SeedAllCategories(), 0);
-    const int second = AddHomeInspection("A2");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int first = AddHomeInspection("A1", true);
+    Exec(kInspectionData, "UPDATE Inspection SET ClientName = 'Jane Roe', DwellingAddress = '12 Elm St', "
+                          "DwellingCityStateZip = 'Minneapolis, MN' WHERE InspectionNum = 'A1'");
+    const int second = AddHomeInspection("A2", true);
     const int firstRow = 1;
 
     EXPECT_FALSE(doc->OnDeleteInspection(false, 1, firstRow));
@@ -347,10 +335,8 @@ TEST_F(DocumentTest, DeletingAnInspectionRemovesItsDataAndNothingElse)
 
 TEST_F(DocumentTest, DeleteAllLeavesExactlyOneNewEmptyInspection)
 {
-    for (const char* docNum : {"A1", "A2", "A3"}) {
-        AddHomeInspection(docNum);
-        ASSERT_GT(doc->SeedAllCategories(), 0);
-    }
+    for (const char* docNum : {"A1", "A2", "A3"})
+        AddHomeInspection(docNum, true);
     port.confirmations = {false};
     EXPECT_FALSE(doc->OnDeleteAllInspections());
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 4);

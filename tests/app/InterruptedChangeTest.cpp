@@ -42,8 +42,7 @@ private:
 
 TEST_F(DocumentTest, AKillInTheMiddleOfADuplicationLeavesNothingBehind)
 {
-    AddHomeInspection("A1");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    AddHomeInspection("A1", true);
     const int row = doc->CurrentInspectionRow();
     // The tables' sizes and the identifier counters.
     auto snapshot = [] { return TableSizes() + ";" + Rows("SELECT TableName, NextID FROM UniqueID"); };
