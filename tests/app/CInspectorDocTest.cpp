@@ -13,16 +13,6 @@
 using namespace app_test;
 using testing_support::Exec;
 
-TEST_F(DocumentTest, AnEmptyDatabaseGetsOneEmptyInspectionOnce)
-{
-    EXPECT_EQ(InspectionState(), "1|0||-1");
-    EXPECT_EQ(Count("SELECT DocTypeID FROM Inspection"), -1);
-    EXPECT_EQ(app::CInspectorDoc::Current(), doc.get());
-
-    doc = std::make_unique<app::CInspectorDoc>();
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
-}
-
 TEST_F(DocumentTest, DocTypeChangeMakesCategoriesAndJoinsAutomaticComments)
 {
     const int id = doc->CurrentInspection().m_InspectionID;
@@ -333,8 +323,12 @@ TEST_F(DocumentTest, DeletingAnInspectionRemovesItsDataAndNothingElse)
     EXPECT_EQ(doc->CurrentInspection().m_DocTypeID, -1);
 }
 
-TEST_F(DocumentTest, DeleteAllLeavesExactlyOneNewEmptyInspection)
+TEST_F(DocumentTest, AnEmptyDatabaseAndDeleteAllLeaveExactlyOneNewEmptyInspection)
 {
+    EXPECT_EQ(InspectionState(), "1|0||-1");
+    EXPECT_EQ(Count("SELECT DocTypeID FROM Inspection"), -1);
+    EXPECT_EQ(app::CInspectorDoc::Current(), doc.get());
+
     for (const char* docNum : {"A1", "A2", "A3"})
         AddHomeInspection(docNum, true);
     port.confirmations = {false};
@@ -351,6 +345,9 @@ TEST_F(DocumentTest, DeleteAllLeavesExactlyOneNewEmptyInspection)
     EXPECT_EQ(InspectionState(), "1|0||-1");
     EXPECT_EQ(doc->CurrentInspection().m_InspectionID, Count("SELECT InspectionID FROM Inspection"));
     EXPECT_EQ(shownViews, std::vector<int>{app::kInspectionSetupView});
+    // A second document on the same file adds none.
+    doc = std::make_unique<app::CInspectorDoc>();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
 }
 
 TEST_F(DocumentTest, SetAllDefaultsFillsOnlyUnratedStepsOfIncludedCategories)
