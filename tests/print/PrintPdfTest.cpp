@@ -1,13 +1,14 @@
 // PDF reports read back by real readers (pdftotext, pdfinfo, pdfimages): every
 // layout, the summary and major systems, page ranges and copies, pictures
 // (unreadable ones and unknown tags), Cancel, and the affiliate dispatch.
+// The photo maker includes GLib, which must come before Qt defines its keywords.
+#include "reports/PhotoMaker.h"
 #include "print/PrintTesting.h"
 #include "reports/print/CInspectionPrint.h"
 #include "reports/print/PdfExport.h"
 #include "reports/rtf/RtfExport.h"
 
 #include <QBuffer>
-#include <QImage>
 #include <QPdfWriter>
 
 #include <cmath>
@@ -150,11 +151,8 @@ TEST_F(PrintPdfTest, RangesCopiesAndTheStartingPageNumber)
 TEST_F(PrintPdfTest, PicturesPrintAndAnUnreadableOneLeavesItsNameInItsPlace)
 {
     SetLayout("2 Column");
-    for (const auto& [name, width] : {std::pair{"step.jpg", 640}, std::pair{"tagged.jpg", 320}}) {
-        QImage picture(width, width * 3 / 4, QImage::Format_RGB32);
-        picture.fill(QColor(90, 140, 60));
-        ASSERT_TRUE(picture.save(QString::fromStdString(folder.File(name)), "JPG"));
-    }
+    report_testing::MakePhoto(folder.File("step.jpg"), 640, 480);
+    report_testing::MakePhoto(folder.File("tagged.jpg"), 320, 240);
     report_testing::WriteFile(folder.File("broken.jpg"), "not a picture at all");
     const int c = AddCategory("Exterior", "4");
     AddStep(c, "1", "Siding", "Marginal",
