@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST(HtmlText, FormattingWordsBecomeTagsOrGoAndTextIsEscaped)
+TEST(HtmlText, FormattingWordsBecomeTagsOrGoTextIsEscapedAndFileNamesAreSafe)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"a < b & \"c\" > d", "a &lt; b &amp; &quot;c&quot; &gt; d"},
@@ -73,10 +73,7 @@ TEST(HtmlText, FormattingWordsBecomeTagsOrGoAndTextIsEscaped)
         SCOPED_TRACE(in);
         EXPECT_EQ(FormattedHtml(in), expected);
     }
-}
 
-TEST(HtmlText, SafeNamesForPicturesAndTheExportFolder)
-{
     std::string names;
     for (const char* name : {"porch photo #1 100%.jpg", "Fa\xC3\xA7" "ade.JPG", "../etc/passwd", ""})
         names += SafeFileName(name) + " ";

@@ -124,8 +124,14 @@ TEST_F(LibraryErrorsTest, MistakesNameFileAndLine)
                   "a-templates.txt, line 3", "UTF-8");
 }
 
-TEST_F(LibraryErrorsTest, ADatabaseFailureRollsEverythingBack)
+TEST_F(LibraryErrorsTest, ACancelOrADatabaseFailureRollsEverythingBack)
 {
+    auto progress = port.progress();
+    port.cancelAfter = 3;
+    EXPECT_FALSE(LoadStarterLibrary(Library(), progress.get()));
+    EXPECT_EQ(Rows(), 0);
+    port.cancelAfter = -1;
+
     Options settings; // an existing settings row is kept as it was
     settings.New();
     settings.m_ReportFontName = "Geneva";
@@ -145,14 +151,6 @@ TEST_F(LibraryErrorsTest, ADatabaseFailureRollsEverythingBack)
     EXPECT_TRUE(LoadStarterLibrary(Library())) << port.AllText();
     EXPECT_EQ(QueryInt(kTemplate, "SELECT COUNT(*) FROM Options"), 1);
     EXPECT_EQ(QueryText(kTemplate, "SELECT DataVersion FROM Options"), "5.0");
-}
-
-TEST_F(LibraryErrorsTest, CancelledProgressWritesNothing)
-{
-    auto progress = port.progress();
-    port.cancelAfter = 3;
-    EXPECT_FALSE(LoadStarterLibrary(Library(), progress.get()));
-    EXPECT_EQ(Rows(), 0);
 }
 
 } // namespace

@@ -327,7 +327,7 @@ TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
         EXPECT_NE(std::find(standard.begin(), standard.end(), term), standard.end()) << term;
 }
 
-TEST_F(StarterLibraryTest, FirstSettingsRowAndNoOwner)
+TEST_F(StarterLibraryTest, FirstSettingsRowNoOwnerAndNoSecondLoad)
 {
     // No definitions (String6): the reports print their built-in ones.
     Options options;
@@ -339,10 +339,8 @@ TEST_F(StarterLibraryTest, FirstSettingsRowAndNoOwner)
     // One settings row, and no owner: start-up asks for the inspector's name.
     EXPECT_EQ(QueryText(kTemplate, "SELECT (SELECT COUNT(*) FROM Options) || '|' || (SELECT COUNT(*) FROM Owner)"),
               "1|0");
-}
 
-TEST_F(StarterLibraryTest, RefusesADatabaseThatAlreadyHoldsTemplates)
-{
+    // A database that already holds templates is refused and left alone.
     const long long comments = Count("SELECT COUNT(*) FROM Comments");
     Exec(kTemplate, "UPDATE Options SET ReportFontName = 'Geneva'");
     EXPECT_FALSE(LoadStarterLibrary());

@@ -84,7 +84,7 @@ TEST(OptionsRules, OwnerNameKeepsTheStartUpRuleAndAreaCodesThreeCharacters)
     }
 }
 
-TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndEmptyStaysEmpty)
+TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndWithoutOneNumberedTagsAreErrors)
 {
     TempFolder folder;
     const std::string photo = folder.File("IMG_0001.JPG");
@@ -96,11 +96,8 @@ TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndEmptyStaysEmpty)
     EXPECT_EQ(PictureFolderOfChoice(dir), dir + "/");
     EXPECT_EQ(StoredLineEnds("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
     EXPECT_EQ(ShownLineEnds("a\r\nb\rc"), "a\nb\nc");
-}
 
-TEST(OptionsRules, NumberedTagsWithoutPictureFolderAreErrorsWhateverTheCurrentFolderHolds)
-{
-    TempFolder folder;
+    // Whatever the current folder holds, an empty picture folder is no folder.
     Touch(folder.File("HousePhoto.jpg"), "\xFF\xD8\xFF\xD9");
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());

@@ -31,13 +31,9 @@ protected:
 
 } // namespace
 
-TEST_F(ReviewCore, FilterListNamesEachRatingOnceAfterAllRatings)
+TEST_F(ReviewCore, FilterListNamesEachRatingOnceAndRowsFollowTheFilterAndSummaryPairs)
 {
     EXPECT_THAT(RatingFilterEntries(), ElementsAre("<All Ratings>", "Satisfactory", "Marginal", "Defective", "Good"));
-}
-
-TEST_F(ReviewCore, RowsByFilterAndSummaryPairs)
-{
     Rate("Driveway", "Marginal", "Cracks.");
     Rate("Patio", "Satisfactory", "Fine.");
     Rate("Walks", "Defective", ""); // rated, but no comment: never listed
