@@ -254,17 +254,6 @@ TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
     EXPECT_NE(std::search(log.begin(), log.end(), started.begin(), started.end()), log.end());
 }
 
-TEST_F(DocumentTest, ACancelledDuplicationLeavesNothingBehind)
-{
-    AddHomeInspection("A1", true);
-    const long long counters = Count("SELECT SUM(NextID) FROM UniqueID");
-    port.cancelAfter = 6; // among the steps
-    EXPECT_FALSE(doc->DuplicateInspection(doc->CurrentInspectionRow(), "A2"));
-    EXPECT_EQ(TableSizes(), "2|4|7|2");
-    EXPECT_EQ(Count("SELECT SUM(NextID) FROM UniqueID"), counters);
-    EXPECT_EQ(doc->GetInspectionCount(), 2);
-}
-
 TEST_F(DocumentTest, SelectingPastTheEndChangesNothing)
 {
     doc->NewInspection();
