@@ -117,7 +117,7 @@ TEST_F(StepListTest, RowStatusFollowsTheStepAndItsTemplate)
     EXPECT_EQ(Describe(RefreshedRowStatus(none, patio)), "None Complete Incomplete None");
 }
 
-TEST_F(StepListTest, RatingEntriesOfRowsAndPages)
+TEST_F(StepListTest, RatingEntriesAndPagesOfRowsClicksAndDoubleClicks)
 {
     EXPECT_EQ(RowRatingEntries("Standard"), (std::vector<std::string>{"Satisfactory", "Marginal", "<clear>"}));
     // A known rating type without choices offers only clearing; an unknown one nothing.
@@ -136,9 +136,26 @@ TEST_F(StepListTest, RatingEntriesOfRowsAndPages)
     EXPECT_EQ(&cache.Entries("Standard"), &first);
     EXPECT_EQ(RatingOfEntry("<clear>") + "|" + RatingOfEntry("<no ratings>") + "|" + RatingOfEntry("Marginal"),
               "||Marginal");
+
+    // Pages by number: None -1, Materials 0, Comments 1, Picture 2, Info 3.
+    std::string pages;
+    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {3, false},
+                                                                            {5, true}, {0, true}, {6, true}})
+        pages += std::to_string(static_cast<int>(PageForColumn(column, materials))) + " ";
+    EXPECT_EQ(pages, "0 -1 1 3 -1 -1 ");
+    pages.clear();
+    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{0, true}, {0, false}, {2, false},
+                                                                            {3, true}, {9, false}})
+        pages += std::to_string(static_cast<int>(PageForDoubleClick(column, materials))) + " ";
+    EXPECT_EQ(pages, "0 1 2 3 1 ");
+
+    EXPECT_EQ(PagePosition(SheetPage::Comments, true), 1);
+    EXPECT_EQ(PagePosition(SheetPage::Comments, false), 0);
+    EXPECT_EQ(PagePosition(SheetPage::Info, false), 2);
+    EXPECT_EQ(PagePosition(SheetPage::Materials, false), -1);
 }
 
-TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
+TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystemCopyTheTemplateFieldsAndStartEmpty)
 {
     const StepDuplicateProposal proposal =
         ProposeStepDuplicate("Bedroom #2", {"Driveway", "Bedroom", "Bedroom #2", "Patio"});
@@ -156,10 +173,7 @@ TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
     EXPECT_EQ(DuplicateStepMajorSystem("2 Roof-Cover", "Cover #2"), "2 RoofCover #2");
     EXPECT_EQ(DuplicateStepMajorSystem("Closets", "Closet #2"), "Closets");
     EXPECT_EQ(DuplicateStepMajorSystem("", "Closet #2"), "");
-}
 
-TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
-{
     Update("Driveway", "Comments = 'Cracked.', Materials = 'Concrete;', InspectResult = 'Marginal', SummaryComment = "
                        "'Repair.', BitmapPath = '/pictures/driveway.jpg', PictureBefore = -1, MaterialList = "
                        "'Concrete;Asphalt;'");
@@ -206,26 +220,6 @@ TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategor
     ASSERT_TRUE(again.has_value());
     EXPECT_TRUE(again->empty());
     EXPECT_TRUE(CategoryComplete());
-}
-
-TEST_F(StepListTest, PageChoiceOfClicksAndDoubleClicks)
-{
-    // Pages by number: None -1, Materials 0, Comments 1, Picture 2, Info 3.
-    std::string pages;
-    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {3, false},
-                                                                            {5, true}, {0, true}, {6, true}})
-        pages += std::to_string(static_cast<int>(PageForColumn(column, materials))) + " ";
-    EXPECT_EQ(pages, "0 -1 1 3 -1 -1 ");
-    pages.clear();
-    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{0, true}, {0, false}, {2, false},
-                                                                            {3, true}, {9, false}})
-        pages += std::to_string(static_cast<int>(PageForDoubleClick(column, materials))) + " ";
-    EXPECT_EQ(pages, "0 1 2 3 1 ");
-
-    EXPECT_EQ(PagePosition(SheetPage::Comments, true), 1);
-    EXPECT_EQ(PagePosition(SheetPage::Comments, false), 0);
-    EXPECT_EQ(PagePosition(SheetPage::Info, false), 2);
-    EXPECT_EQ(PagePosition(SheetPage::Materials, false), -1);
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST_F(ReviewCore, FilterListNamesEachRatingOnceAndRowsFollowTheFilterAndSummary
     }
 }
 
-TEST_F(ReviewCore, BracketCodesAreCollectedOnceJoinedWithSemicolons)
+TEST_F(ReviewCore, BracketCodesAreCollectedOnceAndAStoredCategoryCommentSurvivesTheSelection)
 {
     EXPECT_EQ(BracketCode("[A1]Cracked drive."), "A1");
     EXPECT_EQ(BracketCode("No code [A1]"), std::nullopt);
@@ -66,10 +66,7 @@ TEST_F(ReviewCore, BracketCodesAreCollectedOnceJoinedWithSemicolons)
         SCOPED_TRACE(c.codes + " + " + c.code);
         EXPECT_EQ(AddCode(c.codes, c.code), c.expected);
     }
-}
 
-TEST_F(ReviewCore, StoredCategoryCommentSurvivesTheDocumentsSelection)
-{
     const int row = 0;
     ASSERT_NE(doc->StandOnCategory(row), nullptr);
     auto subject = CategorySubject(doc->CategorySelection().m_CategoryID);
