@@ -154,17 +154,7 @@ TEST_F(StepChoices, WordingMaterialsOfferThePickListOfTheirComment)
     EXPECT_EQ(WordingPrompt("Service"), "Enter the new material for: \r\nService");
 }
 
-TEST_F(StepChoices, MaterialVoidsKeepEachMaterialOnce)
-{
-    EXPECT_EQ(UpdateMaterialVoids("", 25001, true), "25001");
-    EXPECT_EQ(UpdateMaterialVoids("25001", 25001, true), "25001");
-    EXPECT_EQ(UpdateMaterialVoids("7;25001;", 12, true), "7;25001;12");
-    EXPECT_EQ(UpdateMaterialVoids("7;25001;12", 25001, false), "7;12");
-    EXPECT_EQ(UpdateMaterialVoids("7", 8, false), "7");
-    EXPECT_EQ(ParseMaterialVoids("7;x;12;"), (std::set<std::int32_t>{7, 12}));
-}
-
-TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplate)
+TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplateAndVoidsKeepEachMaterialOnce)
 {
     const auto pickers = PickerLists::Load();
     ASSERT_TRUE(pickers.Has("Location"));
@@ -175,6 +165,14 @@ TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplate)
     const auto shortcuts = ShortcutMap::Load();
     ASSERT_NE(shortcuts.Find("gfci"), nullptr);
     EXPECT_EQ(*shortcuts.Find("gfci"), "ground fault circuit interrupter (GFCI)");
+
+    // Material voids keep each material once.
+    EXPECT_EQ(UpdateMaterialVoids("", 25001, true), "25001");
+    EXPECT_EQ(UpdateMaterialVoids("25001", 25001, true), "25001");
+    EXPECT_EQ(UpdateMaterialVoids("7;25001;", 12, true), "7;25001;12");
+    EXPECT_EQ(UpdateMaterialVoids("7;25001;12", 25001, false), "7;12");
+    EXPECT_EQ(UpdateMaterialVoids("7", 8, false), "7");
+    EXPECT_EQ(ParseMaterialVoids("7;x;12;"), (std::set<std::int32_t>{7, 12}));
 }
 
 TEST_F(StepChoices, AMaterialCheckedOnADuplicatedStepStaysListed)

@@ -45,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRow)
+TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRowAndIdentifiersStayBelowTheCounters)
 {
     const std::vector<std::pair<const char*, const char*>> links = {
         {"InspectionTypeCategory", "InspectionTypeID NOT IN (SELECT ID FROM InspectionType)"},
@@ -107,10 +107,8 @@ TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRow)
                     "JOIN StepTemplate s ON s.ID = sc.StepID WHERE c.Rating IS NOT NULL AND NOT EXISTS "
                     "(SELECT 1 FROM RatingChoices r WHERE r.RatingTypeID = s.RatingTypeID AND r.ChoiceName = c.Rating)"),
               0);
-}
 
-TEST_F(StarterLibraryTest, IdentifiersStayBelowTheTemplateCounters)
-{
+    // Identifiers are unique and stay below the counters of rows the program adds.
     long long highest = 0;
     for (const char* table : {"InspectionType", "CategoryTemplate", "StepTemplate", "Comments", "MaterialTemplate",
                               "FieldTemplate", "RatingType", "RatingChoices", "Pickers", "ExpandedText"}) {
@@ -275,7 +273,7 @@ TEST_F(StarterLibraryTest, EnoughStepsCommentsAndPickListsForTheFirstDay)
     EXPECT_GE(Count("SELECT COUNT(*) FROM VoidComments"), 50);
 }
 
-TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
+TEST_F(StarterLibraryTest, ScalesSettingsAndOwnerAreThoseOfAFirstDayAndASecondLoadIsRefused)
 {
     RatingChoices choice;
     ASSERT_TRUE(choice.OpenDefaultByType("Standard"));
@@ -325,10 +323,7 @@ TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
     for (const char* term : {"Functional", "Lacks Maintenance", "Marginal", "Non-Functional", "Hazardous", "Comments",
                              "N/A", "NV"})
         EXPECT_NE(std::find(standard.begin(), standard.end(), term), standard.end()) << term;
-}
 
-TEST_F(StarterLibraryTest, FirstSettingsRowNoOwnerAndNoSecondLoad)
-{
     // No definitions (String6): the reports print their built-in ones.
     Options options;
     EXPECT_EQ(options.m_DataVersion + "|" + options.m_ReportFontName + "|" + std::to_string(options.m_ReportFontSize) +
