@@ -121,7 +121,7 @@ TEST_F(PrintPdfTest, SummaryAndMajorSystemsListTheStepsOfSummaryRatings)
     ExpectNoCodes(text);
 }
 
-TEST_F(PrintPdfTest, RangesCopiesAndTheStartingPageNumber)
+TEST_F(PrintPdfTest, RangesCopiesTheStartingPageNumberAndCancel)
 {
     SetLayout("4 Column");
     const int all = print_testing::PdfPages(Pdf());
@@ -146,6 +146,18 @@ TEST_F(PrintPdfTest, RangesCopiesAndTheStartingPageNumber)
     const std::string heating = print_testing::PdfText(Pdf(settings));
     EXPECT_NE(heating.find("Furnace"), std::string::npos);
     EXPECT_EQ(heating.find("Covering"), std::string::npos);
+
+    // Cancel leaves no partial file and keeps an earlier one; a folder that is not there fails.
+    const std::string cancelled = folder.File("cancelled.pdf");
+    port.cancelAfter = 2;
+    EXPECT_EQ(ExportPdf(*inspection, {}, cancelled), PrintResult::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(cancelled));
+
+    report_testing::WriteFile(cancelled, "earlier");
+    port.cancelAfter = 2;
+    EXPECT_EQ(ExportPdf(*inspection, {}, cancelled), PrintResult::Cancelled);
+    EXPECT_EQ(report_testing::ReadFile(cancelled), "earlier");
+    EXPECT_EQ(ExportPdf(*inspection, {}, folder.File("no/such/folder/x.pdf")), PrintResult::Failed);
 }
 
 TEST_F(PrintPdfTest, PicturesPrintAndAnUnreadableOneLeavesItsNameInItsPlace)
@@ -166,21 +178,6 @@ TEST_F(PrintPdfTest, PicturesPrintAndAnUnreadableOneLeavesItsNameInItsPlace)
     ExpectNoCodes(text);
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].text, "Unknown embedded tag found.");
-}
-
-TEST_F(PrintPdfTest, CancelLeavesNoPartialFileAndKeepsAnEarlierOne)
-{
-    SetLayout("4 Column");
-    const std::string path = folder.File("cancelled.pdf");
-    port.cancelAfter = 2;
-    EXPECT_EQ(ExportPdf(*inspection, {}, path), PrintResult::Cancelled);
-    EXPECT_FALSE(std::filesystem::exists(path));
-
-    report_testing::WriteFile(path, "earlier");
-    port.cancelAfter = 2;
-    EXPECT_EQ(ExportPdf(*inspection, {}, path), PrintResult::Cancelled);
-    EXPECT_EQ(report_testing::ReadFile(path), "earlier");
-    EXPECT_EQ(ExportPdf(*inspection, {}, folder.File("no/such/folder/x.pdf")), PrintResult::Failed);
 }
 
 TEST_F(PrintPdfTest, TheAffiliateLayoutPrintsTheAffiliateReportAndKeepsItsRtf)
