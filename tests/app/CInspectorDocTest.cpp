@@ -13,7 +13,7 @@
 using namespace app_test;
 using testing_support::Exec;
 
-TEST_F(DocumentTest, DocTypeChangeMakesCategoriesAndJoinsAutomaticComments)
+TEST_F(DocumentTest, DocTypeChangeMakesOrReplacesCategoriesAndJoinsAutomaticComments)
 {
     const int id = doc->CurrentInspection().m_InspectionID;
     int menuChanges = 0;
@@ -46,10 +46,7 @@ TEST_F(DocumentTest, DocTypeChangeMakesCategoriesAndJoinsAutomaticComments)
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Category") + doc->GetCategoryCount(), 0);
     EXPECT_FALSE(doc->SelectCategory(0));
     EXPECT_TRUE(port.Saw("No Category records in current selection."));
-}
 
-TEST_F(DocumentTest, DocTypeChangeReplacesCategoriesStepsAndFields)
-{
     AddHomeInspection("A1");
     ASSERT_EQ(doc->SeedAllCategories(), 3 + 3 + 2 + 1);
     ASSERT_EQ(TableSizes(), "2|4|7|2");
