@@ -105,13 +105,8 @@ TEST_F(PrintPdfTest, SummaryAndMajorSystemsListTheStepsOfSummaryRatings)
     EXPECT_EQ(text.find("Covering"), std::string::npos);
     EXPECT_NE(text.find("Furnace"), std::string::npos);
 
-    store::Step steps;
-    steps.OpenByInspection(inspection->m_InspectionID);
-    for (int i = 0; i < steps.GetCount(); ++i) {
-        steps.Read(i);
-        steps.m_MajorSystem = steps.m_StepTitle == "Furnace" ? "Heating System" : "Roof System";
-        ASSERT_TRUE(steps.Save());
-    }
+    testing_support::Exec(1, "UPDATE Step SET MajorSystem = CASE StepTitle WHEN 'Furnace' THEN 'Heating System' "
+                             "ELSE 'Roof System' END");
     PrintSettings major;
     major.reportKind = PrintReport::MajorSystems;
     text = print_testing::PdfText(Pdf(major));
