@@ -1,7 +1,6 @@
 // A library with a mistake is refused with the file and line of the mistake,
 // and the template database stays exactly as it was.
 #include "store/Database.h"
-#include "store/Options.h"
 #include "store/StarterLibrary.h"
 #include "support/TempDataFiles.h"
 
@@ -132,10 +131,7 @@ TEST_F(LibraryErrorsTest, ACancelOrADatabaseFailureRollsEverythingBack)
     EXPECT_EQ(Rows(), 0);
     port.cancelAfter = -1;
 
-    Options settings; // an existing settings row is kept as it was
-    settings.New();
-    settings.m_ReportFontName = "Geneva";
-    ASSERT_TRUE(settings.Save());
+    Exec(kTemplate, "INSERT INTO Options (ReportFontName) VALUES ('Geneva')"); // kept as it was
     Exec(kTemplate, "CREATE TRIGGER refuse BEFORE INSERT ON StepComment BEGIN SELECT RAISE(ABORT, 'disk full'); END");
 
     EXPECT_FALSE(LoadStarterLibrary(Library()));

@@ -1,7 +1,6 @@
 // inspector-cli comment and form, run as a user runs them on real data files.
 #include "ReviewFixture.h"
 
-#include "store/Options.h"
 #include "support/RunCommand.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +16,7 @@ protected:
     void SetUp() override
     {
         ReviewFixture::SetUp();
-        store::Options options;
-        options.m_DataVersion = "5.0";
-        ASSERT_TRUE(options.Save());
+        testing_support::Exec(0, "UPDATE Options SET DataVersion = '5.0'");
     }
     Result Cli(const std::string& arguments)
     {
