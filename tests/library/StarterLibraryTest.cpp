@@ -96,7 +96,8 @@ TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRowAndIdentifiersStayBelow
         // Step numbers of a category sort as text, one step to a number.
         {"CategoryStep", "EXISTS (SELECT 1 FROM CategoryStep o JOIN StepTemplate a ON a.ID = o.StepID "
                          "JOIN StepTemplate b ON b.ID = CategoryStep.StepID WHERE o.CategoryID = "
-                         "CategoryStep.CategoryID AND o.StepID <> CategoryStep.StepID AND a.StepNumber = b.StepNumber)"},
+                         "CategoryStep.CategoryID AND o.StepID <> CategoryStep.StepID AND "
+                         "a.StepNumber = b.StepNumber)"},
     };
     for (const auto& [table, broken] : links)
         EXPECT_EQ(Count(std::string("SELECT COUNT(*) FROM ") + table + " WHERE " + broken), 0)
