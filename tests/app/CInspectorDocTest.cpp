@@ -359,21 +359,15 @@ TEST_F(DocumentTest, SetAllDefaultsFillsOnlyUnratedStepsOfIncludedCategories)
     EXPECT_TRUE(port.Saw("Done!"));
     EXPECT_EQ(std::to_string(summary->excluded) + "|" + std::to_string(summary->stepsSeeded), "1|3");
 
-    auto step = [&](const char* title, const char* columns) {
-        return Text(std::string("SELECT ") + columns + " FROM Step s JOIN Category c ON s.CategoryID = c.CategoryID "
-                    "WHERE c.InspectionID = " + std::to_string(id) + " AND s.StepTitle = '" + title + "'");
-    };
-    // The default material first in material order, with its comment after the existing text.
-    EXPECT_EQ(step("Driveway", "Materials || '|' || Comments || '|' || InspectResult"),
-              "Concrete;|Looked at.  Concrete has cracks.|Satisfactory");
-    // A scale without a default choice leaves the rating empty.
-    EXPECT_EQ(step("Walkways", "ifnull(InspectResult, '<null>') || Materials"), "<null>Pavers;");
-    // A rated step is left as it was.
-    EXPECT_EQ(step("Patio", "InspectResult || ifnull(Materials, '')"), "Marginal");
-    EXPECT_EQ(step("Walls", "InspectResult"), "Satisfactory");
-    EXPECT_EQ(step("Closet", "ifnull(InspectResult, '') || ifnull(Materials, '')"), "");
-    // The excluded category is untouched.
-    EXPECT_EQ(step("Shed", "ifnull(InspectResult, '')"), "");
+    // Driveway: the default material first in material order, its comment after the existing text.
+    // Walkways: a scale without a default choice leaves the rating empty. Patio: a rated step is left
+    // as it was. Closet: nothing to fill. Shed: the excluded category is untouched.
+    EXPECT_EQ(Rows("SELECT s.StepTitle, s.Materials, s.Comments, s.InspectResult FROM Step s JOIN Category c ON "
+                   "s.CategoryID = c.CategoryID WHERE c.InspectionID = " + std::to_string(id) +
+                   " ORDER BY c.CategoryNumber, s.StepNumber"),
+              "Walls <null> <null> Satisfactory|Ceiling <null> <null> Satisfactory|Closet <null> <null> <null>|"
+              "Shed <null> <null> <null>|Driveway Concrete; Looked at.  Concrete has cracks. Satisfactory|"
+              "Walkways Pavers; <null> <null>|Patio <null> <null> Marginal");
 
     // Bedroom's closet has nothing.
     EXPECT_EQ(Rows("SELECT CategoryTitle, CategoryComplete FROM Category WHERE InspectionID = " + std::to_string(id) +
