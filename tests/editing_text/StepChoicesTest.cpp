@@ -107,7 +107,7 @@ TEST_F(StepChoices, MaterialBoxesFollowTheMaterialsText)
     EXPECT_EQ(MaterialsText(boxes), "Vinyl siding;other:cedar shakes;");
 }
 
-TEST_F(StepChoices, CheckingACommentMaterialAppendsItsCommentOnce)
+TEST_F(StepChoices, ACommentMaterialAppendsItsCommentOnceAndAWordingMaterialOffersItsPickList)
 {
     const int roof = StepOfMaterial("Two layers of shingles");
     const auto choices = LoadMaterialChoices(roof);
@@ -128,26 +128,22 @@ TEST_F(StepChoices, CheckingACommentMaterialAppendsItsCommentOnce)
     const std::string once = comment;
     ReadMaterials(boxes, materials, comment, false, pickers, noAsk);
     EXPECT_EQ(comment, once);
-}
 
-TEST_F(StepChoices, WordingMaterialsOfferThePickListOfTheirComment)
-{
-    const int service = StepOfMaterial("Amperage:");
-    const auto choices = LoadMaterialChoices(service);
-    const auto pickers = PickerLists::Load();
-    const auto wordings = WordingChoices(Choice(choices, "Amperage:"), pickers);
+    // A wording material offers the pick list of its comment.
+    const auto service = LoadMaterialChoices(StepOfMaterial("Amperage:"));
+    const auto wordings = WordingChoices(Choice(service, "Amperage:"), pickers);
     ASSERT_FALSE(wordings.empty());
     EXPECT_TRUE(std::find(wordings.begin(), wordings.end(), "100") != wordings.end());
     EXPECT_EQ(WordedLabel("Amperage:", "100"), "Amperage:100");
 
     // Its comment holds a placeholder: it offers wordings but is not appended.
-    auto boxes = MaterialBoxes(choices, "");
+    boxes = MaterialBoxes(service, "");
     for (auto& b : boxes)
         if (b.material.name == "Amperage:") {
             b.checked = true;
             b.label = "Amperage:100";
         }
-    std::string comment;
+    comment.clear();
     auto ask = [](const PlaceholderPrompt&) -> std::optional<std::string> { return std::string("100"); };
     EXPECT_EQ(ReadMaterials(boxes, "", comment, true, pickers, ask), "Amperage:100;");
     EXPECT_TRUE(comment.empty());
