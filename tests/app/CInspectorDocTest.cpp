@@ -13,17 +13,7 @@
 using namespace app_test;
 using testing_support::Exec;
 
-TEST_F(DocumentTest, AnEmptyDatabaseGetsOneEmptyInspectionOnce)
-{
-    EXPECT_EQ(InspectionState(), "1|0||-1");
-    EXPECT_EQ(Count("SELECT DocTypeID FROM Inspection"), -1);
-    EXPECT_EQ(app::CInspectorDoc::Current(), doc.get());
-
-    doc = std::make_unique<app::CInspectorDoc>();
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
-}
-
-TEST_F(DocumentTest, DocTypeChangeMakesCategoriesAndJoinsAutomaticComments)
+TEST_F(DocumentTest, DocTypeChangeMakesOrReplacesCategoriesAndJoinsAutomaticComments)
 {
     const int id = doc->CurrentInspection().m_InspectionID;
     int menuChanges = 0;
@@ -56,10 +46,7 @@ TEST_F(DocumentTest, DocTypeChangeMakesCategoriesAndJoinsAutomaticComments)
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Category") + doc->GetCategoryCount(), 0);
     EXPECT_FALSE(doc->SelectCategory(0));
     EXPECT_TRUE(port.Saw("No Category records in current selection."));
-}
 
-TEST_F(DocumentTest, DocTypeChangeReplacesCategoriesStepsAndFields)
-{
     AddHomeInspection("A1");
     ASSERT_EQ(doc->SeedAllCategories(), 3 + 3 + 2 + 1);
     ASSERT_EQ(TableSizes(), "2|4|7|2");
@@ -163,8 +150,7 @@ TEST_F(DocumentTest, DuplicatedCategoriesTakeTheNextFreeNumbersOfAllInspections)
 
 TEST_F(DocumentTest, DuplicatingACategoryWithDataCopiesItsStepsFieldsAndStatus)
 {
-    AddHomeInspection("A1");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    AddHomeInspection("A1", true);
     Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal', Comments = 'Cracked.', Materials = "
                           "'Asphalt;', SummaryComment = 'Repair', BitmapPath = 'p1.jpg', PictureBefore = 1, "
                           "String8 = 'x' WHERE StepTitle = 'Patio'");
@@ -197,14 +183,9 @@ TEST_F(DocumentTest, DuplicatingACategoryWithDataCopiesItsStepsFieldsAndStatus)
 
 TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
 {
-    const int source = AddHomeInspection("A1");
-    store::Inspection& i = doc->CurrentInspection();
-    i.m_ClientName = "Jane Roe";
-    i.m_DwellingAddress = "12 Elm St";
-    i.m_YesNo8 = -1;
-    i.m_MaterialVoids = "4;5";
-    ASSERT_TRUE(doc->SaveInspection());
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int source = AddHomeInspection("A1", true);
+    Exec(kInspectionData, "UPDATE Inspection SET ClientName = 'Jane Roe', DwellingAddress = '12 Elm St', YesNo8 = -1, "
+                          "MaterialVoids = '4;5' WHERE InspectionNum = 'A1'");
     Exec(kInspectionData, "UPDATE Step SET InspectResult = 'Marginal', Comments = 'Cracked.', YesNo11 = 1 WHERE "
                           "StepTitle = 'Patio'");
     Exec(kInspectionData, "UPDATE Field SET AssignedValue = 'Sunny' WHERE FieldLabel = 'Weather'");
@@ -270,18 +251,6 @@ TEST_F(DocumentTest, DuplicatingAnInspectionKeepsEverythingUnderNewIdentifiers)
     EXPECT_NE(std::search(log.begin(), log.end(), started.begin(), started.end()), log.end());
 }
 
-TEST_F(DocumentTest, ACancelledDuplicationLeavesNothingBehind)
-{
-    AddHomeInspection("A1");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
-    const long long counters = Count("SELECT SUM(NextID) FROM UniqueID");
-    port.cancelAfter = 6; // among the steps
-    EXPECT_FALSE(doc->DuplicateInspection(doc->CurrentInspectionRow(), "A2"));
-    EXPECT_EQ(TableSizes(), "2|4|7|2");
-    EXPECT_EQ(Count("SELECT SUM(NextID) FROM UniqueID"), counters);
-    EXPECT_EQ(doc->GetInspectionCount(), 2);
-}
-
 TEST_F(DocumentTest, SelectingPastTheEndChangesNothing)
 {
     doc->NewInspection();
@@ -304,15 +273,10 @@ TEST_F(DocumentTest, SelectingPastTheEndChangesNothing)
 
 TEST_F(DocumentTest, DeletingAnInspectionRemovesItsDataAndNothingElse)
 {
-    const int first = AddHomeInspection("A1");
-    store::Inspection& firstInspection = doc->CurrentInspection();
-    firstInspection.m_ClientName = "Jane Roe";
-    firstInspection.m_DwellingAddress = "12 Elm St";
-    firstInspection.m_DwellingCityStateZip = "Minneapolis, MN";
-    ASSERT_TRUE(doc->SaveInspection());
-    ASSERT_GT(doc->SeedAllCategories(), 0);
-    const int second = AddHomeInspection("A2");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    const int first = AddHomeInspection("A1", true);
+    Exec(kInspectionData, "UPDATE Inspection SET ClientName = 'Jane Roe', DwellingAddress = '12 Elm St', "
+                          "DwellingCityStateZip = 'Minneapolis, MN' WHERE InspectionNum = 'A1'");
+    const int second = AddHomeInspection("A2", true);
     const int firstRow = 1;
 
     EXPECT_FALSE(doc->OnDeleteInspection(false, 1, firstRow));
@@ -345,12 +309,14 @@ TEST_F(DocumentTest, DeletingAnInspectionRemovesItsDataAndNothingElse)
     EXPECT_EQ(doc->CurrentInspection().m_DocTypeID, -1);
 }
 
-TEST_F(DocumentTest, DeleteAllLeavesExactlyOneNewEmptyInspection)
+TEST_F(DocumentTest, AnEmptyDatabaseAndDeleteAllLeaveExactlyOneNewEmptyInspection)
 {
-    for (const char* docNum : {"A1", "A2", "A3"}) {
-        AddHomeInspection(docNum);
-        ASSERT_GT(doc->SeedAllCategories(), 0);
-    }
+    EXPECT_EQ(InspectionState(), "1|0||-1");
+    EXPECT_EQ(Count("SELECT DocTypeID FROM Inspection"), -1);
+    EXPECT_EQ(app::CInspectorDoc::Current(), doc.get());
+
+    for (const char* docNum : {"A1", "A2", "A3"})
+        AddHomeInspection(docNum, true);
     port.confirmations = {false};
     EXPECT_FALSE(doc->OnDeleteAllInspections());
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 4);
@@ -365,6 +331,9 @@ TEST_F(DocumentTest, DeleteAllLeavesExactlyOneNewEmptyInspection)
     EXPECT_EQ(InspectionState(), "1|0||-1");
     EXPECT_EQ(doc->CurrentInspection().m_InspectionID, Count("SELECT InspectionID FROM Inspection"));
     EXPECT_EQ(shownViews, std::vector<int>{app::kInspectionSetupView});
+    // A second document on the same file adds none.
+    doc = std::make_unique<app::CInspectorDoc>();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Inspection"), 1);
 }
 
 TEST_F(DocumentTest, SetAllDefaultsFillsOnlyUnratedStepsOfIncludedCategories)
@@ -390,21 +359,15 @@ TEST_F(DocumentTest, SetAllDefaultsFillsOnlyUnratedStepsOfIncludedCategories)
     EXPECT_TRUE(port.Saw("Done!"));
     EXPECT_EQ(std::to_string(summary->excluded) + "|" + std::to_string(summary->stepsSeeded), "1|3");
 
-    auto step = [&](const char* title, const char* columns) {
-        return Text(std::string("SELECT ") + columns + " FROM Step s JOIN Category c ON s.CategoryID = c.CategoryID "
-                    "WHERE c.InspectionID = " + std::to_string(id) + " AND s.StepTitle = '" + title + "'");
-    };
-    // The default material first in material order, with its comment after the existing text.
-    EXPECT_EQ(step("Driveway", "Materials || '|' || Comments || '|' || InspectResult"),
-              "Concrete;|Looked at.  Concrete has cracks.|Satisfactory");
-    // A scale without a default choice leaves the rating empty.
-    EXPECT_EQ(step("Walkways", "ifnull(InspectResult, '<null>') || Materials"), "<null>Pavers;");
-    // A rated step is left as it was.
-    EXPECT_EQ(step("Patio", "InspectResult || ifnull(Materials, '')"), "Marginal");
-    EXPECT_EQ(step("Walls", "InspectResult"), "Satisfactory");
-    EXPECT_EQ(step("Closet", "ifnull(InspectResult, '') || ifnull(Materials, '')"), "");
-    // The excluded category is untouched.
-    EXPECT_EQ(step("Shed", "ifnull(InspectResult, '')"), "");
+    // Driveway: the default material first in material order, its comment after the existing text.
+    // Walkways: a scale without a default choice leaves the rating empty. Patio: a rated step is left
+    // as it was. Closet: nothing to fill. Shed: the excluded category is untouched.
+    EXPECT_EQ(Rows("SELECT s.StepTitle, s.Materials, s.Comments, s.InspectResult FROM Step s JOIN Category c ON "
+                   "s.CategoryID = c.CategoryID WHERE c.InspectionID = " + std::to_string(id) +
+                   " ORDER BY c.CategoryNumber, s.StepNumber"),
+              "Walls <null> <null> Satisfactory|Ceiling <null> <null> Satisfactory|Closet <null> <null> <null>|"
+              "Shed <null> <null> <null>|Driveway Concrete; Looked at.  Concrete has cracks. Satisfactory|"
+              "Walkways Pavers; <null> <null>|Patio <null> <null> Marginal");
 
     // Bedroom's closet has nothing.
     EXPECT_EQ(Rows("SELECT CategoryTitle, CategoryComplete FROM Category WHERE InspectionID = " + std::to_string(id) +

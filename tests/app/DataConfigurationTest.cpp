@@ -111,7 +111,7 @@ private:
 
 } // namespace
 
-TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
+TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThemKeepingOtherValues)
 {
     MakeDataFiles("5.0", "Inspector Smith");
     const std::string conf = folder.File("Inspector.conf");
@@ -146,6 +146,17 @@ TEST_F(DataConfigurationTest, MissingFilesAskForBothPathsAndWriteThem)
     EXPECT_TRUE(store::Database::IsOpen(store::DatabaseKind::Template) &&
                 store::Database::IsOpen(store::DatabaseKind::Inspection));
     EXPECT_TRUE(port.messages.empty()) << port.AllText();
+
+    // The desktop program keeps its window at exit while inspector-cli init
+    // changed the data paths meanwhile: neither loses the other's values.
+    Settings cli(conf);
+    cli.Set(kTemplatePathKey, halfRight.inspectionPath);
+    ASSERT_TRUE(cli.Save());
+    settings.Set(kWindowGeometryKey, "10,20,800,600");
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey).value_or("-") + "|" +
+                  Settings(conf).Get(kWindowGeometryKey).value_or("-"),
+              halfRight.inspectionPath + "|10,20,800,600");
 }
 
 TEST_F(DataConfigurationTest, AFileThatIsNotOursBringsTheDialogBackAndItsPathIsNeverSaved)
@@ -265,20 +276,4 @@ TEST_F(DataConfigurationTest, MissingFilesCanBeCreatedWithoutTouchingAnExistingO
     const DataPaths wrong{folder.Path().string(), folder.File("other.cdb")};
     EXPECT_FALSE(CreateMissingDataFiles(wrong));
     EXPECT_FALSE(std::filesystem::exists(folder.File("other.cdb")));
-}
-
-TEST_F(DataConfigurationTest, TwoProgramsSavingSettingsKeepEachOthersValues)
-{
-    // The desktop program keeps its window at exit while inspector-cli init
-    // changed the data paths meanwhile: neither loses the other's values.
-    const std::string conf = folder.File("Inspector.conf");
-    Settings desktop(conf);
-    Settings cli(conf);
-    cli.Set(kTemplatePathKey, paths.templatePath);
-    ASSERT_TRUE(cli.Save());
-    desktop.Set(kWindowGeometryKey, "10,20,800,600");
-    ASSERT_TRUE(desktop.Save());
-    EXPECT_EQ(Settings(conf).Get(kTemplatePathKey).value_or("-") + "|" +
-                  Settings(conf).Get(kWindowGeometryKey).value_or("-"),
-              paths.templatePath + "|10,20,800,600");
 }

@@ -77,12 +77,14 @@ int DocumentTest::CategoryRow(const std::string& title)
     return -1;
 }
 
-int DocumentTest::AddHomeInspection(const std::string& docNum)
+int DocumentTest::AddHomeInspection(const std::string& docNum, bool seeded)
 {
     doc->NewInspection();
     doc->CurrentInspection().m_InspectionNum = docNum;
     EXPECT_TRUE(doc->SaveInspection());
     EXPECT_TRUE(doc->ChangeDocType("Home"));
+    if (seeded)
+        EXPECT_GT(doc->SeedAllCategories(), 0);
     return doc->CurrentInspection().m_InspectionID;
 }
 

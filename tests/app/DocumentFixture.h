@@ -32,8 +32,8 @@ protected:
     // The row of category `title` in the document's category selection, -1 when none.
     int CategoryRow(const std::string& title);
     // Adds an inspection with Doc # `docNum` and the document type "Home", and
-    // stands the document on it.
-    int AddHomeInspection(const std::string& docNum);
+    // stands the document on it; `seeded` gives every category its steps or fields.
+    int AddHomeInspection(const std::string& docNum, bool seeded = false);
 
     TemplateBuilder t;
     int standard = 0, plain = 0;                       // rating types

@@ -7,7 +7,7 @@
 
 using namespace app;
 
-TEST(DocumentRulesTest, AutomaticCommentsAreJoinedWithTwoSpacesAfterAFullStop)
+TEST(DocumentRulesTest, CommentsAreJoinedByTwoSpacesAfterAFullStopOrByTheBlankLineOption)
 {
     EXPECT_EQ(AutomaticCommentText("[*]Roof seen from the ground."), "Roof seen from the ground.");
     EXPECT_EQ(AutomaticCommentText("[*ROOF] Walked on."), " Walked on.");
@@ -24,11 +24,8 @@ TEST(DocumentRulesTest, AutomaticCommentsAreJoinedWithTwoSpacesAfterAFullStop)
     // Only a full stop brings the spaces.
     AppendAutomaticComment(text, "Third.");
     EXPECT_EQ(text, "First sentence.  Second sentenceThird.");
-}
 
-TEST(DocumentRulesTest, MaterialCommentsFollowTheBlankLineOption)
-{
-    std::string text = "Old text.";
+    text = "Old text.";
     AppendMaterialComment(text, "Added.", true);
     EXPECT_EQ(text, "Old text.\r\n\r\nAdded.");
     text = "Old text without a stop";
@@ -41,7 +38,7 @@ TEST(DocumentRulesTest, MaterialCommentsFollowTheBlankLineOption)
     EXPECT_EQ(text, "First."); // no blank line in front of the first comment
 }
 
-TEST(DocumentRulesTest, StepInformationNeedsMoreThanTwoCharacters)
+TEST(DocumentRulesTest, StepInformationNeedsThreeCharactersAndCopiesNumberOnlyNumberedKeywords)
 {
     EXPECT_FALSE(HasStepInformation(""));
     EXPECT_FALSE(HasStepInformation("ab"));
@@ -50,10 +47,8 @@ TEST(DocumentRulesTest, StepInformationNeedsMoreThanTwoCharacters)
     EXPECT_FALSE(HasStepInformation("\xC3\xA9\xC3\xA9"));
     EXPECT_EQ(MajorSystemOf(""), "Other");
     EXPECT_EQ(MajorSystemOf("Roof"), "Roof");
-}
 
-TEST(DocumentRulesTest, DuplicatedStepsNumberTheirMajorSystemAndTitleOnlyForNumberedKeywords)
-{
+    // A copied step numbers its major system and title only for a numbered keyword.
     auto copy = [](const char* keyword, const char* title, int number) {
         const auto s = DuplicatedStep(keyword, title, number);
         return s.majorSystem + "|" + s.title;
@@ -65,10 +60,7 @@ TEST(DocumentRulesTest, DuplicatedStepsNumberTheirMajorSystemAndTitleOnlyForNumb
         EXPECT_EQ(copy(keyword.c_str(), "Title", 2), keyword + "|Title");
     EXPECT_EQ(copy("", "Title", 2), "Other|Title");
     EXPECT_EQ(DuplicatedStepNumber("12", 3), "12.3");
-}
-
-TEST(DocumentRulesTest, BaseNamesDropTheCopyNumber)
-{
+    // Base names drop the copy number.
     EXPECT_EQ(DuplicateBaseName("Bedroom #2"), "Bedroom");
     EXPECT_EQ(DuplicateBaseName("Bedroom#2"), "Bedroom");
     EXPECT_EQ(DuplicateBaseName("Master Bedroom"), "Master Bedroom");

@@ -1,4 +1,4 @@
-// A process killed in the middle of a bulk change leaves the data as it was.
+// A bulk change cancelled, or its process killed, in the middle leaves the data as it was.
 #include "DocumentFixture.h"
 
 #include "store/Database.h"
@@ -40,14 +40,19 @@ private:
 
 } // namespace
 
-TEST_F(DocumentTest, AKillInTheMiddleOfADuplicationLeavesNothingBehind)
+TEST_F(DocumentTest, ACancelOrAKillInTheMiddleOfADuplicationLeavesNothingBehind)
 {
-    AddHomeInspection("A1");
-    ASSERT_GT(doc->SeedAllCategories(), 0);
+    AddHomeInspection("A1", true);
     const int row = doc->CurrentInspectionRow();
     // The tables' sizes and the identifier counters.
     auto snapshot = [] { return TableSizes() + ";" + Rows("SELECT TableName, NextID FROM UniqueID"); };
     const std::string before = snapshot();
+    port.cancelAfter = 6; // among the steps
+    EXPECT_FALSE(doc->DuplicateInspection(row, "A2"));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(doc->GetInspectionCount(), 2);
+    port.cancelAfter = -1;
+
     doc.reset();
     store::Database::CloseAll();
 

@@ -76,6 +76,11 @@ protected:
         }
         FAIL() << "no step " << title;
     }
+    // Sets `columns` ("Name = value, ...") of the step titled `title`.
+    static void Update(const std::string& title, const std::string& columns)
+    {
+        testing_support::Exec(kInspectionData, "UPDATE Step SET " + columns + " WHERE StepTitle = '" + title + "'");
+    }
     bool CategoryComplete()
     {
         return testing_support::QueryInt(kInspectionData, "SELECT CategoryComplete FROM Category WHERE CategoryID = " +
@@ -112,7 +117,7 @@ TEST_F(StepListTest, RowStatusFollowsTheStepAndItsTemplate)
     EXPECT_EQ(Describe(RefreshedRowStatus(none, patio)), "None Complete Incomplete None");
 }
 
-TEST_F(StepListTest, RatingEntriesOfRowsAndPages)
+TEST_F(StepListTest, RatingEntriesAndPagesOfRowsClicksAndDoubleClicks)
 {
     EXPECT_EQ(RowRatingEntries("Standard"), (std::vector<std::string>{"Satisfactory", "Marginal", "<clear>"}));
     // A known rating type without choices offers only clearing; an unknown one nothing.
@@ -131,9 +136,26 @@ TEST_F(StepListTest, RatingEntriesOfRowsAndPages)
     EXPECT_EQ(&cache.Entries("Standard"), &first);
     EXPECT_EQ(RatingOfEntry("<clear>") + "|" + RatingOfEntry("<no ratings>") + "|" + RatingOfEntry("Marginal"),
               "||Marginal");
+
+    // Pages by number: None -1, Materials 0, Comments 1, Picture 2, Info 3.
+    std::string pages;
+    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {3, false},
+                                                                            {5, true}, {0, true}, {6, true}})
+        pages += std::to_string(static_cast<int>(PageForColumn(column, materials))) + " ";
+    EXPECT_EQ(pages, "0 -1 1 3 -1 -1 ");
+    pages.clear();
+    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{0, true}, {0, false}, {2, false},
+                                                                            {3, true}, {9, false}})
+        pages += std::to_string(static_cast<int>(PageForDoubleClick(column, materials))) + " ";
+    EXPECT_EQ(pages, "0 1 2 3 1 ");
+
+    EXPECT_EQ(PagePosition(SheetPage::Comments, true), 1);
+    EXPECT_EQ(PagePosition(SheetPage::Comments, false), 0);
+    EXPECT_EQ(PagePosition(SheetPage::Info, false), 2);
+    EXPECT_EQ(PagePosition(SheetPage::Materials, false), -1);
 }
 
-TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
+TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystemCopyTheTemplateFieldsAndStartEmpty)
 {
     const StepDuplicateProposal proposal =
         ProposeStepDuplicate("Bedroom #2", {"Driveway", "Bedroom", "Bedroom #2", "Patio"});
@@ -151,20 +173,12 @@ TEST_F(StepListTest, DuplicateNamesNumbersAndMajorSystem)
     EXPECT_EQ(DuplicateStepMajorSystem("2 Roof-Cover", "Cover #2"), "2 RoofCover #2");
     EXPECT_EQ(DuplicateStepMajorSystem("Closets", "Closet #2"), "Closets");
     EXPECT_EQ(DuplicateStepMajorSystem("", "Closet #2"), "");
-}
 
-TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
-{
+    Update("Driveway", "Comments = 'Cracked.', Materials = 'Concrete;', InspectResult = 'Marginal', SummaryComment = "
+                       "'Repair.', BitmapPath = '/pictures/driveway.jpg', PictureBefore = -1, MaterialList = "
+                       "'Concrete;Asphalt;'");
     store::Step source;
     Open(source, "Driveway");
-    source.m_Comments = "Cracked.";
-    source.m_Materials = "Concrete;";
-    source.m_InspectResult = "Marginal";
-    source.m_SummaryComment = "Repair.";
-    source.m_BitmapPath = "/pictures/driveway.jpg";
-    source.m_PictureBefore = -1;
-    source.m_MaterialList = "Concrete;Asphalt;";
-    ASSERT_TRUE(source.Save());
 
     const auto id = DuplicateStep(source.m_StepID, "Driveway #2", 1);
     ASSERT_TRUE(id.has_value());
@@ -182,15 +196,9 @@ TEST_F(StepListTest, DuplicateStepCopiesTheTemplateFieldsAndStartsEmpty)
 
 TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategory)
 {
-    store::Step bedroom2;
-    Open(bedroom2, "Bedroom #2");
-    bedroom2.m_InspectResult = "Marginal";
-    ASSERT_TRUE(bedroom2.Save());
+    Update("Bedroom #2", "InspectResult = 'Marginal'");
     // A stored rating the list no longer offers is kept, not replaced by a default.
-    store::Step patio;
-    Open(patio, "Patio");
-    patio.m_InspectResult = "Gone";
-    ASSERT_TRUE(patio.Save());
+    Update("Patio", "InspectResult = 'Gone'");
 
     const auto changed = ApplyCategoryDefaults(categoryID);
     ASSERT_TRUE(changed.has_value());
@@ -204,10 +212,7 @@ TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategor
     // Bedroom is still empty.
     EXPECT_FALSE(CategoryComplete());
 
-    store::Step step;
-    Open(step, "Bedroom");
-    step.m_Comments = "Fine.";
-    ASSERT_TRUE(step.Save());
+    Update("Bedroom", "Comments = 'Fine.'");
     ASSERT_TRUE(RecomputeCategoryComplete(categoryID));
     EXPECT_TRUE(CategoryComplete());
     // A second run changes nothing.
@@ -215,26 +220,6 @@ TEST_F(StepListTest, ApplyDefaultsFillsMaterialsAndRatingsAndCompletesTheCategor
     ASSERT_TRUE(again.has_value());
     EXPECT_TRUE(again->empty());
     EXPECT_TRUE(CategoryComplete());
-}
-
-TEST_F(StepListTest, PageChoiceOfClicksAndDoubleClicks)
-{
-    // Pages by number: None -1, Materials 0, Comments 1, Picture 2, Info 3.
-    std::string pages;
-    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {3, false},
-                                                                            {5, true}, {0, true}, {6, true}})
-        pages += std::to_string(static_cast<int>(PageForColumn(column, materials))) + " ";
-    EXPECT_EQ(pages, "0 -1 1 3 -1 -1 ");
-    pages.clear();
-    for (const auto& [column, materials] : std::vector<std::pair<int, bool>>{{0, true}, {0, false}, {2, false},
-                                                                            {3, true}, {9, false}})
-        pages += std::to_string(static_cast<int>(PageForDoubleClick(column, materials))) + " ";
-    EXPECT_EQ(pages, "0 1 2 3 1 ");
-
-    EXPECT_EQ(PagePosition(SheetPage::Comments, true), 1);
-    EXPECT_EQ(PagePosition(SheetPage::Comments, false), 0);
-    EXPECT_EQ(PagePosition(SheetPage::Info, false), 2);
-    EXPECT_EQ(PagePosition(SheetPage::Materials, false), -1);
 }
 
 } // namespace

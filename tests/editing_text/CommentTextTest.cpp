@@ -18,7 +18,7 @@ std::string Shown(const CommentEdit& e)
 }
 } // namespace
 
-TEST(CommentText, StockCommentGoesAfterTheCaretWithTheSeparator)
+TEST(CommentText, StockCommentGoesAfterTheCaretWithTheSeparatorAndIsNeverGlued)
 {
     const std::string first = "Roof is old.";
     const int end = static_cast<int>(first.size());
@@ -29,10 +29,7 @@ TEST(CommentText, StockCommentGoesAfterTheCaretWithTheSeparator)
 
     // A selected range is replaced.
     EXPECT_EQ(Shown(InsertComment({"Roof is old. XX Done.", 12, 15}, "New.", false)), "Roof is old.  New. Done.|18-18");
-}
 
-TEST(CommentText, EmptyTextOrCaretAtTheStartNeverGluesComments)
-{
     EXPECT_EQ(Shown(InsertComment({"", 0, 0}, "Gutters leak.", true)), "Gutters leak.|13-13");
     // At the very beginning of a text the comment goes first, still separated.
     EXPECT_EQ(Shown(InsertComment({"Roof is old.", 0, 0}, "Gutters leak.", false)),

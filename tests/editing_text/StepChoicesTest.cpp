@@ -52,7 +52,7 @@ protected:
 
 } // namespace
 
-TEST_F(StepChoices, StockCommentsComeInGroupsWithoutVoidedOnes)
+TEST_F(StepChoices, StockCommentsComeInGroupsWithoutVoidedOnesAndTypedOnesComeAndGo)
 {
     const int cladding = StepOfMaterial("Vinyl siding");
     ASSERT_GT(cladding, 0);
@@ -73,18 +73,13 @@ TEST_F(StepChoices, StockCommentsComeInGroupsWithoutVoidedOnes)
     EXPECT_FALSE(Offers(narrowed, "Wood rot was found in the siding"));
     EXPECT_TRUE(Offers(narrowed, "Cracked vinyl siding panels"));
     EXPECT_EQ(narrowed.size(), all.size() - 3); // wood rot, stucco and mortar comments
-}
 
-TEST_F(StepChoices, AddAndRemoveATypedComment)
-{
-    const int cladding = StepOfMaterial("Vinyl siding");
-    auto list = StockCommentsFor(cladding, "");
-    const auto before = list.size();
+    auto list = all;
 
     EXPECT_FALSE(AddStockComment(cladding, "x", "Marginal", list));
     EXPECT_FALSE(AddStockComment(cladding, list.back().text, "Marginal", list));
     ASSERT_TRUE(AddStockComment(cladding, "Hail dents on the \xC3\xA9 siding.", "Marginal", list));
-    EXPECT_EQ(list.size(), before + 1);
+    EXPECT_EQ(list.size(), all.size() + 1);
     EXPECT_EQ(list.back().rating, "Marginal");
     EXPECT_EQ(QueryText(kTemplate, "SELECT Rating FROM Comments WHERE Comments LIKE 'Hail dents%'"), "Marginal");
     EXPECT_TRUE(Offers(StockCommentsFor(cladding, ""), "Hail dents"));
@@ -112,7 +107,7 @@ TEST_F(StepChoices, MaterialBoxesFollowTheMaterialsText)
     EXPECT_EQ(MaterialsText(boxes), "Vinyl siding;other:cedar shakes;");
 }
 
-TEST_F(StepChoices, CheckingACommentMaterialAppendsItsCommentOnce)
+TEST_F(StepChoices, ACommentMaterialAppendsItsCommentOnceAndAWordingMaterialOffersItsPickList)
 {
     const int roof = StepOfMaterial("Two layers of shingles");
     const auto choices = LoadMaterialChoices(roof);
@@ -133,43 +128,29 @@ TEST_F(StepChoices, CheckingACommentMaterialAppendsItsCommentOnce)
     const std::string once = comment;
     ReadMaterials(boxes, materials, comment, false, pickers, noAsk);
     EXPECT_EQ(comment, once);
-}
 
-TEST_F(StepChoices, WordingMaterialsOfferThePickListOfTheirComment)
-{
-    const int service = StepOfMaterial("Amperage:");
-    const auto choices = LoadMaterialChoices(service);
-    const auto pickers = PickerLists::Load();
-    const auto wordings = WordingChoices(Choice(choices, "Amperage:"), pickers);
+    // A wording material offers the pick list of its comment.
+    const auto service = LoadMaterialChoices(StepOfMaterial("Amperage:"));
+    const auto wordings = WordingChoices(Choice(service, "Amperage:"), pickers);
     ASSERT_FALSE(wordings.empty());
     EXPECT_TRUE(std::find(wordings.begin(), wordings.end(), "100") != wordings.end());
     EXPECT_EQ(WordedLabel("Amperage:", "100"), "Amperage:100");
 
     // Its comment holds a placeholder: it offers wordings but is not appended.
-    auto boxes = MaterialBoxes(choices, "");
+    boxes = MaterialBoxes(service, "");
     for (auto& b : boxes)
         if (b.material.name == "Amperage:") {
             b.checked = true;
             b.label = "Amperage:100";
         }
-    std::string comment;
+    comment.clear();
     auto ask = [](const PlaceholderPrompt&) -> std::optional<std::string> { return std::string("100"); };
     EXPECT_EQ(ReadMaterials(boxes, "", comment, true, pickers, ask), "Amperage:100;");
     EXPECT_TRUE(comment.empty());
     EXPECT_EQ(WordingPrompt("Service"), "Enter the new material for: \r\nService");
 }
 
-TEST_F(StepChoices, MaterialVoidsKeepEachMaterialOnce)
-{
-    EXPECT_EQ(UpdateMaterialVoids("", 25001, true), "25001");
-    EXPECT_EQ(UpdateMaterialVoids("25001", 25001, true), "25001");
-    EXPECT_EQ(UpdateMaterialVoids("7;25001;", 12, true), "7;25001;12");
-    EXPECT_EQ(UpdateMaterialVoids("7;25001;12", 25001, false), "7;12");
-    EXPECT_EQ(UpdateMaterialVoids("7", 8, false), "7");
-    EXPECT_EQ(ParseMaterialVoids("7;x;12;"), (std::set<std::int32_t>{7, 12}));
-}
-
-TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplate)
+TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplateAndVoidsKeepEachMaterialOnce)
 {
     const auto pickers = PickerLists::Load();
     ASSERT_TRUE(pickers.Has("Location"));
@@ -180,6 +161,14 @@ TEST_F(StepChoices, PickersAndShortcutsAreReadFromTheTemplate)
     const auto shortcuts = ShortcutMap::Load();
     ASSERT_NE(shortcuts.Find("gfci"), nullptr);
     EXPECT_EQ(*shortcuts.Find("gfci"), "ground fault circuit interrupter (GFCI)");
+
+    // Material voids keep each material once.
+    EXPECT_EQ(UpdateMaterialVoids("", 25001, true), "25001");
+    EXPECT_EQ(UpdateMaterialVoids("25001", 25001, true), "25001");
+    EXPECT_EQ(UpdateMaterialVoids("7;25001;", 12, true), "7;25001;12");
+    EXPECT_EQ(UpdateMaterialVoids("7;25001;12", 25001, false), "7;12");
+    EXPECT_EQ(UpdateMaterialVoids("7", 8, false), "7");
+    EXPECT_EQ(ParseMaterialVoids("7;x;12;"), (std::set<std::int32_t>{7, 12}));
 }
 
 TEST_F(StepChoices, AMaterialCheckedOnADuplicatedStepStaysListed)

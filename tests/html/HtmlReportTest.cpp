@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST(HtmlText, FormattingWordsBecomeTagsOrGoAndTextIsEscaped)
+TEST(HtmlText, FormattingWordsBecomeTagsOrGoTextIsEscapedAndFileNamesAreSafe)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"a < b & \"c\" > d", "a &lt; b &amp; &quot;c&quot; &gt; d"},
@@ -73,10 +73,7 @@ TEST(HtmlText, FormattingWordsBecomeTagsOrGoAndTextIsEscaped)
         SCOPED_TRACE(in);
         EXPECT_EQ(FormattedHtml(in), expected);
     }
-}
 
-TEST(HtmlText, SafeNamesForPicturesAndTheExportFolder)
-{
     std::string names;
     for (const char* name : {"porch photo #1 100%.jpg", "Fa\xC3\xA7" "ade.JPG", "../etc/passwd", ""})
         names += SafeFileName(name) + " ";
@@ -86,7 +83,7 @@ TEST(HtmlText, SafeNamesForPicturesAndTheExportFolder)
     EXPECT_EQ(names, "2024_17 Dana_Client 1_Elm_Rd_Unit_2 Inspection");
 }
 
-TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
+TEST_F(HtmlReport, DataIsTextNeverMarkupPagesAreUtf8AndEveryContentsLinkFindsItsAnchor)
 {
     const int baths = AddCategory("Baths & <Kitchens>", "10", false, "Note \"quoted\".");
     AddStep(baths, "1", "Sink <old>", "Functional",
@@ -95,6 +92,11 @@ TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
     MakePhoto(odd, 64, 48);
     AddStep(baths, "2", "Tub", "Functional", "Fine.", {}, {}, odd);
     AddStep(baths, "3", "Lost", "Functional", "Gone.", {}, {}, "/nowhere/<x> \"y\".jpg");
+    // Two categories of one name, one without steps and one not present.
+    for (const char* number : {"11", "12"})
+        AddStep(AddCategory("Roof", number), "1", "Shingles", "Functional", "Fine.");
+    AddCategory("Pool & Spa #2", "13");
+    AddCategory("Not There", "14", true);
 
     const std::string page = Export();
     const std::string toc = ReadFile(out + "/toc.htm");
@@ -109,19 +111,7 @@ TEST_F(HtmlReport, DataIsTextNeverMarkupAndPagesAreUtf8)
               Pieces{});
     EXPECT_EQ(page.find("\\b"), std::string::npos);
     EXPECT_EQ(Count(page, "<img "), 1u);
-}
 
-TEST_F(HtmlReport, EveryContentsLinkFindsItsAnchor)
-{
-    const int a = AddCategory("Roof", "10");
-    AddStep(a, "1", "Shingles", "Functional", "Fine.");
-    const int b = AddCategory("Roof", "11");
-    AddStep(b, "1", "Flashing", "Functional", "Fine.");
-    AddCategory("Pool & Spa #2", "12");
-    AddCategory("Not There", "13", true);
-
-    const std::string page = Export();
-    const std::string toc = ReadFile(out + "/toc.htm");
     const std::regex link("<A HREF=\"inspection\\.htm#([^\"]+)\" TARGET=\"main\">");
     std::set<std::string> anchors;
     for (std::sregex_iterator it(toc.begin(), toc.end(), link), end; it != end; ++it) {
@@ -129,7 +119,7 @@ TEST_F(HtmlReport, EveryContentsLinkFindsItsAnchor)
         EXPECT_TRUE(anchors.insert(anchor).second) << "two links to " << anchor;
         EXPECT_EQ(Count(page, "<a NAME=\"" + anchor + "\">"), 1u) << anchor;
     }
-    EXPECT_EQ(anchors.size(), 3u);
+    EXPECT_EQ(anchors.size(), 4u);
     EXPECT_EQ(Present(toc + page, {"Not There"}), Pieces{});
 }
 

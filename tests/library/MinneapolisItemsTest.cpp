@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ const char* const kAreaTypes[] = {"Basement", "Electric", "Plumbing", "WaterHt",
                                   "Kitchen",  "DiningRoom", "Bathroom", "Hallway", "Bedroom", "Sunroom",
                                   "Attic",    "Exterior", "OpenPorch", "Garage", "Misc"};
 const char* const kMeasured[] = {"(Amps)", "(Volts)", "(Fuel)", "(Type)", "(Depth)"};
+// The measured values the export reads from the first steps of three areas.
+const std::map<std::string, std::vector<std::string>> kMeasuredFirst = {
+    {"Electric", {"(Amps)", "(Volts)"}}, {"Heating", {"(Fuel)", "(Type)"}}, {"Attic", {"(Type)", "(Depth)"}}};
 
 // True when the export's code table knows `item` in an area of type `area`.
 bool KnownItem(const std::string& area, const std::string& item)
@@ -69,19 +73,13 @@ TEST_F(MinneapolisItemsTest, EveryStepCarriesAnItemOfItsAreaAndMeasuredValuesCom
         }
         std::sort(ordered.begin(), ordered.end());
 
-        // The measured values the export reads from the first steps of three areas.
-        std::vector<const char*> markers;
-        if (area.type == "Electric")
-            markers = {"(Amps)", "(Volts)"};
-        else if (area.type == "Heating")
-            markers = {"(Fuel)", "(Type)"};
-        else if (area.type == "Attic")
-            markers = {"(Type)", "(Depth)"};
+        const auto first = kMeasuredFirst.find(area.type);
+        const auto markers = first == kMeasuredFirst.end() ? std::vector<std::string>() : first->second;
         ASSERT_GE(ordered.size(), markers.size() + 1);
         for (std::size_t m = 0; m < ordered.size(); ++m)
             for (const char* marker : kMeasured)
                 EXPECT_EQ(ordered[m].second.find(marker) != std::string::npos,
-                          m < markers.size() && marker == std::string(markers[m]))
+                          m < markers.size() && marker == markers[m])
                     << ordered[m].second;
     }
     EXPECT_TRUE(areasReached.count("Condo"));

@@ -1,15 +1,14 @@
 // The starter library loaded into a fresh template database: every link points
 // at a row, every name a row refers to exists, and the catalogue's own
 // statements find what an inspector needs on the first day.
+#include "editing/Placeholder.h"
 #include "store/CategoryTemplate.h"
 #include "store/Comments.h"
-#include "store/FieldTemplate.h"
 #include "store/InspectionType.h"
 #include "store/MaterialTemplate.h"
 #include "store/Options.h"
 #include "store/Pickers.h"
 #include "store/RatingChoices.h"
-#include "store/RatingType.h"
 #include "store/StarterLibrary.h"
 #include "store/StepTemplate.h"
 #include "store/UniqueID.h"
@@ -46,26 +45,7 @@ protected:
     }
 };
 
-// The names of the pick lists that a text's caret placeholders call for, and
-// whether every caret pairs up.
-std::vector<std::string> PlaceholderNames(const std::string& text, bool* paired)
-{
-    std::vector<std::string> names;
-    *paired = true;
-    std::size_t p = 0;
-    while ((p = text.find('^', p)) != std::string::npos) {
-        const auto q = text.find('^', p + 1);
-        if (q == std::string::npos) {
-            *paired = false;
-            break;
-        }
-        names.push_back(text.substr(p + 1, q - p - 1));
-        p = q + 1;
-    }
-    return names;
-}
-
-TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRow)
+TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRowAndIdentifiersStayBelowTheCounters)
 {
     const std::vector<std::pair<const char*, const char*>> links = {
         {"InspectionTypeCategory", "InspectionTypeID NOT IN (SELECT ID FROM InspectionType)"},
@@ -99,6 +79,25 @@ TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRow)
          "JOIN StepComment sc ON sc.CommentID = VoidComments.CommentID "
          "JOIN CategoryStep cs ON cs.StepID = sc.StepID "
          "WHERE m.ID = VoidComments.MaterialID AND cs.CategoryID = ms.CategoryID)"},
+        // A material adds one comment at most.
+        {"MaterialTemplate", "(SELECT COUNT(*) FROM MaterialComment WHERE MaterialID = MaterialTemplate.ID) > 1"},
+        // Categories sort by their number as text: every number has three digits.
+        {"CategoryTemplate", "length(CategoryNumber) <> 3"},
+        // A form has fields, any other category steps.
+        {"CategoryTemplate", "(FormType = 1 AND ID NOT IN (SELECT CategoryID FROM FieldTemplate)) OR "
+                             "(FormType <> 1 AND ID NOT IN (SELECT CategoryID FROM CategoryStep))"},
+        {"FieldTemplate", "Type = 1 AND Label NOT IN (SELECT PickerName FROM Pickers)"},
+        {"StepTemplate", "ifnull(Keyword, '') = ''"},
+        // Fields and materials are numbered 1, 2, 3... in their category or step.
+        {"FieldTemplate", "Sequence <> (SELECT COUNT(*) FROM FieldTemplate f WHERE f.CategoryID = "
+                          "FieldTemplate.CategoryID AND f.Sequence <= FieldTemplate.Sequence)"},
+        {"MaterialTemplate", "MaterialOrder <> (SELECT COUNT(*) FROM MaterialTemplate m WHERE m.StepID = "
+                             "MaterialTemplate.StepID AND m.MaterialOrder <= MaterialTemplate.MaterialOrder)"},
+        // Step numbers of a category sort as text, one step to a number.
+        {"CategoryStep", "EXISTS (SELECT 1 FROM CategoryStep o JOIN StepTemplate a ON a.ID = o.StepID "
+                         "JOIN StepTemplate b ON b.ID = CategoryStep.StepID WHERE o.CategoryID = "
+                         "CategoryStep.CategoryID AND o.StepID <> CategoryStep.StepID AND "
+                         "a.StepNumber = b.StepNumber)"},
     };
     for (const auto& [table, broken] : links)
         EXPECT_EQ(Count(std::string("SELECT COUNT(*) FROM ") + table + " WHERE " + broken), 0)
@@ -109,10 +108,8 @@ TEST_F(StarterLibraryTest, EveryLinkPointsAtAnExistingRow)
                     "JOIN StepTemplate s ON s.ID = sc.StepID WHERE c.Rating IS NOT NULL AND NOT EXISTS "
                     "(SELECT 1 FROM RatingChoices r WHERE r.RatingTypeID = s.RatingTypeID AND r.ChoiceName = c.Rating)"),
               0);
-}
 
-TEST_F(StarterLibraryTest, IdentifiersStayBelowTheTemplateCounters)
-{
+    // Identifiers are unique and stay below the counters of rows the program adds.
     long long highest = 0;
     for (const char* table : {"InspectionType", "CategoryTemplate", "StepTemplate", "Comments", "MaterialTemplate",
                               "FieldTemplate", "RatingType", "RatingChoices", "Pickers", "ExpandedText"}) {
@@ -207,6 +204,9 @@ TEST_F(StarterLibraryTest, CatalogueStatementsFindWhatTheLibraryLinks)
          [&](int id) { Comments c; return opened(c, c.OpenByStepGrouped(id)); }},
         {"Comments of a material", "MaterialID", "MaterialComment", "MaterialComment WHERE MaterialID",
          [&](int id) { Comments c; return opened(c, c.OpenLinked(Comments::MaterialLink, id)); }},
+        {"MaterialTemplate::OpenDefaultsByStep", "StepID", "MaterialTemplate",
+         "MaterialTemplate WHERE DefaultMaterial <> 0 AND StepID",
+         [&](int id) { MaterialTemplate m; return opened(m, m.OpenDefaultsByStep(id)); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.statement);
@@ -223,142 +223,58 @@ TEST_F(StarterLibraryTest, CatalogueStatementsFindWhatTheLibraryLinks)
     }
 }
 
-TEST_F(StarterLibraryTest, CategoriesHaveStepsWithScalesSystemsAndNumbersThatSort)
+TEST_F(StarterLibraryTest, EnoughStepsCommentsAndPickListsForTheFirstDay)
 {
-    CategoryTemplate categories;
-    ASSERT_TRUE(categories.OpenSql("SELECT * FROM CategoryTemplate"));
-    int forms = 0, excluded = 0, steps = 0, withInfo = 0, withMaterials = 0, withOther = 0;
-    RatingType scales;
-    for (int i = 0; i < categories.GetCount(); ++i) {
-        categories.Read(i);
-        // Categories sort by their number as text: every number has three digits.
-        EXPECT_EQ(std::to_string(categories.m_CategoryNumber).size(), 3u) << categories.m_CategoryName;
-        excluded += categories.m_ExcludeFromApplyDefault != 0;
-        if (categories.m_FormType == 1) {
-            ++forms;
-            FieldTemplate fields;
-            ASSERT_TRUE(fields.OpenByCategory(categories.m_ID));
-            EXPECT_GT(fields.GetCount(), 0);
-            for (int f = 0; f < fields.GetCount(); ++f) {
-                fields.Read(f);
-                EXPECT_EQ(fields.m_Sequence, f + 1);
-                if (fields.m_Type == 1) {
-                    Pickers list;
-                    ASSERT_TRUE(list.OpenByName(fields.m_Label));
-                    EXPECT_GT(list.GetCount(), 0) << fields.m_Label;
-                }
-            }
-            continue;
-        }
-        StepTemplate templates;
-        ASSERT_TRUE(templates.OpenSql("SELECT StepTemplate.* FROM StepTemplate INNER JOIN CategoryStep ON "
-                                      "StepTemplate.ID = CategoryStep.StepID WHERE CategoryStep.CategoryID = %d "
-                                      "ORDER BY StepTemplate.StepNumber",
-                                      {categories.m_ID}));
-        ASSERT_GT(templates.GetCount(), 0) << categories.m_CategoryName;
-        std::string previous;
-        for (int s = 0; s < templates.GetCount(); ++s) {
-            templates.Read(s);
-            ++steps;
-            EXPECT_FALSE(scales.GetName(templates.m_RatingTypeID).empty()) << templates.m_StepName;
-            EXPECT_FALSE(templates.m_Keyword.empty()) << templates.m_StepName;
-            // Step numbers of a category sort as text in the order the steps were written.
-            EXPECT_LT(previous, templates.m_StepNumber) << templates.m_StepName;
-            previous = templates.m_StepNumber;
-            withInfo += templates.m_StepInfo.size() > 2;
-
-            MaterialTemplate materials;
-            ASSERT_TRUE(materials.OpenByStep(templates.m_ID));
-            withMaterials += materials.GetCount() > 0;
-            int defaults = 0;
-            for (int m = 0; m < materials.GetCount(); ++m) {
-                materials.Read(m);
-                EXPECT_EQ(materials.m_MaterialOrder, m + 1);
-                withOther += materials.m_MaterialName == "Other:";
-                defaults += materials.m_DefaultMaterial != 0;
-            }
-            MaterialTemplate preset;
-            ASSERT_TRUE(preset.OpenDefaultsByStep(templates.m_ID));
-            EXPECT_EQ(preset.GetCount(), defaults);
-        }
-    }
-    EXPECT_GE(forms, 1);
-    EXPECT_GE(excluded, 2);
+    EXPECT_GE(Count("SELECT COUNT(*) FROM CategoryTemplate WHERE FormType = 1"), 1);
+    EXPECT_GE(Count("SELECT COUNT(*) FROM CategoryTemplate WHERE ExcludeFromApplyDefault <> 0"), 2);
+    const std::string linked = "SELECT COUNT(*) FROM CategoryStep cs JOIN StepTemplate s ON s.ID = cs.StepID";
+    const long long steps = Count(linked);
     EXPECT_GE(steps, 150);
-    EXPECT_GE(withInfo, 50);
-    EXPECT_GT(withMaterials * 2, steps); // most steps offer materials
-    EXPECT_GE(withOther, 10);
-
+    EXPECT_GE(Count(linked + " WHERE length(s.StepInfo) > 2"), 50);
+    EXPECT_GT(Count(linked + " WHERE s.ID IN (SELECT StepID FROM MaterialTemplate)") * 2, steps);
+    EXPECT_GE(Count(linked + " JOIN MaterialTemplate m ON m.StepID = s.ID WHERE m.MaterialName = 'Other:'"), 10);
     // The form of the home inspection is long enough to need a second page.
     EXPECT_GE(Count("SELECT COUNT(*) FROM FieldTemplate f JOIN CategoryTemplate c ON c.ID = f.CategoryID "
                     "WHERE c.CategoryName = 'Inspection Conditions'"),
               13);
-}
 
-TEST_F(StarterLibraryTest, PlaceholdersNamePickListsAndColonMaterialsOfferOne)
-{
+    // Every caret placeholder names a pick list with entries or writes its choices inline.
+    const auto lists = editing::PickerLists::Load();
     Comments comments;
     ASSERT_TRUE(comments.Open());
     EXPECT_GE(comments.GetCount(), 400);
     int pickers = 0, inline_ = 0, grouped = 0, coded = 0;
     for (int i = 0; i < comments.GetCount(); ++i) {
         comments.Read(i);
-        bool paired = false;
-        for (const auto& name : PlaceholderNames(comments.m_Comments, &paired)) {
-            if (!name.empty() && name.front() == '(') {
-                ++inline_;
-                EXPECT_EQ(name.back(), ')') << comments.m_Comments;
-                continue;
-            }
-            ++pickers;
-            Pickers list;
-            ASSERT_TRUE(list.OpenByName(name));
-            EXPECT_GT(list.GetCount(), 0) << "^" << name << "^ in: " << comments.m_Comments;
+        const std::string& text = comments.m_Comments;
+        for (auto p = editing::FindPlaceholder(text, lists); p;
+             p = editing::FindPlaceholder(text, lists, p->start + p->length)) {
+            ASSERT_FALSE(p->name.empty()) << text;
+            ++(p->name.front() == '(' ? inline_ : pickers);
         }
-        EXPECT_TRUE(paired) << comments.m_Comments;
         grouped += !comments.m_GroupName.empty();
-        coded += comments.m_Comments.front() == '[' && comments.m_Comments.rfind("[*", 0) != 0;
+        coded += text.front() == '[' && text.rfind("[*", 0) != 0;
     }
     EXPECT_GE(pickers, 50);
     EXPECT_GE(inline_, 5);
     EXPECT_GE(grouped, 50);
     EXPECT_GE(coded, 100);
-
-    // Checking a colon material that adds a comment offers a pick list named in that comment.
-    MaterialTemplate materials;
-    ASSERT_TRUE(materials.OpenSql("SELECT * FROM MaterialTemplate WHERE CommentsExist = TRUE"));
-    int colon = 0;
-    for (int i = 0; i < materials.GetCount(); ++i) {
-        materials.Read(i);
-        Comments added;
-        ASSERT_TRUE(added.OpenSql("SELECT Comments.* FROM Comments INNER JOIN MaterialComment ON Comments.ID = "
-                                  "MaterialComment.CommentID WHERE MaterialComment.MaterialID = %d",
-                                  {materials.m_ID}));
-        ASSERT_EQ(added.GetCount(), 1) << materials.m_MaterialName;
-        added.Read(0);
-        if (materials.m_MaterialName.back() != ':')
-            continue;
-        ++colon;
-        bool paired = false;
-        const auto names = PlaceholderNames(added.m_Comments, &paired);
-        ASSERT_FALSE(names.empty()) << materials.m_MaterialName;
-        Pickers list;
-        ASSERT_TRUE(list.OpenByName(names.front()));
-        EXPECT_GT(list.GetCount(), 0) << names.front();
-    }
-    EXPECT_GE(colon, 3);
+    // Checking a colon material that adds a comment offers the pick list named in that comment.
+    const std::string colon = "SELECT COUNT(*) FROM MaterialTemplate m JOIN MaterialComment l ON l.MaterialID = m.ID "
+                              "JOIN Comments c ON c.ID = l.CommentID WHERE m.MaterialName LIKE '%:'";
+    EXPECT_EQ(Count(colon + " AND NOT EXISTS (SELECT 1 FROM Pickers p WHERE "
+                            "instr(c.Comments, '^' || p.PickerName || '^'))"),
+              0);
+    EXPECT_GE(Count(colon), 3);
 
     // The pick lists of the inspection setup view.
-    for (const char* name : {"Realtor", "ListingAgent", "EvalCityStateZip", "ClientCityStateZip"}) {
-        Pickers list;
-        ASSERT_TRUE(list.OpenByName(name));
-        EXPECT_GT(list.GetCount(), 0) << name;
-    }
+    for (const char* name : {"Realtor", "ListingAgent", "EvalCityStateZip", "ClientCityStateZip"})
+        EXPECT_TRUE(lists.Has(name)) << name;
     EXPECT_GE(Count("SELECT COUNT(*) FROM ExpandedText WHERE ShortCut IS NOT NULL AND Expanded IS NOT NULL"), 20);
     EXPECT_GE(Count("SELECT COUNT(*) FROM VoidComments"), 50);
 }
 
-TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
+TEST_F(StarterLibraryTest, ScalesSettingsAndOwnerAreThoseOfAFirstDayAndASecondLoadIsRefused)
 {
     RatingChoices choice;
     ASSERT_TRUE(choice.OpenDefaultByType("Standard"));
@@ -408,10 +324,7 @@ TEST_F(StarterLibraryTest, ScalesCarryTheirFlags)
     for (const char* term : {"Functional", "Lacks Maintenance", "Marginal", "Non-Functional", "Hazardous", "Comments",
                              "N/A", "NV"})
         EXPECT_NE(std::find(standard.begin(), standard.end(), term), standard.end()) << term;
-}
 
-TEST_F(StarterLibraryTest, FirstSettingsRowAndNoOwner)
-{
     // No definitions (String6): the reports print their built-in ones.
     Options options;
     EXPECT_EQ(options.m_DataVersion + "|" + options.m_ReportFontName + "|" + std::to_string(options.m_ReportFontSize) +
@@ -422,10 +335,8 @@ TEST_F(StarterLibraryTest, FirstSettingsRowAndNoOwner)
     // One settings row, and no owner: start-up asks for the inspector's name.
     EXPECT_EQ(QueryText(kTemplate, "SELECT (SELECT COUNT(*) FROM Options) || '|' || (SELECT COUNT(*) FROM Owner)"),
               "1|0");
-}
 
-TEST_F(StarterLibraryTest, RefusesADatabaseThatAlreadyHoldsTemplates)
-{
+    // A database that already holds templates is refused and left alone.
     const long long comments = Count("SELECT COUNT(*) FROM Comments");
     Exec(kTemplate, "UPDATE Options SET ReportFontName = 'Geneva'");
     EXPECT_FALSE(LoadStarterLibrary());

@@ -27,7 +27,7 @@ void Touch(const std::string& path, const std::string& content = {})
 
 } // namespace
 
-TEST(OptionsRules, ValuesOutsideTheirRangeAreRefused)
+TEST(OptionsRules, ValuesOutsideTheirRangeAndShortOwnerNamesAreRefused)
 {
     struct Case {
         std::array<double, 5> widths;
@@ -59,23 +59,21 @@ TEST(OptionsRules, ValuesOutsideTheirRangeAreRefused)
     EXPECT_FALSE(ParseNumber("1,5"));
     EXPECT_FALSE(ParseNumber("12pt"));
     EXPECT_FALSE(ParseInteger(""));
-}
 
-TEST(OptionsRules, OwnerNameKeepsTheStartUpRuleAndAreaCodesThreeCharacters)
-{
-    struct Case {
+    // The owner name keeps the start-up rule; area codes have three characters.
+    struct OwnerCase {
         const char* name;
         const char* workCode;
         bool ok;
     };
-    const Case cases[] = {
+    const OwnerCase owners[] = {
         {"Annie", "612", true},
         {"  Ann  ", "", false},                          // trimmed: 3 characters
         {"J\xC3\xA9r\xC3\xB4me", "", true},              // 6 characters in 8 bytes
         {"Abcdefghijklmnopqrstuvwxyz12345", "", false}, // 31
         {"Annie", "6125", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : owners) {
         SCOPED_TRACE(c.name);
         store::Owner owner;
         owner.m_Name = c.name;
@@ -84,7 +82,7 @@ TEST(OptionsRules, OwnerNameKeepsTheStartUpRuleAndAreaCodesThreeCharacters)
     }
 }
 
-TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndEmptyStaysEmpty)
+TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndWithoutOneNumberedTagsAreErrors)
 {
     TempFolder folder;
     const std::string photo = folder.File("IMG_0001.JPG");
@@ -96,11 +94,8 @@ TEST(OptionsRules, PictureFolderEndsInOneSeparatorAndEmptyStaysEmpty)
     EXPECT_EQ(PictureFolderOfChoice(dir), dir + "/");
     EXPECT_EQ(StoredLineEnds("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
     EXPECT_EQ(ShownLineEnds("a\r\nb\rc"), "a\nb\nc");
-}
 
-TEST(OptionsRules, NumberedTagsWithoutPictureFolderAreErrorsWhateverTheCurrentFolderHolds)
-{
-    TempFolder folder;
+    // Whatever the current folder holds, an empty picture folder is no folder.
     Touch(folder.File("HousePhoto.jpg"), "\xFF\xD8\xFF\xD9");
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());

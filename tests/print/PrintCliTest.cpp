@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(PrintCliTest, PdfOfTheStarterAffiliateTypeIsTheAffiliatePrint)
+TEST_F(PrintCliTest, PdfOfTheStarterAffiliateTypeIsTheAffiliatePrintAndWrongOptionsAreRefused)
 {
     Make("A-1", "Affiliate Buyers Inspection");
     const std::string pdf = home.File("a.pdf");
@@ -48,11 +48,8 @@ TEST_F(PrintCliTest, PdfOfTheStarterAffiliateTypeIsTheAffiliatePrint)
     EXPECT_EQ(print_testing::PdfPages(pdf), 2);
     EXPECT_NE(print_testing::PdfText(pdf).find("Page: 12 of " + std::to_string(9 + pages)), std::string::npos);
     EXPECT_NE(print_testing::Output("pdfinfo '" + pdf + "'").find("(A4)"), std::string::npos) << "A4 paper";
-}
 
-TEST_F(PrintCliTest, WrongFormatsAndRangesAreRefused)
-{
-    Make("B-2", "Home Inspection");
+    // Wrong formats and ranges are refused before anything is written.
     const struct {
         const char* arguments;
         const char* says;
@@ -65,9 +62,9 @@ TEST_F(PrintCliTest, WrongFormatsAndRangesAreRefused)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const Result r = Cli(std::string("report B-2 ") + c.arguments + " -o '" + home.File("x") + "'");
-        EXPECT_EQ(r.status, 2) << r.output;
-        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+        const Result refused = Cli(std::string("report A-1 ") + c.arguments + " -o '" + home.File("x") + "'");
+        EXPECT_EQ(refused.status, 2) << refused.output;
+        EXPECT_NE(refused.output.find(c.says), std::string::npos) << refused.output;
     }
     EXPECT_FALSE(std::filesystem::exists(home.File("x")));
 }

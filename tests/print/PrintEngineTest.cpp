@@ -54,7 +54,7 @@ TEST(PrintPagination, ClosesAPageBeforeTheItemThatReachesTheLine)
     EXPECT_EQ(Counts(Paginate({Row(1.0), Row(9.5), Row(1.0)})), (std::vector<int>{1, 1, 1}));
 }
 
-TEST(PrintPagination, ACategoryOverThreePagesIsContinuedOnTheSecondAndThird)
+TEST(PrintPagination, ACategoryIsContinuedOnItsNextPagesAndAHeadingMovesToItsFirstRow)
 {
     std::vector<PageEntry> items{Heading("Roof", true)};
     for (int i = 0; i < 18; ++i)
@@ -63,22 +63,18 @@ TEST(PrintPagination, ACategoryOverThreePagesIsContinuedOnTheSecondAndThird)
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[0].title + "|" + pages[1].title + "|" + pages[2].title, "Roof|Roof (Continued)|Roof (Continued)");
     EXPECT_EQ(Paginate(items, " (continued)")[2].title, "Roof (continued)");
-}
 
-TEST(PrintPagination, AHeadingAndItsHeaderRowMoveToThePageOfTheirFirstRow)
-{
-    std::vector<PageEntry> items{Heading("Roof", true)};
-    for (int i = 0; i < 6; ++i)
-        items.push_back(Row(1.0));
+    // A heading and its header row move to the page of their first row.
+    items.resize(7);
     items.push_back(Heading("Attic"));
     PageEntry header = Row(0.2, "Attic");
     header.keepWithNext = true;
     items.push_back(header);
     items.push_back(Row(1.0, "Attic"));
-    const auto pages = Paginate(items);
-    ASSERT_EQ(pages.size(), 2u);
+    const auto attic = Paginate(items);
+    ASSERT_EQ(attic.size(), 2u);
     // The second page carries the category's own name: the category starts there.
-    EXPECT_EQ(std::to_string(pages[0].count) + " " + std::to_string(pages[1].first) + " " + pages[1].title,
+    EXPECT_EQ(std::to_string(attic[0].count) + " " + std::to_string(attic[1].first) + " " + attic[1].title,
               "7 7 Attic");
 }
 

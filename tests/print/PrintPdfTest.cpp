@@ -1,13 +1,14 @@
 // PDF reports read back by real readers (pdftotext, pdfinfo, pdfimages): every
 // layout, the summary and major systems, page ranges and copies, pictures
 // (unreadable ones and unknown tags), Cancel, and the affiliate dispatch.
+// The photo maker includes GLib, which must come before Qt defines its keywords.
+#include "reports/PhotoMaker.h"
 #include "print/PrintTesting.h"
 #include "reports/print/CInspectionPrint.h"
 #include "reports/print/PdfExport.h"
 #include "reports/rtf/RtfExport.h"
 
 #include <QBuffer>
-#include <QImage>
 #include <QPdfWriter>
 
 #include <cmath>
@@ -104,13 +105,8 @@ TEST_F(PrintPdfTest, SummaryAndMajorSystemsListTheStepsOfSummaryRatings)
     EXPECT_EQ(text.find("Covering"), std::string::npos);
     EXPECT_NE(text.find("Furnace"), std::string::npos);
 
-    store::Step steps;
-    steps.OpenByInspection(inspection->m_InspectionID);
-    for (int i = 0; i < steps.GetCount(); ++i) {
-        steps.Read(i);
-        steps.m_MajorSystem = steps.m_StepTitle == "Furnace" ? "Heating System" : "Roof System";
-        ASSERT_TRUE(steps.Save());
-    }
+    testing_support::Exec(1, "UPDATE Step SET MajorSystem = CASE StepTitle WHEN 'Furnace' THEN 'Heating System' "
+                             "ELSE 'Roof System' END");
     PrintSettings major;
     major.reportKind = PrintReport::MajorSystems;
     text = print_testing::PdfText(Pdf(major));
@@ -120,7 +116,7 @@ TEST_F(PrintPdfTest, SummaryAndMajorSystemsListTheStepsOfSummaryRatings)
     ExpectNoCodes(text);
 }
 
-TEST_F(PrintPdfTest, RangesCopiesAndTheStartingPageNumber)
+TEST_F(PrintPdfTest, RangesCopiesTheStartingPageNumberAndCancel)
 {
     SetLayout("4 Column");
     const int all = print_testing::PdfPages(Pdf());
@@ -145,16 +141,25 @@ TEST_F(PrintPdfTest, RangesCopiesAndTheStartingPageNumber)
     const std::string heating = print_testing::PdfText(Pdf(settings));
     EXPECT_NE(heating.find("Furnace"), std::string::npos);
     EXPECT_EQ(heating.find("Covering"), std::string::npos);
+
+    // Cancel leaves no partial file and keeps an earlier one; a folder that is not there fails.
+    const std::string cancelled = folder.File("cancelled.pdf");
+    port.cancelAfter = 2;
+    EXPECT_EQ(ExportPdf(*inspection, {}, cancelled), PrintResult::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(cancelled));
+
+    report_testing::WriteFile(cancelled, "earlier");
+    port.cancelAfter = 2;
+    EXPECT_EQ(ExportPdf(*inspection, {}, cancelled), PrintResult::Cancelled);
+    EXPECT_EQ(report_testing::ReadFile(cancelled), "earlier");
+    EXPECT_EQ(ExportPdf(*inspection, {}, folder.File("no/such/folder/x.pdf")), PrintResult::Failed);
 }
 
 TEST_F(PrintPdfTest, PicturesPrintAndAnUnreadableOneLeavesItsNameInItsPlace)
 {
     SetLayout("2 Column");
-    for (const auto& [name, width] : {std::pair{"step.jpg", 640}, std::pair{"tagged.jpg", 320}}) {
-        QImage picture(width, width * 3 / 4, QImage::Format_RGB32);
-        picture.fill(QColor(90, 140, 60));
-        ASSERT_TRUE(picture.save(QString::fromStdString(folder.File(name)), "JPG"));
-    }
+    report_testing::MakePhoto(folder.File("step.jpg"), 640, 480);
+    report_testing::MakePhoto(folder.File("tagged.jpg"), 320, 240);
     report_testing::WriteFile(folder.File("broken.jpg"), "not a picture at all");
     const int c = AddCategory("Exterior", "4");
     AddStep(c, "1", "Siding", "Marginal",
@@ -168,21 +173,6 @@ TEST_F(PrintPdfTest, PicturesPrintAndAnUnreadableOneLeavesItsNameInItsPlace)
     ExpectNoCodes(text);
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].text, "Unknown embedded tag found.");
-}
-
-TEST_F(PrintPdfTest, CancelLeavesNoPartialFileAndKeepsAnEarlierOne)
-{
-    SetLayout("4 Column");
-    const std::string path = folder.File("cancelled.pdf");
-    port.cancelAfter = 2;
-    EXPECT_EQ(ExportPdf(*inspection, {}, path), PrintResult::Cancelled);
-    EXPECT_FALSE(std::filesystem::exists(path));
-
-    report_testing::WriteFile(path, "earlier");
-    port.cancelAfter = 2;
-    EXPECT_EQ(ExportPdf(*inspection, {}, path), PrintResult::Cancelled);
-    EXPECT_EQ(report_testing::ReadFile(path), "earlier");
-    EXPECT_EQ(ExportPdf(*inspection, {}, folder.File("no/such/folder/x.pdf")), PrintResult::Failed);
 }
 
 TEST_F(PrintPdfTest, TheAffiliateLayoutPrintsTheAffiliateReportAndKeepsItsRtf)

@@ -1,7 +1,6 @@
 // inspector-cli comment and form, run as a user runs them on real data files.
 #include "ReviewFixture.h"
 
-#include "store/Options.h"
 #include "support/RunCommand.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +16,7 @@ protected:
     void SetUp() override
     {
         ReviewFixture::SetUp();
-        store::Options options;
-        options.m_DataVersion = "5.0";
-        ASSERT_TRUE(options.Save());
+        testing_support::Exec(0, "UPDATE Options SET DataVersion = '5.0'");
     }
     Result Cli(const std::string& arguments)
     {
@@ -35,7 +32,7 @@ protected:
 
 } // namespace
 
-TEST_F(CommentFormCli, SetsTheGeneralAndACategoryComment)
+TEST_F(CommentFormCli, SetsTheGeneralAndACategoryCommentAndFillsAFormAllOrNothing)
 {
     Result r = Cli("comment R-1 --text 'Vacant, utilities on.'");
     ASSERT_EQ(r.status, 0) << r.output;
@@ -47,14 +44,12 @@ TEST_F(CommentFormCli, SetsTheGeneralAndACategoryComment)
     r = Cli("comment R-1 --category Attic --text x");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.output.find("no category \"Attic\""), std::string::npos) << r.output;
-}
 
-TEST_F(CommentFormCli, FormIsSeededShownAndFilledAllOrNothing)
-{
+    // A form is seeded, shown and filled all or nothing.
     t.Field(conditions, "Weather", 1, 1);
     t.Field(conditions, "Temperature", 0, 2);
     t.Field(conditions, "Remarks", 4, 3);
-    Result r = Cli("form R-1 Conditions --set Weather=Sunny 'temperature=72 F'");
+    r = Cli("form R-1 Conditions --set Weather=Sunny 'temperature=72 F'");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("Temperature: 72 F"), std::string::npos) << r.output;
     EXPECT_EQ(FieldValue("Weather"), "Sunny");
@@ -70,3 +65,4 @@ TEST_F(CommentFormCli, FormIsSeededShownAndFilledAllOrNothing)
     EXPECT_NE(r.output.find("not a form category"), std::string::npos) << r.output;
     EXPECT_EQ(testing_support::QueryInt(kInspectionData, "SELECT COUNT(*) FROM Field"), 3);
 }
+

@@ -31,13 +31,9 @@ protected:
 
 } // namespace
 
-TEST_F(ReviewCore, FilterListNamesEachRatingOnceAfterAllRatings)
+TEST_F(ReviewCore, FilterListNamesEachRatingOnceAndRowsFollowTheFilterAndSummaryPairs)
 {
     EXPECT_THAT(RatingFilterEntries(), ElementsAre("<All Ratings>", "Satisfactory", "Marginal", "Defective", "Good"));
-}
-
-TEST_F(ReviewCore, RowsByFilterAndSummaryPairs)
-{
     Rate("Driveway", "Marginal", "Cracks.");
     Rate("Patio", "Satisfactory", "Fine.");
     Rate("Walks", "Defective", ""); // rated, but no comment: never listed
@@ -57,7 +53,7 @@ TEST_F(ReviewCore, RowsByFilterAndSummaryPairs)
     }
 }
 
-TEST_F(ReviewCore, BracketCodesAreCollectedOnceJoinedWithSemicolons)
+TEST_F(ReviewCore, BracketCodesAreCollectedOnceAndAStoredCategoryCommentSurvivesTheSelection)
 {
     EXPECT_EQ(BracketCode("[A1]Cracked drive."), "A1");
     EXPECT_EQ(BracketCode("No code [A1]"), std::nullopt);
@@ -70,10 +66,7 @@ TEST_F(ReviewCore, BracketCodesAreCollectedOnceJoinedWithSemicolons)
         SCOPED_TRACE(c.codes + " + " + c.code);
         EXPECT_EQ(AddCode(c.codes, c.code), c.expected);
     }
-}
 
-TEST_F(ReviewCore, StoredCategoryCommentSurvivesTheDocumentsSelection)
-{
     const int row = 0;
     ASSERT_NE(doc->StandOnCategory(row), nullptr);
     auto subject = CategorySubject(doc->CategorySelection().m_CategoryID);

@@ -38,14 +38,14 @@ int Add(int id, Fill fill)
     return r.m_ID;
 }
 
-// A link row between a comment and what offers it.
-template <class L, class Owner>
-void LinkComment(Owner L::*owner, int ownerID, int commentID)
+// A link row of L between two identifiers.
+template <class L, class A, class B>
+void AddLink(A L::*first, int firstID, B L::*second, int secondID)
 {
     L link;
     link.New();
-    link.*owner = ownerID;
-    link.m_CommentID = commentID;
+    link.*first = firstID;
+    link.*second = secondID;
     Save(link);
 }
 } // namespace
@@ -87,11 +87,8 @@ int TemplateBuilder::Category(int docTypeID, const std::string& name, int number
 
 void TemplateBuilder::Link(int docTypeID, int categoryTemplateID)
 {
-    store::InspectionTypeCategory link;
-    link.New();
-    link.m_InspectionTypeID = docTypeID;
-    link.m_CategoryID = categoryTemplateID;
-    Save(link);
+    AddLink(&store::InspectionTypeCategory::m_InspectionTypeID, docTypeID, &store::InspectionTypeCategory::m_CategoryID,
+            categoryTemplateID);
 }
 
 int TemplateBuilder::Step(int categoryTemplateID, const std::string& name, const std::string& number,
@@ -104,11 +101,7 @@ int TemplateBuilder::Step(int categoryTemplateID, const std::string& name, const
         r.m_StepInfo = info;
         r.m_Keyword = keyword;
     });
-    store::CategoryStep link;
-    link.New();
-    link.m_CategoryID = categoryTemplateID;
-    link.m_StepID = id;
-    Save(link);
+    AddLink(&store::CategoryStep::m_CategoryID, categoryTemplateID, &store::CategoryStep::m_StepID, id);
     return id;
 }
 
@@ -146,21 +139,22 @@ int TemplateBuilder::Comment(const std::string& text)
 int TemplateBuilder::DocTypeComment(int docTypeID, const std::string& text)
 {
     const int id = Comment(text);
-    LinkComment(&store::InspectionTypeComment::m_InspectionTypeID, docTypeID, id);
+    AddLink(&store::InspectionTypeComment::m_InspectionTypeID, docTypeID, &store::InspectionTypeComment::m_CommentID,
+            id);
     return id;
 }
 
 int TemplateBuilder::CategoryComment(int categoryTemplateID, const std::string& text)
 {
     const int id = Comment(text);
-    LinkComment(&store::CategoryComment::m_CategoryID, categoryTemplateID, id);
+    AddLink(&store::CategoryComment::m_CategoryID, categoryTemplateID, &store::CategoryComment::m_CommentID, id);
     return id;
 }
 
 int TemplateBuilder::MaterialComment(int materialID, const std::string& text)
 {
     const int id = Comment(text);
-    LinkComment(&store::MaterialComment::m_MaterialID, materialID, id);
+    AddLink(&store::MaterialComment::m_MaterialID, materialID, &store::MaterialComment::m_CommentID, id);
     return id;
 }
 
