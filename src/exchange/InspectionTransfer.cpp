@@ -121,7 +121,9 @@ MergeOutcome MergeOrCreateCommand(std::optional<int> selectedInspectionID, const
     for (const auto& staged : ListStagedInspections())
         lines.push_back(StagedInspections::Line(staged));
     const auto chosen = choose(lines);
-    const int stagedID = StagedInspections::FromLine(chosen ? chosen->line : "-1");
+    if (!chosen)
+        return {};
+    const int stagedID = StagedInspections::FromLine(chosen->line);
     if (stagedID == -1)
         return {};
     if (chosen->intoNew)

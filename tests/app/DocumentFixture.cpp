@@ -83,8 +83,9 @@ int DocumentTest::AddHomeInspection(const std::string& docNum, bool seeded)
     doc->CurrentInspection().m_InspectionNum = docNum;
     EXPECT_TRUE(doc->SaveInspection());
     EXPECT_TRUE(doc->ChangeDocType("Home"));
-    if (seeded)
+    if (seeded) {
         EXPECT_GT(doc->SeedAllCategories(), 0);
+    }
     return doc->CurrentInspection().m_InspectionID;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -60,8 +61,8 @@ std::string Describe(const Options& o)
 
 std::vector<std::uint8_t> Stored(const std::vector<std::uint8_t>& file)
 {
-    std::vector<std::uint8_t> blob(kReportIconHeader, 0xEE); // the object header
-    blob.insert(blob.end(), file.begin(), file.end());
+    std::vector<std::uint8_t> blob(kReportIconHeader + file.size(), 0xEE); // the object header, then the file
+    std::copy(file.begin(), file.end(), blob.begin() + kReportIconHeader);
     return blob;
 }
 
