@@ -8,11 +8,9 @@
 #include "exchange/ConnectionChoices.h"
 #include "exchange/qt/CConnectToServerDlg.h"
 #include "exchange/qt/CConnectionOptionsDlg.h"
+#include "support/sync/SyncTestSupport.h"
 
 #include <QStatusBar>
-
-#include <thread>
-#include <unistd.h>
 
 namespace gui_test {
 namespace {
@@ -20,46 +18,9 @@ namespace {
 using exchange::ReceiveMode;
 using exchange::qt::CConnectionOptionsDlg;
 using exchange::qt::CConnectToServerDlg;
+using synctest::kToday;
+using synctest::RunningServerOnAnOptionsPort;
 using testing_support::QueryInt;
-
-constexpr exchange::wire::Date kToday{2024, 5, 15};
-
-// The sync server on a loopback port the connection options accept (10 to
-// 10000), serving on a thread of its own until the object goes.
-class RunningServer {
-public:
-    explicit RunningServer(const std::string& store)
-    {
-        server::ServerConfig config;
-        config.storePath = store;
-        config.passwordCost = server::kCheapCost;
-        config.today = [] { return kToday; };
-        for (int port = 9000 + ::getpid() % 900; !m_server && port < 10000; port += 7) {
-            config.port = port;
-            auto candidate = std::make_unique<server::SyncServer>(config);
-            try {
-                candidate->listen();
-                m_server = std::move(candidate);
-            } catch (const std::runtime_error&) {
-                // taken: try another
-            }
-        }
-        if (m_server)
-            m_thread = std::thread([this] { m_server->run(); });
-    }
-    ~RunningServer()
-    {
-        if (m_thread.joinable()) {
-            m_server->stop();
-            m_thread.join();
-        }
-    }
-    int Port() const { return m_server ? m_server->port() : 0; }
-
-private:
-    std::unique_ptr<server::SyncServer> m_server;
-    std::thread m_thread;
-};
 
 class ServerDialogsTest : public FrameTest {
 protected:
@@ -86,8 +47,8 @@ protected:
 
 TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
 {
-    RunningServer server(Store());
-    ASSERT_GT(server.Port(), 0) << "no port between 9000 and 10000 was free";
+    const auto server = RunningServerOnAnOptionsPort(Store());
+    ASSERT_TRUE(server) << "no port between 9000 and 10000 was free";
     PrepareInspection("S-1", "Finished Client");
     const int finished = CurrentInspectionID();
 
@@ -103,7 +64,7 @@ TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
         QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
         EXPECT_TRUE(dialog->isVisible()) << "port 5 is refused and the dialog stays";
         EXPECT_TRUE(port.Saw("Please enter an integer between 10 and 10000."));
-        Retype(dialog->PortEdit(), QString::number(server.Port()));
+        Retype(dialog->PortEdit(), QString::number(server->port()));
         QTest::keyClick(dialog->PortEdit(), Qt::Key_Return);
         EXPECT_FALSE(dialog->isVisible());
     });
@@ -160,9 +121,9 @@ TEST_F(ServerDialogsTest, OptionsRefuseBadValuesThenTheExchangeReceivesAndSends)
 
 TEST_F(ServerDialogsTest, AWrongPasswordKeepsTheDialogOpen)
 {
-    RunningServer server(Store());
-    ASSERT_GT(server.Port(), 0);
-    ASSERT_TRUE(exchange::SaveConnectionSettings({"anna", "wrong", "127.0.0.1", server.Port()}));
+    const auto server = RunningServerOnAnOptionsPort(Store());
+    ASSERT_TRUE(server);
+    ASSERT_TRUE(exchange::SaveConnectionSettings({"anna", "wrong", "127.0.0.1", server->port()}));
     const long long before = QueryInt(1, "SELECT COUNT(*) FROM Inspection");
     auto connect = AnswerDialog<CConnectToServerDlg>([](CConnectToServerDlg* dialog) {
         QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);

@@ -27,6 +27,7 @@ namespace report_testing {
 using testing_support::Missing;
 using testing_support::Pieces;
 using testing_support::Present;
+using testing_support::ReadFile;
 
 struct Choice {
     std::string name;
@@ -49,12 +50,6 @@ inline bool BracesBalanced(const std::string& rtf)
             return false;
     }
     return depth == 0;
-}
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes)

@@ -13,7 +13,7 @@
 #include <iostream>
 #include <mutex>
 
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 #include "exchange/SyncWire.h"
 
 #include <unistd.h>

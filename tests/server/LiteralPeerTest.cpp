@@ -11,7 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 #include "text/Windows1252.h"
 
 #include <netinet/in.h>

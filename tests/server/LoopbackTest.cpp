@@ -1,7 +1,7 @@
 // The client against the real sync server over loopback.
 #include <gtest/gtest.h>
 
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include <csignal>
 #include <fcntl.h>
@@ -13,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 #include "store/Options.h"
 
 extern char** environ;
@@ -24,6 +22,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 using namespace synctest;
+using testing_support::ReadFile;
 using exchange::SyncSocket;
 using exchange::WireStatus;
 
@@ -130,14 +129,6 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& output)
     return pid;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The exit status of `pid`, or -1 when it has not ended within `limit`.
 int WaitFor(pid_t pid, std::chrono::seconds limit)
 {
@@ -210,14 +201,7 @@ TEST_F(CommandLine, ConnectionAndSyncDriveTheExchange)
         store.addUser("anna", "pw");
         store.putJobs({MakeJob("J-1", kToday, "Scheduled"), MakeJob("J-2", {2030, 1, 1}, "Later")});
     }
-    // The connection options take ports from 10 to 10000 only.
-    std::unique_ptr<RunningServer> holder;
-    for (int candidate = 9000; !holder && candidate < 10000; ++candidate) {
-        try {
-            holder = std::make_unique<RunningServer>(storePath, [&](server::ServerConfig& c) { c.port = candidate; });
-        } catch (const std::runtime_error&) {
-        }
-    }
+    const auto holder = RunningServerOnAnOptionsPort(storePath);
     ASSERT_TRUE(holder);
     RunningServer& running = *holder;
     AddInspection("S-1", "Finished");

@@ -12,7 +12,7 @@
 #include "ServerCommandLine.h"
 #include "ServerStore.h"
 #include "SyncServer.h"
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 #include "exchange/SyncWire.h"
 #include "support/TempDataFiles.h"
 

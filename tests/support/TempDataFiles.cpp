@@ -6,6 +6,8 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 namespace testing_support {
@@ -98,6 +100,12 @@ void Exec(int kind, const std::string& sql)
         ADD_FAILURE() << sql << ": " << (error ? error : "");
         sqlite3_free(error);
     }
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace testing_support

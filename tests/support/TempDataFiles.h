@@ -45,4 +45,7 @@ long long QueryInt(int kind, const std::string& sql);
 std::string QueryRows(int kind, const std::string& sql);
 void Exec(int kind, const std::string& sql);
 
+// The whole of a file, byte for byte; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 } // namespace testing_support

@@ -11,8 +11,6 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 
-#include <fstream>
-#include <sstream>
 
 namespace testing_support::qt {
 namespace {
@@ -153,14 +151,6 @@ void Retype(QLineEdit* edit, const QString& text)
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace testing_support::qt

@@ -2,6 +2,8 @@
 // What the desktop program's tests share: the main frame over a document,
 // answers to modal dialogs, and clicks and keys as a user makes them. The
 // tests' main (QtTestMain.cpp) makes the application object before the first test.
+#include "support/TempDataFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -111,6 +113,6 @@ void Choose(QComboBox* combo, const QString& text, Qt::MatchFlags match = Qt::Ma
 QStringList ComboTexts(QComboBox* combo);
 // Types into a field after clearing it.
 void Retype(QLineEdit* edit, const QString& text);
-std::string ReadFile(const std::string& path);
+using testing_support::ReadFile;
 
 } // namespace testing_support::qt

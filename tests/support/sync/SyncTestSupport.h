@@ -40,6 +40,11 @@ private:
     std::thread m_thread;
 };
 
+// A sync server on a port the connection options accept (10 to 10000), the
+// first free one from a place that differs per test process; null when every
+// one tried is taken.
+std::unique_ptr<RunningServer> RunningServerOnAnOptionsPort(const std::string& storePath);
+
 // A server that runs `script` on the one connection it accepts (on its own
 // thread), for tests of a server that misbehaves.
 class ScriptedServer {

@@ -1,4 +1,4 @@
-#include "SyncTestSupport.h"
+#include "support/sync/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +34,18 @@ void RunningServer::stop()
         m_server->stop();
         m_thread.join();
     }
+}
+
+std::unique_ptr<RunningServer> RunningServerOnAnOptionsPort(const std::string& storePath)
+{
+    for (int port = 9000 + ::getpid() % 900; port < 10000; port += 7) {
+        try {
+            return std::make_unique<RunningServer>(storePath, [port](server::ServerConfig& c) { c.port = port; });
+        } catch (const std::runtime_error&) {
+            // taken: try another
+        }
+    }
+    return nullptr;
 }
 
 int ListenOnLoopback(int backlog, int& port)
