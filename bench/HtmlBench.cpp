@@ -1,6 +1,6 @@
 // The HTML export of an inspection of 500 steps and 40 pictures, against the
 // RTF inspection report of the same inspection with its pictures, in one run.
-#include "BenchInspection.h"
+#include "ReportSample.h"
 #include "reports/PhotoMaker.h"
 #include "reports/html/HtmlExport.h"
 

@@ -4,7 +4,7 @@
 // filled, against the natural limit: vipsthumbnail making the same 140
 // pictures at the same size (within 975 x 900: 3.25 x 3 in at 300 dpi, JPEG
 // quality 85) in the same run.
-#include "BenchInspection.h"
+#include "ReportSample.h"
 #include "reports/pictures/PicturePrep.h"
 
 #include <benchmark/benchmark.h>

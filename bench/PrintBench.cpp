@@ -2,7 +2,7 @@
 // the same inspection in the same run: both times and the peak memory; the
 // PDF again with pictures four times larger, whose memory should not grow.
 #ifdef INSPECTOR_HAVE_PRINT
-#include "BenchInspection.h"
+#include "ReportSample.h"
 #include "reports/PhotoMaker.h"
 #include "reports/print/PdfExport.h"
 

@@ -1,6 +1,6 @@
 // The inspection report of 500 steps, against its natural limit: writing the
 // same number of bytes to a file, nothing else. Pictures: PictureBench.cpp.
-#include "BenchInspection.h"
+#include "ReportSample.h"
 
 #include <benchmark/benchmark.h>
 

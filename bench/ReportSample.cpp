@@ -1,4 +1,4 @@
-#include "BenchInspection.h"
+#include "ReportSample.h"
 
 #include "reports/rtf/CInspectionRTFFile.h"
 #include "store/Category.h"
